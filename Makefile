@@ -1,0 +1,42 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD     ?= build
+ASAN      ?= build-asan
+FUZZDIR   ?= build-fuzz
+BENCHDIR  ?= build-bench
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+DEMO      := player/resources/demo/demo.mp3
+
+.PHONY: deps build run test sanitize fuzz bench format clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/bin/Lumo $(wildcard $(DEMO))
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure
+
+sanitize: deps
+	@cmake -S . -B $(ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN)
+	ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN) --output-on-failure
+
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(FUZZDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZDIR) --target $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
+
+bench: deps
+	@cmake -S . -B $(BENCHDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON >/dev/null
+	@cmake --build $(BENCHDIR)
+	@for b in $(BENCHDIR)/bin/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(FUZZDIR) $(BENCHDIR)

@@ -1,0 +1,3 @@
+#include "core/lumo.h"
+
+Lumo::Lumo(QWidget *parent) : QWidget(parent) {}

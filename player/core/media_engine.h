@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// The operations the player needs from a media engine: one engine object per opened file,
+// created by Open current and released by Close medium. Every operation reports failure
+// instead of throwing; times are seconds, sizes and placements pixels.
+class MediaEngine
+{
+public:
+    virtual ~MediaEngine() = default;
+
+    // Builds the playback graph for a file; false when the file cannot be played.
+    virtual bool RenderFile(const QString &path) = 0;
+
+    virtual bool Run() = 0;
+    virtual bool Pause() = 0;
+    virtual bool Stop() = 0;
+
+    virtual std::optional<double> Duration() const = 0;
+    virtual std::optional<double> CurrentPosition() const = 0;
+    virtual bool SetCurrentPosition(double seconds) = 0;
+    // Fails when the medium does not take the rate (checked by reading it back).
+    virtual bool SetRate(double rate) = 0;
+
+    // Native size of the picture; empty for a medium without one.
+    virtual std::optional<QSize> VideoSize() const = 0;
+    // Seconds per frame; empty when the medium does not report it.
+    virtual std::optional<double> AvgTimePerFrame() const = 0;
+
+    // The video window: exists only for a medium with a picture.
+    virtual bool HasVideoWindow() const = 0;
+    // Attaches the video window to the owner widget; nullptr detaches it.
+    virtual bool SetVideoOwner(QWidget *owner) = 0;
+    // Places the video window inside its owner, in pixels.
+    virtual bool SetVideoRect(const QRect &rect) = 0;
+    virtual std::optional<QRect> VideoRect() const = 0;
+    virtual std::optional<bool> FullScreenMode() const = 0;
+    virtual bool SetFullScreenMode(bool on) = 0;
+};
+
+// Makes a fresh engine for each opened file; tests install a factory of fakes.
+using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>()>;
