@@ -1,12 +1,219 @@
 #pragma once
 
+#include "core/media_engine.h"
+#include "core/play_list.h"
+#include "display/layout_geometry.h"
+
+#include <QImage>
+#include <QMap>
+#include <QString>
 #include <QWidget>
 
-// The player's main window: owns all player state and the controls.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class PictureBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QMenu;
+class QAction;
+class QTimer;
+
+// The player's main window. It owns all player state as members (the public ones are read
+// and written by the panel and the information dialog) and the controls; its operations
+// live in the subsystem folders, one file per concern.
 class Lumo : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Lumo(QWidget *parent = nullptr);
+    // Everything the window takes from outside, so tests can run it without a desktop.
+    struct Environment
+    {
+        MediaEngineFactory engineFactory;
+        QString settingsPath; // lumo.ini; empty: no settings file
+        // Shows a message box: text, title; tests capture it instead.
+        std::function<void(const QString &text, const QString &title)> stopMessage;
+        std::function<void(const QString &text, const QString &title)> infoMessage;
+        // Asks for files to open; tests answer instead of the dialog.
+        std::function<QStringList(QWidget *parent)> openDialog;
+    };
+
+    explicit Lumo(Environment environment, QWidget *parent = nullptr);
+    ~Lumo() override;
+
+    // ---- public state -----------------------------------------------------------------
+    std::uint8_t CT = 0;
+    bool PauseFlag = false;
+    ::PlayList PlayList;
+    std::int16_t PlayIndex = 0;
+    std::uint8_t PlayMode = 0;
+    QString VL;
+    QString MovieTitle, MovieExt;
+    double MovieLength = 0, MovieBitrate = 0, MovieFrameRate = 0;
+    std::int32_t MovieWidth = 0, MovieHeight = 0, MovieFileSize = 0;
+    bool MediumOpenFlag = false, AudioOnlyFlag = false, StillPictureFlag = false,
+         FullScreenFlag = false;
+    bool ListHiddenFlag = false, HistoryAreaFlag = false;
+    float ZoomFactor = 1.0f;
+    std::int16_t PlayCount = 0;
+    std::uint8_t VSA = 0, CH = 0, TimeRange = 10, WFT = 0;
+    std::int16_t NumFftNormal = 0, NumFftFast = 0;
+    std::array<std::int32_t, 5> FftSizes{};
+    bool FastFlag = false, VsaLargeFlag = false, FpsFlag = false, PanelFlag = false;
+    bool VsaReadyFlag = false, VsaActiveFlag = false, Mp3Flag = false;
+    std::array<std::int16_t, 3> TimerIntervals{250, 40, 10};
+
+    // ---- public operations ------------------------------------------------------------
+    void ChangeVsa(int index);
+    void ChangeVsaFast();
+    void ChangeChannel(int index);
+    void PicRsl_Click();
+    void ResetAnalysisState();
+    void StartAnalysis(const QString &path);
+    void AllocateSampleBuffers();
+    // Draws one frame of the current analyzer mode for the playing position in seconds.
+    void DrawAnalyzerFrame(float position);
+
+    // ---- start-up, hand-off, shutdown ---------------------------------------------------
+    // Puts the command-line text into the hand-off label; runs the hand-off parser.
+    void SetHandoffText(const QString &text);
+    void LDDE2_Change();
+
+    // ---- play list and play modes -------------------------------------------------------
+    void AddFiles(const QStringList &names);
+    void MenuFileOpen_Click();
+    void DropFiles(const QStringList &names);
+    void ListFile_Click();
+    void ListFile_DblClick();
+    void SetPlayMode(int mode);
+    void RandomPick();
+
+    // ---- opening --------------------------------------------------------------------------
+    bool OpenCurrent();
+    void CloseMedium();
+    void RememberFullScreen();
+
+    // ---- transport ------------------------------------------------------------------------
+    void PicPlay_MouseDown(Qt::MouseButton button);
+    void PicPlay_MouseUp(Qt::MouseButton button);
+    void PicStop_MouseDown(Qt::MouseButton button);
+    void PicStop_MouseUp(Qt::MouseButton button);
+    void PicBack_MouseDown(Qt::MouseButton button);
+    void PicBack_MouseUp(Qt::MouseButton button);
+    void PicStep_MouseDown(Qt::MouseButton button);
+    void PicStep_MouseUp(Qt::MouseButton button);
+    void PicPrev_MouseDown(Qt::MouseButton button);
+    void PicPrev_MouseUp(Qt::MouseButton button);
+    void PicNext_MouseDown(Qt::MouseButton button);
+    void PicNext_MouseUp(Qt::MouseButton button);
+    void PicPos_MouseDown(Qt::MouseButton button, int x);
+    void PicPos_MouseMove(Qt::MouseButtons buttons, int x);
+    void PicPos_MouseUp(Qt::MouseButton button);
+    void PicPosBack_MouseDown(Qt::MouseButton button, int x);
+    void PicPosBack_MouseUp(Qt::MouseButton button);
+    void PicSpeed_MouseDown(Qt::MouseButton button, int x, int y);
+    void SetSpeed(int index);
+    void EndOfMedium();
+    void Timer_Timer();
+
+    // ---- layout, list pane, full screen -------------------------------------------------
+    void SetPictureArea(int &p, int &q);
+    void SetClientSize(int width, int height);
+    void FitToScreen();
+    void ToggleHistoryArea();
+    void CentreWindow();
+    void PicSize_Click();
+    void EnterFullScreen();
+    void LeaveFullScreen();
+
+    // ---- title, history, still pictures ---------------------------------------------------
+    void ResetButtonImages();
+    void AddHistoryEntry(const QString &name);
+    void ShowFileListText();
+    bool ShowStillPicture(const QString &path);
+
+    // Geometry of a control in twips, as the layout last set it.
+    QRect TwipsGeometry(Control control) const;
+    QWidget *ControlWidget(Control control) const;
+
+    // ---- controls (public so the panel, the dialog and tests reach them) ------------------
+    PictureBox *Pic = nullptr, *PicGS = nullptr, *PicPlay = nullptr, *PicStop = nullptr,
+               *PicBack = nullptr, *PicStep = nullptr, *PicPrev = nullptr, *PicNext = nullptr,
+               *PicPos = nullptr, *PicPosBack = nullptr, *PicSpeed = nullptr,
+               *PicFull = nullptr, *PicRsl = nullptr, *PicPM = nullptr, *PicSize = nullptr,
+               *PicVsa = nullptr, *PicInfo = nullptr;
+    QLabel *LabelTime = nullptr, *LabelPm = nullptr, *LabelFile = nullptr;
+    std::array<QLabel *, 2> LabelTitle{};
+    QLabel *LDDE1 = nullptr, *LDDE2 = nullptr;
+    QListWidget *ListFile = nullptr;
+    QPlainTextEdit *Text = nullptr, *Hist = nullptr;
+    QTimer *Timer = nullptr;
+
+    QMenu *PUM = nullptr, *PUP = nullptr, *PUVSA = nullptr;
+    QMenu *MenuPlayControl = nullptr, *MenuSpeed = nullptr, *MenuScreen = nullptr,
+          *MenuVsa = nullptr;
+    QAction *MenuFileOpen = nullptr, *MenuPlayPause = nullptr, *MenuStop = nullptr,
+            *MenuBack = nullptr, *MenuStep = nullptr, *MenuPrev = nullptr, *MenuNext = nullptr,
+            *Menu05 = nullptr, *Menu10 = nullptr, *Menu20 = nullptr, *MenuList = nullptr,
+            *MenuSize = nullptr, *MenuFullScr = nullptr, *MenuInfo = nullptr,
+            *MenuLine3 = nullptr, *MenuExit = nullptr;
+    QAction *MenuPmClear = nullptr, *MenuLine2 = nullptr, *MenuSolo = nullptr,
+            *MenuAll = nullptr, *MenuRandom = nullptr, *MenuSoloRepeat = nullptr,
+            *MenuAllRepeat = nullptr;
+    std::array<QAction *, 7> MenuVsaModes{}; // MenuVSANone ... MenuAnalogMeter
+    QAction *MenuVsaPanel = nullptr;
+
+    MediaEngine *Engine() const { return engine_.get(); }
+
+signals:
+    // The window is going away: dialogs and the panel close with it.
+    void Unloading();
+    // The settings panel should follow the window's new size.
+    void PanelPositionRequested();
+    // The large analyzer area was toggled from the window (the panel mirrors it).
+    void LargeAreaChanged(bool large);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void ConnectControls();
+    void FormLoad();
+    void Shutdown();
+    void ReadSettings();
+    void WriteSettings();
+    void Place(const Placement &placement);
+    void PlaceTwips(Control control, int left, int top, int width, int height);
+    void MoveKnob(int left);
+    void StopAtStart();
+    void SelectListRow(int row);
+    void PaintAudioPicture();
+    void ShowTitle();
+    void RestorePlayIndexFromHistory();
+    void ReportOpenFailure(const QString &path);
+    void Previous();
+    void Next();
+    void Back();
+    void Step();
+    int TrackLength() const;
+    QImage Image(const QString &name) const;
+    void ProcessPendingEvents();
+    double HeaderBitRate(const QString &path) const;
+
+    Environment env_;
+    std::unique_ptr<MediaEngine> engine_;
+    QMap<Control, QRect> twips_;
+    double duration_ = 0; // the rounded duration the timer compares with
+    std::int16_t grabOffset_ = 0;
+    std::int32_t headerBitRate_ = 0;
+    bool closing_ = false;
 };

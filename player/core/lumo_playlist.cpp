@@ -1,0 +1,118 @@
+// The play list: adding files from the hand-off, the dialog and drops; the list box; the
+// play modes and the random pick.
+#include "core/lumo.h"
+
+#include "core/handoff_names.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+
+namespace {
+
+const char *const PlayModeNames[] = {"単独", "全体", "ランダム", "単独リピート", "全体リピート"};
+
+} // namespace
+
+void Lumo::LDDE2_Change()
+{
+    RememberFullScreen();
+    const QStringList names = HandoffNames(LDDE2->text());
+    if (names.isEmpty())
+        return;
+    AddFiles(names);
+}
+
+void Lumo::AddFiles(const QStringList &names)
+{
+    const int first = PlayList.FirstFree();
+    // A full list takes nothing more; the current entry stays as it is.
+    if (first >= ::PlayList::Capacity)
+        return;
+    PlayIndex = static_cast<std::int16_t>(first);
+    const std::vector<int> written = PlayList.Append(names);
+    QString log = Text->toPlainText();
+    for (int slot : written) {
+        const QString path = PlayList.At(slot);
+        ListFile->insertItem(slot, FileNameOf(path));
+        log += QStringLiteral("\n") + FileListLine(slot, path);
+    }
+    if (!written.empty())
+        Text->setPlainText(log);
+    if (names.size() > 1 && (PlayMode == 0 || PlayMode == 3))
+        SetPlayMode(PlayMode + 1);
+    OpenCurrent();
+}
+
+void Lumo::MenuFileOpen_Click()
+{
+    const QStringList names = env_.openDialog ? env_.openDialog(this) : QStringList();
+    if (names.isEmpty())
+        return;
+    AddFiles(names);
+}
+
+// The open dialog of a desktop session: the five filters, several files at once.
+QStringList ShowOpenDialog(QWidget *parent)
+{
+    const QString filters = QStringLiteral(
+        "メディア (*.avi *.mpg *.mpeg *.wmv *.wav *.mp1 *.mp2 *.mp3 *.mpa *.mid *.wma *.bmp "
+        "*.jpg *.jpeg *.gif);;ムービー (*.avi *.mpg *.mpeg *.wmv);;サウンド (*.wav *.mp1 *.mp2 "
+        "*.mp3 *.mpa *.mid *.wma);;画像 (*.bmp *.jpg *.jpeg *.gif);;すべて (*)");
+    return QFileDialog::getOpenFileNames(parent, QStringLiteral("ファイルを開く"), QString(),
+                                         filters);
+}
+
+void Lumo::DropFiles(const QStringList &names)
+{
+    RememberFullScreen();
+    AddFiles(names);
+}
+
+void Lumo::SelectListRow(int row)
+{
+    if (row >= 0 && row < ListFile->count())
+        ListFile->setCurrentRow(row);
+    ListFile_Click();
+}
+
+void Lumo::ListFile_Click()
+{
+    const int row = ListFile->currentRow();
+    if (row < 0)
+        return;
+    LabelFile->setText(ListFile->item(row)->text());
+    LabelFile->setToolTip(PlayList.At(row));
+}
+
+void Lumo::ListFile_DblClick()
+{
+    const int row = ListFile->currentRow();
+    if (row < 0)
+        return;
+    PlayIndex = static_cast<std::int16_t>(row);
+    RememberFullScreen();
+    OpenCurrent();
+}
+
+void Lumo::SetPlayMode(int mode)
+{
+    if (mode < 0 || mode > 4)
+        return;
+    PlayMode = static_cast<std::uint8_t>(mode);
+    LabelPm->setText(QStringLiteral("プレイモード\n") + QString::fromUtf8(PlayModeNames[mode]));
+}
+
+void Lumo::RandomPick()
+{
+    if (PlayList.At(1).isEmpty())
+        return;
+    const int rows = ListFile->count();
+    const int before = PlayIndex;
+    do {
+        PlayIndex = static_cast<std::int16_t>(QRandomGenerator::global()->bounded(rows));
+    } while (PlayIndex == before);
+    SelectListRow(PlayIndex);
+}

@@ -1,0 +1,349 @@
+// Transport: the six buttons, the position bar, the speed dial, the end of a medium by play
+// mode and the main timer.
+#include "core/lumo.h"
+
+#include "core/rounding.h"
+#include "display/picture_box.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTimer>
+
+namespace {
+
+constexpr int KnobStart = 750;
+
+// Minutes and seconds of a position, each at least two digits.
+QString TimeText(double p)
+{
+    const auto whole = static_cast<std::int64_t>(RoundHalfEven(p));
+    const std::int64_t minutes = whole / 60;
+    const std::int64_t seconds = whole % 60;
+    return QStringLiteral("%1:%2")
+        .arg(minutes, 2, 10, QLatin1Char('0'))
+        .arg(seconds, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+int Lumo::TrackLength() const
+{
+    return static_cast<std::int16_t>(twips_.value(Control::PicPosBack).width() - 60);
+}
+
+void Lumo::PicPlay_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
+        return;
+    PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_1")));
+}
+
+void Lumo::PicPlay_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
+        return;
+    if (CT == 1) {
+        engine_->Pause();
+        CT = 2;
+        PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_1")));
+    } else {
+        engine_->Run();
+        Timer->start();
+        CT = 1;
+        PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
+    }
+}
+
+void Lumo::PicStop_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
+        return;
+    PicStop->SetPicture(Image(QStringLiteral("ImageStop_1")));
+}
+
+void Lumo::PicStop_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
+        return;
+    engine_->SetCurrentPosition(0);
+    ProcessPendingEvents();
+    MoveKnob(KnobStart);
+    if (engine_)
+        engine_->Stop();
+    CT = 0;
+    Timer->stop();
+    PicStop->SetPicture(Image(QStringLiteral("ImageStop_0")));
+    PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
+}
+
+void Lumo::PicBack_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton && MediumOpenFlag && !StillPictureFlag)
+        PicBack->SetPicture(Image(QStringLiteral("ImageBack_1")));
+}
+
+void Lumo::PicBack_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
+        return;
+    PicBack->SetPicture(Image(QStringLiteral("ImageBack_0")));
+    Back();
+}
+
+void Lumo::PicStep_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton && MediumOpenFlag && !StillPictureFlag)
+        PicStep->SetPicture(Image(QStringLiteral("ImageStep_1")));
+}
+
+void Lumo::PicStep_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
+        return;
+    PicStep->SetPicture(Image(QStringLiteral("ImageStep_0")));
+    Step();
+}
+
+void Lumo::PicPrev_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton && MediumOpenFlag)
+        PicPrev->SetPicture(Image(QStringLiteral("ImagePrev_1")));
+}
+
+void Lumo::PicPrev_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag)
+        return;
+    PicPrev->SetPicture(Image(QStringLiteral("ImagePrev_0")));
+    Previous();
+}
+
+void Lumo::PicNext_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton && MediumOpenFlag)
+        PicNext->SetPicture(Image(QStringLiteral("ImageNext_1")));
+}
+
+void Lumo::PicNext_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag)
+        return;
+    PicNext->SetPicture(Image(QStringLiteral("ImageNext_0")));
+    Next();
+}
+
+void Lumo::Back()
+{
+    if (CT == 0 || !engine_)
+        return;
+    const double p = RoundTo2(static_cast<float>(engine_->CurrentPosition().value_or(0.0)));
+    if (CT == 2)
+        PauseFlag = true;
+    engine_->SetCurrentPosition(p - 10 >= 0 ? p - 10 : 0);
+}
+
+void Lumo::Step()
+{
+    if (CT == 0 || !engine_)
+        return;
+    const double t = RoundTo2(static_cast<float>(engine_->Duration().value_or(0.0)));
+    const double p = RoundTo2(static_cast<float>(engine_->CurrentPosition().value_or(0.0)));
+    if (p + 10 >= t) {
+        engine_->SetCurrentPosition(t);
+        Timer->stop();
+        EndOfMedium();
+    } else {
+        engine_->SetCurrentPosition(p + 10);
+    }
+    if (CT == 2)
+        PauseFlag = true;
+}
+
+void Lumo::Previous()
+{
+    if (PlayMode == 2) {
+        RandomPick();
+    } else if (PlayIndex > 0) {
+        --PlayIndex;
+        SelectListRow(PlayIndex);
+    }
+    RememberFullScreen();
+    OpenCurrent();
+}
+
+void Lumo::Next()
+{
+    if (PlayMode == 2) {
+        RandomPick();
+    } else {
+        SelectListRow(PlayIndex);
+        if (PlayIndex + 1 != ListFile->count()) {
+            ++PlayIndex;
+            SelectListRow(PlayIndex);
+        }
+    }
+    RememberFullScreen();
+    OpenCurrent();
+}
+
+void Lumo::PicPos_MouseDown(Qt::MouseButton button, int x)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
+        return;
+    grabOffset_ = static_cast<std::int16_t>(x);
+}
+
+void Lumo::PicPos_MouseMove(Qt::MouseButtons buttons, int x)
+{
+    if (!(buttons & Qt::LeftButton) || !MediumOpenFlag || StillPictureFlag)
+        return;
+    if (x % 15 != 0)
+        return;
+    const int maxLeft = twips_.value(Control::PicPosBack).width() + 690;
+    const int left = static_cast<std::int16_t>(x - grabOffset_ + twips_.value(Control::PicPos).left());
+    MoveKnob(std::clamp(left, KnobStart, std::max(KnobStart, maxLeft)));
+}
+
+void Lumo::PicPos_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
+        return;
+    const int length = TrackLength();
+    const double f = length > 0 ? (twips_.value(Control::PicPos).left() -
+                                   twips_.value(Control::PicPosBack).left() + grabOffset_) /
+                                      double(length)
+                                : 0.0;
+    engine_->SetCurrentPosition(f * RoundTo2(engine_->Duration().value_or(0.0)));
+    engine_->Run();
+    Timer->start();
+    CT = 1;
+    PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
+}
+
+void Lumo::PicPosBack_MouseDown(Qt::MouseButton button, int x)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
+        return;
+    MoveKnob(x + KnobStart);
+    const int length = TrackLength();
+    if (length > 0)
+        engine_->SetCurrentPosition(RoundTo2(engine_->Duration().value_or(0.0)) * x / length);
+    engine_->Pause();
+}
+
+void Lumo::PicPosBack_MouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
+        return;
+    engine_->Run();
+    Timer->start();
+    CT = 1;
+    PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
+}
+
+void Lumo::PicSpeed_MouseDown(Qt::MouseButton button, int x, int y)
+{
+    if (button != Qt::LeftButton || StillPictureFlag)
+        return;
+    if (x > 0 && x < 150 && y > 180)
+        SetSpeed(0);
+    else if (x > 255 && x < 405 && y > 45 && y < 195)
+        SetSpeed(1);
+    else if (x > 495 && x < 645 && y > 180)
+        SetSpeed(2);
+}
+
+void Lumo::SetSpeed(int index)
+{
+    static constexpr double Rates[] = {0.5, 1.0, 2.0};
+    const QImage picture = Image(QStringLiteral("ImageSpeed_%1").arg(index));
+    const bool ok = engine_ && index >= 0 && index <= 2 && engine_->SetRate(Rates[index]);
+    if (ok) {
+        PicSpeed->SetPicture(picture);
+        return;
+    }
+    PicSpeed->SetPicture(Image(QStringLiteral("ImageSpeed_1")));
+    if (env_.stopMessage)
+        env_.stopMessage(QStringLiteral("このファイルは再生速度を変更できません。\n") +
+                             FileNameOf(PlayList.At(PlayIndex)),
+                         QStringLiteral("Lumo \"sorvane\""));
+}
+
+void Lumo::StopAtStart()
+{
+    if (engine_) {
+        engine_->SetCurrentPosition(0);
+        ProcessPendingEvents();
+    }
+    MoveKnob(KnobStart);
+    if (engine_)
+        engine_->Stop();
+    CT = 0;
+    LabelTime->setText(QStringLiteral("00:00"));
+}
+
+void Lumo::EndOfMedium()
+{
+    SelectListRow(PlayIndex);
+    switch (PlayMode) {
+    case 0:
+        StopAtStart();
+        break;
+    case 1:
+        if (PlayIndex + 1 == ListFile->count()) {
+            StopAtStart();
+        } else {
+            ++PlayIndex;
+            SelectListRow(PlayIndex);
+            OpenCurrent();
+        }
+        break;
+    case 2:
+        RandomPick();
+        OpenCurrent();
+        break;
+    case 3:
+        if (engine_) {
+            engine_->SetCurrentPosition(0);
+            engine_->Run();
+        }
+        CT = 1;
+        Timer->start();
+        break;
+    case 4:
+        PlayIndex = static_cast<std::int16_t>(PlayIndex + 1 >= ListFile->count() ? 0 : PlayIndex + 1);
+        SelectListRow(PlayIndex);
+        OpenCurrent();
+        break;
+    default:
+        OpenCurrent();
+        break;
+    }
+}
+
+void Lumo::Timer_Timer()
+{
+    if (!MediumOpenFlag || !engine_)
+        return;
+    const double t = RoundTo2(duration_);
+    const double q = engine_->CurrentPosition().value_or(0.0);
+    const double p = RoundTo2(q);
+    if (t > 0)
+        MoveKnob(static_cast<std::int16_t>(RoundHalfEven(KnobStart + p / t * TrackLength())));
+    if (isMinimized())
+        return;
+    if (CT == 2) {
+        if (!PauseFlag)
+            return;
+        PauseFlag = false;
+    }
+    if (VsaReadyFlag)
+        DrawAnalyzerFrame(static_cast<float>(q));
+    LabelTime->setText(TimeText(p));
+    if (p == t) {
+        RememberFullScreen();
+        CT = 0;
+        Timer->stop();
+        EndOfMedium();
+    }
+}
