@@ -32,8 +32,14 @@ void Lumo::StartAnalysis(const QString &path)
     }
 }
 
-void Lumo::AllocateSampleBuffers() { ResetAnalysisState(); }
+void Lumo::AllocateSampleBuffers()
+{
+    ResetAnalysisState();
+}
 
 void Lumo::ResetAnalysisState() {}
 
-void Lumo::DrawAnalyzerFrame(float position) { (void)position; }
+void Lumo::DrawAnalyzerFrame(float position)
+{
+    (void)position;
+}

@@ -17,7 +17,10 @@
 #include <QTimer>
 #include <QUrl>
 
-static void InitLumoResources() { Q_INIT_RESOURCE(resources); }
+static void InitLumoResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 Lumo::Lumo(Environment environment, QWidget *parent) : QWidget(parent), env_(std::move(environment))
 {

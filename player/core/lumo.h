@@ -143,9 +143,9 @@ public:
     // ---- controls (public so the panel, the dialog and tests reach them) ------------------
     PictureBox *Pic = nullptr, *PicGS = nullptr, *PicPlay = nullptr, *PicStop = nullptr,
                *PicBack = nullptr, *PicStep = nullptr, *PicPrev = nullptr, *PicNext = nullptr,
-               *PicPos = nullptr, *PicPosBack = nullptr, *PicSpeed = nullptr,
-               *PicFull = nullptr, *PicRsl = nullptr, *PicPM = nullptr, *PicSize = nullptr,
-               *PicVsa = nullptr, *PicInfo = nullptr;
+               *PicPos = nullptr, *PicPosBack = nullptr, *PicSpeed = nullptr, *PicFull = nullptr,
+               *PicRsl = nullptr, *PicPM = nullptr, *PicSize = nullptr, *PicVsa = nullptr,
+               *PicInfo = nullptr;
     QLabel *LabelTime = nullptr, *LabelPm = nullptr, *LabelFile = nullptr;
     std::array<QLabel *, 2> LabelTitle{};
     QLabel *LDDE1 = nullptr, *LDDE2 = nullptr;
@@ -159,11 +159,10 @@ public:
     QAction *MenuFileOpen = nullptr, *MenuPlayPause = nullptr, *MenuStop = nullptr,
             *MenuBack = nullptr, *MenuStep = nullptr, *MenuPrev = nullptr, *MenuNext = nullptr,
             *Menu05 = nullptr, *Menu10 = nullptr, *Menu20 = nullptr, *MenuList = nullptr,
-            *MenuSize = nullptr, *MenuFullScr = nullptr, *MenuInfo = nullptr,
-            *MenuLine3 = nullptr, *MenuExit = nullptr;
-    QAction *MenuPmClear = nullptr, *MenuLine2 = nullptr, *MenuSolo = nullptr,
-            *MenuAll = nullptr, *MenuRandom = nullptr, *MenuSoloRepeat = nullptr,
-            *MenuAllRepeat = nullptr;
+            *MenuSize = nullptr, *MenuFullScr = nullptr, *MenuInfo = nullptr, *MenuLine3 = nullptr,
+            *MenuExit = nullptr;
+    QAction *MenuPmClear = nullptr, *MenuLine2 = nullptr, *MenuSolo = nullptr, *MenuAll = nullptr,
+            *MenuRandom = nullptr, *MenuSoloRepeat = nullptr, *MenuAllRepeat = nullptr;
     std::array<QAction *, 7> MenuVsaModes{}; // MenuVSANone ... MenuAnalogMeter
     QAction *MenuVsaPanel = nullptr;
 

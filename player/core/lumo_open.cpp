@@ -2,8 +2,8 @@
 // medium; the full-screen memory; the bit-rate and frame-rate measurements.
 #include "core/lumo.h"
 
-#include "core/rounding.h"
 #include "core/pending_readers.h"
+#include "core/rounding.h"
 #include "display/picture_box.h"
 
 #include <QFileInfo>

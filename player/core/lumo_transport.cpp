@@ -200,7 +200,8 @@ void Lumo::PicPos_MouseMove(Qt::MouseButtons buttons, int x)
     if (x % 15 != 0)
         return;
     const int maxLeft = twips_.value(Control::PicPosBack).width() + 690;
-    const int left = static_cast<std::int16_t>(x - grabOffset_ + twips_.value(Control::PicPos).left());
+    const int left =
+        static_cast<std::int16_t>(x - grabOffset_ + twips_.value(Control::PicPos).left());
     MoveKnob(std::clamp(left, KnobStart, std::max(KnobStart, maxLeft)));
 }
 
@@ -311,7 +312,8 @@ void Lumo::EndOfMedium()
         Timer->start();
         break;
     case 4:
-        PlayIndex = static_cast<std::int16_t>(PlayIndex + 1 >= ListFile->count() ? 0 : PlayIndex + 1);
+        PlayIndex =
+            static_cast<std::int16_t>(PlayIndex + 1 >= ListFile->count() ? 0 : PlayIndex + 1);
         SelectListRow(PlayIndex);
         OpenCurrent();
         break;

@@ -10,9 +10,15 @@ namespace {
 constexpr int PosBackLeft = 840;
 constexpr int PosBackShownWidth = 3015;
 
-int Half(int value) { return static_cast<int>(RoundHalfEven(value / 2.0)); }
+int Half(int value)
+{
+    return static_cast<int>(RoundHalfEven(value / 2.0));
+}
 
-int ListShownWidth(int w) { return static_cast<int>(RoundHalfEven(w * 1.25)) + 1200; }
+int ListShownWidth(int w)
+{
+    return static_cast<int>(RoundHalfEven(w * 1.25)) + 1200;
+}
 
 } // namespace
 
@@ -36,8 +42,8 @@ PictureAreaGeometry ComputePictureArea(int p, int q, bool audioOnly, bool listHi
     g.h = h;
 
     auto &out = g.placements;
-    out.push_back({Control::ListFile, w, 0, static_cast<int>(RoundHalfEven(w / 4.0)) + 1200,
-                   h + 60});
+    out.push_back(
+        {Control::ListFile, w, 0, static_cast<int>(RoundHalfEven(w / 4.0)) + 1200, h + 60});
     out.push_back({Control::LabelPm, {}, h + 750, {}, {}});
     out.push_back({Control::Pic, {}, {}, w, h});
     out.push_back({Control::PicPM, {}, h + 480, {}, {}});

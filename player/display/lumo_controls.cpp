@@ -114,19 +114,30 @@ void Lumo::CreateControls()
         int left, top, width, height;
     };
     const Design design[] = {
-        {Control::Pic, 0, 0, 4800, 3600},          {Control::ListFile, 4800, 0, 2400, 3660},
-        {Control::PicPlay, 120, 3720, 600, 600},   {Control::PicPosBack, 840, 3720, 3015, 135},
-        {Control::PicPos, 750, 3660, 240, 240},    {Control::PicSpeed, 2060, 3930, 660, 330},
-        {Control::PicBack, 840, 3960, 495, 300},   {Control::PicStep, 1440, 3960, 495, 300},
-        {Control::PicStop, 2160, 4260, 450, 450},  {Control::PicPrev, 960, 4380, 495, 300},
-        {Control::PicNext, 1560, 4380, 495, 300},  {Control::LabelTime, 120, 4380, 735, 255},
+        {Control::Pic, 0, 0, 4800, 3600},
+        {Control::ListFile, 4800, 0, 2400, 3660},
+        {Control::PicPlay, 120, 3720, 600, 600},
+        {Control::PicPosBack, 840, 3720, 3015, 135},
+        {Control::PicPos, 750, 3660, 240, 240},
+        {Control::PicSpeed, 2060, 3930, 660, 330},
+        {Control::PicBack, 840, 3960, 495, 300},
+        {Control::PicStep, 1440, 3960, 495, 300},
+        {Control::PicStop, 2160, 4260, 450, 450},
+        {Control::PicPrev, 960, 4380, 495, 300},
+        {Control::PicNext, 1560, 4380, 495, 300},
+        {Control::LabelTime, 120, 4380, 735, 255},
         {Control::LabelTitle1, 2760, 3960, 3675, 240},
         {Control::LabelTitle0, 2790, 3990, 3675, 240},
-        {Control::LabelPm, 2760, 4320, 1155, 345}, {Control::LabelFile, 4560, 3660, 2235, 180},
-        {Control::PicFull, 6900, 3660, 240, 240},  {Control::PicRsl, 6900, 4080, 240, 240},
-        {Control::PicPM, 6480, 4080, 240, 240},    {Control::PicSize, 6900, 4500, 240, 240},
-        {Control::PicVsa, 6480, 4500, 240, 240},   {Control::PicInfo, 6060, 4500, 240, 240},
-        {Control::Text, 0, 4800, 3615, 2415},      {Control::Hist, 3600, 4800, 3615, 2415},
+        {Control::LabelPm, 2760, 4320, 1155, 345},
+        {Control::LabelFile, 4560, 3660, 2235, 180},
+        {Control::PicFull, 6900, 3660, 240, 240},
+        {Control::PicRsl, 6900, 4080, 240, 240},
+        {Control::PicPM, 6480, 4080, 240, 240},
+        {Control::PicSize, 6900, 4500, 240, 240},
+        {Control::PicVsa, 6480, 4500, 240, 240},
+        {Control::PicInfo, 6060, 4500, 240, 240},
+        {Control::Text, 0, 4800, 3615, 2415},
+        {Control::Hist, 3600, 4800, 3615, 2415},
         {Control::PicGS, 7800, 6480, 255, 255},
     };
     for (const Design &d : design)
@@ -146,8 +157,8 @@ void Lumo::CreateControls()
     setAcceptDrops(true);
     for (QWidget *w : std::initializer_list<QWidget *>{
              LabelFile, LabelPm, LabelTime, LabelTitle[0], LabelTitle[1], ListFile, Pic,
-             PicBack, PicFull, PicInfo, PicNext, PicPlay, PicPos, PicPosBack, PicPrev, PicRsl,
-             PicSize, PicSpeed, PicStep, PicStop}) {
+             PicBack,   PicFull, PicInfo,   PicNext,       PicPlay,       PicPos,   PicPosBack,
+             PicPrev,   PicRsl,  PicSize,   PicSpeed,      PicStep,       PicStop}) {
         w->setAcceptDrops(true);
         w->installEventFilter(this);
     }

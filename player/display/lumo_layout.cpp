@@ -14,7 +14,10 @@
 
 namespace {
 
-int ToPixels(int twips) { return static_cast<int>(RoundHalfEven(twips / double(TwipsPerPixel))); }
+int ToPixels(int twips)
+{
+    return static_cast<int>(RoundHalfEven(twips / double(TwipsPerPixel)));
+}
 
 QSize ScreenTwips(const QWidget *w)
 {
@@ -28,36 +31,64 @@ QSize ScreenTwips(const QWidget *w)
 QWidget *Lumo::ControlWidget(Control control) const
 {
     switch (control) {
-    case Control::Pic: return Pic;
-    case Control::ListFile: return ListFile;
-    case Control::PicPlay: return PicPlay;
-    case Control::PicPosBack: return PicPosBack;
-    case Control::PicPos: return PicPos;
-    case Control::PicSpeed: return PicSpeed;
-    case Control::PicBack: return PicBack;
-    case Control::PicStep: return PicStep;
-    case Control::PicStop: return PicStop;
-    case Control::PicPrev: return PicPrev;
-    case Control::PicNext: return PicNext;
-    case Control::LabelTime: return LabelTime;
-    case Control::LabelTitle0: return LabelTitle[0];
-    case Control::LabelTitle1: return LabelTitle[1];
-    case Control::LabelPm: return LabelPm;
-    case Control::LabelFile: return LabelFile;
-    case Control::PicFull: return PicFull;
-    case Control::PicRsl: return PicRsl;
-    case Control::PicPM: return PicPM;
-    case Control::PicSize: return PicSize;
-    case Control::PicVsa: return PicVsa;
-    case Control::PicInfo: return PicInfo;
-    case Control::Text: return Text;
-    case Control::Hist: return Hist;
-    case Control::PicGS: return PicGS;
+    case Control::Pic:
+        return Pic;
+    case Control::ListFile:
+        return ListFile;
+    case Control::PicPlay:
+        return PicPlay;
+    case Control::PicPosBack:
+        return PicPosBack;
+    case Control::PicPos:
+        return PicPos;
+    case Control::PicSpeed:
+        return PicSpeed;
+    case Control::PicBack:
+        return PicBack;
+    case Control::PicStep:
+        return PicStep;
+    case Control::PicStop:
+        return PicStop;
+    case Control::PicPrev:
+        return PicPrev;
+    case Control::PicNext:
+        return PicNext;
+    case Control::LabelTime:
+        return LabelTime;
+    case Control::LabelTitle0:
+        return LabelTitle[0];
+    case Control::LabelTitle1:
+        return LabelTitle[1];
+    case Control::LabelPm:
+        return LabelPm;
+    case Control::LabelFile:
+        return LabelFile;
+    case Control::PicFull:
+        return PicFull;
+    case Control::PicRsl:
+        return PicRsl;
+    case Control::PicPM:
+        return PicPM;
+    case Control::PicSize:
+        return PicSize;
+    case Control::PicVsa:
+        return PicVsa;
+    case Control::PicInfo:
+        return PicInfo;
+    case Control::Text:
+        return Text;
+    case Control::Hist:
+        return Hist;
+    case Control::PicGS:
+        return PicGS;
     }
     return nullptr;
 }
 
-QRect Lumo::TwipsGeometry(Control control) const { return twips_.value(control); }
+QRect Lumo::TwipsGeometry(Control control) const
+{
+    return twips_.value(control);
+}
 
 void Lumo::PlaceTwips(Control control, int left, int top, int width, int height)
 {
@@ -97,8 +128,8 @@ void Lumo::PaintAudioPicture()
 
 void Lumo::SetPictureArea(int &p, int &q)
 {
-    const PictureAreaGeometry g = ComputePictureArea(
-        p, q, AudioOnlyFlag, ListHiddenFlag, twips_.value(Control::PicPosBack).width());
+    const PictureAreaGeometry g = ComputePictureArea(p, q, AudioOnlyFlag, ListHiddenFlag,
+                                                     twips_.value(Control::PicPosBack).width());
     p = g.p;
     q = g.q;
     for (const Placement &placement : g.placements) {
@@ -114,9 +145,9 @@ void Lumo::SetPictureArea(int &p, int &q)
         Pic->ClearCanvas();
         QPainter painter(&Pic->Canvas());
         const QRect r = g.stillPicture;
-        painter.drawImage(QRectF(r.left() / 15.0, r.top() / 15.0, r.width() / 15.0,
-                                 r.height() / 15.0),
-                          PicGS->Picture());
+        painter.drawImage(
+            QRectF(r.left() / 15.0, r.top() / 15.0, r.width() / 15.0, r.height() / 15.0),
+            PicGS->Picture());
         Pic->update();
     }
     if (PanelFlag)
@@ -187,8 +218,7 @@ void Lumo::FitToScreen()
     const QScreen *s = this->screen();
     const int taskBar =
         s ? std::max(0, s->geometry().height() - s->availableGeometry().height()) : 0;
-    const QSize area =
-        FitToScreenArea(screen, window, twips_.value(Control::Pic).size(), taskBar);
+    const QSize area = FitToScreenArea(screen, window, twips_.value(Control::Pic).size(), taskBar);
     int p = std::max(1, area.width());
     int q = std::max(1, area.height());
     SetPictureArea(p, q);

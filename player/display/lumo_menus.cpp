@@ -38,8 +38,12 @@ void Lumo::CreateMenus()
     PUVSA = new QMenu(QStringLiteral("PopUpVsa"), this);
     MenuVsa = PUVSA->addMenu(QStringLiteral("VSA選択 (&V)"));
     const char *const modeCaptions[] = {
-        "表示しない(&N)",          "オシロスコープ(&O)",     "スペクトラムアナライザA(&L)",
-        "スペクトラムアナライザB(&S)", "デジタルレベルメータA(&D)", "デジタルレベルメータB(&H)",
+        "表示しない(&N)",
+        "オシロスコープ(&O)",
+        "スペクトラムアナライザA(&L)",
+        "スペクトラムアナライザB(&S)",
+        "デジタルレベルメータA(&D)",
+        "デジタルレベルメータB(&H)",
         "アナログレベルメータ(&A)",
     };
     for (int mode = 0; mode < 7; ++mode) {

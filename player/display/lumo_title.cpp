@@ -34,9 +34,8 @@ void Lumo::AddHistoryEntry(const QString &name)
     ++PlayCount;
     const QString when =
         QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-    Hist->appendPlainText(QStringLiteral("%1曲目（%2）\n%3")
-                              .arg(PlayCount)
-                              .arg(when, FileListLine(PlayIndex, name)));
+    Hist->appendPlainText(
+        QStringLiteral("%1曲目（%2）\n%3").arg(PlayCount).arg(when, FileListLine(PlayIndex, name)));
 }
 
 void Lumo::ShowFileListText()

@@ -21,12 +21,12 @@ QFont Make(const QString &family, double points, bool bold, bool italic)
 void WindowFonts::InstallSubstitutions()
 {
     static const bool installed = [] {
-        const QStringList gothic{QStringLiteral("Noto Sans CJK JP"),
-                                 QStringLiteral("Noto Sans JP"), QStringLiteral("IPAPGothic")};
+        const QStringList gothic{QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                                 QStringLiteral("IPAPGothic")};
         QFont::insertSubstitutions(QStringLiteral("MS P Gothic"), gothic);
-        QFont::insertSubstitutions(QStringLiteral("MS Gothic"),
-                                   {QStringLiteral("Noto Sans Mono CJK JP"),
-                                    QStringLiteral("Noto Sans CJK JP")});
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Gothic"),
+            {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans CJK JP")});
         QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
                                    {QStringLiteral("Liberation Serif")});
         return true;
