@@ -493,7 +493,7 @@ QImage MeterFace()
     for (int meter = 0; meter < 2; ++meter) {
         const double left = meter * 200 + 2.5;
         QPainterPath face;
-        face.addRoundedRect(QRectF(left, 1.5, 195, 120), 8, 8);
+        face.addRoundedRect(QRectF(left, 0.5, 195, 121), 8, 8);
         QPainterPath cut;
         cut.addRect(QRectF(0, kPivotY + 0.5, 400, 100));
         face = face.subtracted(cut);
