@@ -78,7 +78,7 @@ void Lumo::CreateControls()
     SetTextColour(LabelTitle[1], TextBlue);
     LabelPm = MakeLabel(this, QStringLiteral("プレイモード"), Qt::AlignHCenter);
     LabelPm->setToolTip(QStringLiteral("プレイモード"));
-    LabelPm->setFont(WindowFonts::PGothic(9));
+    LabelPm->setFont(WindowFonts::PGothic(8.25));
     SetTextColour(LabelPm, TextBlue);
     LabelFile = MakeLabel(this, QString(), Qt::AlignRight);
     LabelFile->setFont(WindowFonts::PGothic(9));

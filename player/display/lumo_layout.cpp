@@ -94,9 +94,11 @@ void Lumo::PlaceTwips(Control control, int left, int top, int width, int height)
 {
     const QRect r(left, top, width, height);
     twips_[control] = r;
+    // The play-mode label's second line uses the margin down to the window's edge.
+    const int extra = control == Control::LabelPm ? 105 : 0;
     if (QWidget *w = ControlWidget(control))
         w->setGeometry(ToPixels(left), ToPixels(top), std::max(1, ToPixels(width)),
-                       std::max(1, ToPixels(height)));
+                       std::max(1, ToPixels(height + extra)));
 }
 
 void Lumo::Place(const Placement &placement)
