@@ -1,0 +1,320 @@
+#include "core/qt_media_engine.h"
+
+#include "core/video_message_drain.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+#include <QVideoFrame>
+#include <QVideoSink>
+#include <QVideoWidget>
+
+#include <algorithm>
+#include <cmath>
+
+QtMediaEngine::QtMediaEngine(int loadTimeoutMs) : loadTimeoutMs(loadTimeoutMs)
+{
+    player.setAudioOutput(&audioOutput);
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &player,
+                     [this](QMediaPlayer::MediaStatus status) { OnMediaStatusChanged(status); });
+    QObject::connect(&player, &QMediaPlayer::errorOccurred, &player, [this] { OnError(); });
+}
+
+QtMediaEngine::~QtMediaEngine()
+{
+    player.stop();
+    player.setVideoOutput(nullptr);
+    DropVideoWindow();
+}
+
+void QtMediaEngine::OnMediaStatusChanged(QMediaPlayer::MediaStatus status)
+{
+    switch (status) {
+    case QMediaPlayer::LoadedMedia:
+    case QMediaPlayer::BufferingMedia:
+    case QMediaPlayer::BufferedMedia:
+        if (!loaded) {
+            // Some containers (MPEG system streams) start their clock above zero.
+            originMs = std::max<qint64>(0, player.position());
+            durationMs = player.duration();
+            loaded = true;
+        }
+        break;
+    case QMediaPlayer::EndOfMedia:
+        atEnd = true;
+        break;
+    case QMediaPlayer::InvalidMedia:
+        OnError();
+        break;
+    default:
+        break;
+    }
+}
+
+void QtMediaEngine::OnError()
+{
+    // An error while rendering means the medium cannot be played; an error while it plays ends
+    // the stream, so the player moves on instead of waiting at a stalled position.
+    if (rendered) {
+        atEnd = true;
+    } else {
+        failed = true;
+    }
+}
+
+void QtMediaEngine::OnVideoFrame(const QVideoFrame &frame)
+{
+    if (!frame.isValid() || videoSize) {
+        return;
+    }
+    videoSize = frame.size();
+    const qint64 span = frame.endTime() - frame.startTime();
+    if (frame.startTime() >= 0 && span > 0) {
+        frameSeconds = static_cast<double>(span) / 1e6;
+    }
+}
+
+bool QtMediaEngine::WaitFor(const std::function<bool()> &done)
+{
+    if (done()) {
+        return true;
+    }
+    QEventLoop loop;
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    bound.start(loadTimeoutMs);
+    poll.start(5);
+    loop.exec();
+    return done();
+}
+
+void QtMediaEngine::DropVideoWindow()
+{
+    delete videoWidget.data();
+    videoWidget = nullptr;
+    delete messageDrain;
+    messageDrain = nullptr;
+}
+
+void QtMediaEngine::Unload()
+{
+    player.stop();
+    player.setSource(QUrl());
+    player.setVideoOutput(nullptr);
+    DropVideoWindow();
+    loaded = false;
+    rendered = false;
+    durationMs = 0;
+    originMs = 0;
+    videoSize.reset();
+    frameSeconds.reset();
+}
+
+bool QtMediaEngine::RenderFile(const QString &path)
+{
+    Unload();
+    rendered = false;
+    failed = false;
+    atEnd = false;
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable()) {
+        return false;
+    }
+
+    videoWidget = new QVideoWidget;
+    windowRect = videoWidget->geometry();
+    messageDrain = new VideoMessageDrain;
+    QObject::connect(videoWidget->videoSink(), &QVideoSink::videoFrameChanged, &player,
+                     [this](const QVideoFrame &frame) { OnVideoFrame(frame); });
+    player.setVideoOutput(videoWidget.data());
+    player.setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+
+    if (!WaitFor([this] { return loaded || failed; }) || failed) {
+        Unload();
+        return false;
+    }
+
+    // Pausing prerolls the stream: the first picture arrives and with it the native size.
+    player.pause();
+    if (player.hasVideo()) {
+        WaitFor([this] { return videoSize.has_value() || failed; });
+    }
+    if (failed) {
+        Unload();
+        return false;
+    }
+    if (!videoSize) {
+        // No picture could be decoded: the medium plays as a sound.
+        player.setVideoOutput(nullptr);
+        DropVideoWindow();
+    }
+    rendered = true;
+    return true;
+}
+
+bool QtMediaEngine::Run()
+{
+    if (!loaded) {
+        return false;
+    }
+    atEnd = false;
+    player.play();
+    return true;
+}
+
+bool QtMediaEngine::Pause()
+{
+    if (!loaded) {
+        return false;
+    }
+    if (!atEnd) {
+        player.pause();
+    }
+    return true;
+}
+
+bool QtMediaEngine::Stop()
+{
+    // Like pausing: the position stays where it is and the next run continues from there.
+    return Pause();
+}
+
+std::optional<double> QtMediaEngine::Duration() const
+{
+    if (!loaded) {
+        return std::nullopt;
+    }
+    return static_cast<double>(durationMs) / 1000.0;
+}
+
+std::optional<double> QtMediaEngine::CurrentPosition() const
+{
+    if (!loaded) {
+        return std::nullopt;
+    }
+    if (atEnd) {
+        return Duration();
+    }
+    const qint64 ms = std::clamp<qint64>(player.position() - originMs, 0, durationMs);
+    return static_cast<double>(ms) / 1000.0;
+}
+
+bool QtMediaEngine::SetCurrentPosition(double seconds)
+{
+    if (!loaded || !std::isfinite(seconds)) {
+        return false;
+    }
+    const qint64 ms = std::clamp<qint64>(std::llround(seconds * 1000.0), 0, durationMs);
+    atEnd = false;
+    player.setPosition(originMs + ms);
+    return true;
+}
+
+bool QtMediaEngine::SetRate(double rate)
+{
+    if (!loaded || !std::isfinite(rate) || rate <= 0.0) {
+        return false;
+    }
+    if (rate != 1.0 && !player.isSeekable()) {
+        return false;
+    }
+    player.setPlaybackRate(rate);
+    return std::abs(player.playbackRate() - rate) < 1e-9;
+}
+
+std::optional<QSize> QtMediaEngine::VideoSize() const
+{
+    if (!loaded) {
+        return std::nullopt;
+    }
+    return videoSize;
+}
+
+std::optional<double> QtMediaEngine::AvgTimePerFrame() const
+{
+    if (!loaded) {
+        return std::nullopt;
+    }
+    return frameSeconds;
+}
+
+bool QtMediaEngine::HasVideoWindow() const
+{
+    return !videoWidget.isNull();
+}
+
+bool QtMediaEngine::SetVideoOwner(QWidget *owner)
+{
+    if (videoWidget.isNull()) {
+        return false;
+    }
+    if (videoWidget->isFullScreen()) {
+        videoWidget->setFullScreen(false);
+    }
+    if (owner == nullptr) {
+        videoWidget->hide();
+        videoWidget->setParent(nullptr);
+        messageDrain->SetTarget(nullptr);
+        return true;
+    }
+    videoWidget->setParent(owner);
+    videoWidget->setGeometry(windowRect);
+    messageDrain->SetTarget(owner);
+    videoWidget->installEventFilter(messageDrain);
+    for (QWidget *child : videoWidget->findChildren<QWidget *>()) {
+        child->installEventFilter(messageDrain);
+    }
+    videoWidget->show();
+    return true;
+}
+
+bool QtMediaEngine::SetVideoRect(const QRect &rect)
+{
+    if (videoWidget.isNull()) {
+        return false;
+    }
+    windowRect = rect;
+    if (!videoWidget->isFullScreen()) {
+        videoWidget->setGeometry(rect);
+    }
+    return true;
+}
+
+std::optional<QRect> QtMediaEngine::VideoRect() const
+{
+    if (videoWidget.isNull()) {
+        return std::nullopt;
+    }
+    return windowRect;
+}
+
+std::optional<bool> QtMediaEngine::FullScreenMode() const
+{
+    if (videoWidget.isNull()) {
+        return std::nullopt;
+    }
+    return videoWidget->isFullScreen();
+}
+
+bool QtMediaEngine::SetFullScreenMode(bool on)
+{
+    if (videoWidget.isNull()) {
+        return false;
+    }
+    if (videoWidget->isFullScreen() == on) {
+        return true;
+    }
+    videoWidget->setFullScreen(on);
+    if (!on) {
+        videoWidget->setGeometry(windowRect);
+    }
+    return videoWidget->isFullScreen() == on;
+}

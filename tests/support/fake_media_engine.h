@@ -1,0 +1,120 @@
+#pragma once
+
+#include "core/media_engine.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
+#include <memory>
+
+// What a scripted file holds: its length, its picture (none for a sound), its frame duration
+// and the rates it refuses.
+struct FakeMedium
+{
+    double duration = 10.0;
+    std::optional<QSize> videoSize;
+    std::optional<double> frameSeconds;
+    QList<double> refusedRates;
+};
+
+// One call made on a fake engine: the operation's name and its arguments.
+struct FakeCall
+{
+    QString name;
+    QVariantList args;
+
+    // "Name(arg, arg)", for comparing sequences in tests.
+    QString Text() const;
+};
+
+struct FakeMediaShared;
+
+// A MediaEngine for tests of the window logic: files render when the script names them, the
+// position moves only when the test moves it, and every call is recorded.
+class FakeMediaEngine : public MediaEngine
+{
+public:
+    enum class State { Stopped, Paused, Running };
+
+    explicit FakeMediaEngine(std::shared_ptr<FakeMediaShared> shared);
+    ~FakeMediaEngine() override;
+
+    bool RenderFile(const QString &path) override;
+    bool Run() override;
+    bool Pause() override;
+    bool Stop() override;
+    std::optional<double> Duration() const override;
+    std::optional<double> CurrentPosition() const override;
+    bool SetCurrentPosition(double seconds) override;
+    bool SetRate(double rate) override;
+    std::optional<QSize> VideoSize() const override;
+    std::optional<double> AvgTimePerFrame() const override;
+    bool HasVideoWindow() const override;
+    bool SetVideoOwner(QWidget *owner) override;
+    bool SetVideoRect(const QRect &rect) override;
+    std::optional<QRect> VideoRect() const override;
+    std::optional<bool> FullScreenMode() const override;
+    bool SetFullScreenMode(bool on) override;
+
+    // The engine's place in the order of creation, from 1.
+    int Number() const { return number; }
+
+    // Test controls; not recorded.
+    // Plays on by the given seconds of wall time at the current rate, stopping at the end.
+    void Advance(double seconds);
+    void SetPosition(double seconds) { position = seconds; }
+    void PlayToEnd() { position = medium.duration; }
+
+    // Every call made on this engine, queries included, in order.
+    const QList<FakeCall> &Calls() const { return calls; }
+    // The calls as text, leaving out the operations named in skip (for example the polls).
+    QStringList CallTexts(const QStringList &skip = {}) const;
+
+    QString path;
+    bool rendered = false;
+    FakeMedium medium;
+    State state = State::Stopped;
+    double position = 0.0;
+    double rate = 1.0;
+    QPointer<QWidget> owner;
+    bool ownerSet = false;
+    QRect videoRect;
+    bool fullScreen = false;
+    // When false, Run, Pause and Stop report failure.
+    bool transportWorks = true;
+
+private:
+    void Record(const QString &name, const QVariantList &args = {}) const;
+
+    std::shared_ptr<FakeMediaShared> shared;
+    int number = 0;
+    mutable QList<FakeCall> calls;
+};
+
+// Hands out fake engines that share one script, and keeps track of them: the last engine
+// made (nullptr once it is released), how many were made and released, and one log of the
+// calls made on all of them.
+class FakeMediaEngines
+{
+public:
+    FakeMediaEngines();
+
+    // Makes path render as the given medium in every engine made from now on.
+    void AddMedium(const QString &path, const FakeMedium &medium = {});
+    // The factory to install in the window under test.
+    MediaEngineFactory Factory();
+
+    FakeMediaEngine *Last() const;
+    int Created() const;
+    int Released() const;
+    // Calls on all engines, each text prefixed by the engine's number ("1:Run()").
+    QStringList Log(const QStringList &skip = {}) const;
+    void ClearLog();
+
+private:
+    std::shared_ptr<FakeMediaShared> shared;
+};
