@@ -1,6 +1,8 @@
 #include "core/qt_media_engine_factory.h"
 
+#include "core/qt_media_engine.h"
+
 MediaEngineFactory MakeQtMediaEngineFactory()
 {
-    return {};
+    return [] { return std::make_unique<QtMediaEngine>(); };
 }
