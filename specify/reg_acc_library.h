@@ -1,0 +1,34 @@
+#pragma once
+
+#include "reg_acc_api.h"
+
+#include <QLibrary>
+
+// RegAccApi over the libRegAcc.so module, bound by name on first use: first beside the
+// program, then wherever the dynamic loader looks. While the module cannot be loaded, calls
+// do nothing.
+class RegAccLibrary : public RegAccApi
+{
+public:
+    explicit RegAccLibrary(const QString &programDirectory);
+
+    void Specify(const QString &extension, const QString &description, const QString &verbCaption,
+                 const QString &commandSuffix, const QString &programPath, const QString &iconFile,
+                 int iconIndex, int mode) override;
+    void UnSpecify(const QString &extension, const QString &verbCaption, const QString &programPath,
+                   const QString &unused, int iconIndex) override;
+
+    // Whether the module is loaded and both functions were found.
+    bool Load();
+
+private:
+    using SpecifyFunction = qint32 (*)(const char *, const char *, const char *, const char *,
+                                       const char *, const char *, qint32, qint32);
+    using UnSpecifyFunction = qint32 (*)(const char *, const char *, const char *, const char *,
+                                         qint32);
+
+    QString programDirectory;
+    QLibrary library;
+    SpecifyFunction specifyFunction = nullptr;
+    UnSpecifyFunction unSpecifyFunction = nullptr;
+};
