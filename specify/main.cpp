@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     InstallFontSubstitutions();
 
     const QString programDirectory = QCoreApplication::applicationDirPath();
-    RegAccLibrary regAcc(programDirectory);
+    RegAccLibrary regAcc(RegAccLibrary::DefaultCandidates(programDirectory));
     QtSpecifyPrompts prompts;
     SpecifyEnvironment environment;
     environment.programDirectory = programDirectory;

@@ -1,7 +1,10 @@
 #include "reg_acc_library.h"
 
-RegAccLibrary::RegAccLibrary(const QString &programDirectory) : programDirectory(programDirectory)
+RegAccLibrary::RegAccLibrary(const QStringList &candidates) : candidates(candidates) {}
+
+QStringList RegAccLibrary::DefaultCandidates(const QString &programDirectory)
 {
+    return {programDirectory + QStringLiteral("/RegAcc"), QStringLiteral("RegAcc")};
 }
 
 bool RegAccLibrary::Load()
@@ -9,8 +12,7 @@ bool RegAccLibrary::Load()
     if (specifyFunction && unSpecifyFunction) {
         return true;
     }
-    for (const QString &name :
-         {programDirectory + QStringLiteral("/RegAcc"), QStringLiteral("RegAcc")}) {
+    for (const QString &name : candidates) {
         library.setFileName(name);
         if (!library.load()) {
             continue;

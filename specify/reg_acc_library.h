@@ -3,14 +3,17 @@
 #include "reg_acc_api.h"
 
 #include <QLibrary>
+#include <QStringList>
 
-// RegAccApi over the libRegAcc.so module, bound by name on first use: first beside the
-// program, then wherever the dynamic loader looks. While the module cannot be loaded, calls
-// do nothing.
+// RegAccApi over the libRegAcc.so module, bound by name on first use from the first of its
+// candidate names that loads. While the module cannot be loaded, calls do nothing.
 class RegAccLibrary : public RegAccApi
 {
 public:
-    explicit RegAccLibrary(const QString &programDirectory);
+    explicit RegAccLibrary(const QStringList &candidates);
+
+    // Beside the program first, then wherever the dynamic loader looks.
+    static QStringList DefaultCandidates(const QString &programDirectory);
 
     void Specify(const QString &extension, const QString &description, const QString &verbCaption,
                  const QString &commandSuffix, const QString &programPath, const QString &iconFile,
@@ -27,7 +30,7 @@ private:
     using UnSpecifyFunction = qint32 (*)(const char *, const char *, const char *, const char *,
                                          qint32);
 
-    QString programDirectory;
+    QStringList candidates;
     QLibrary library;
     SpecifyFunction specifyFunction = nullptr;
     UnSpecifyFunction unSpecifyFunction = nullptr;
