@@ -1,7 +1,6 @@
 // The association tool's stored states and the module's file edits, without any window.
 
 #include "regacc/desktop_entry.h"
-#include "regacc/extension_types.h"
 #include "regacc/mime_apps_list.h"
 #include "specify_ini.h"
 #include "system_directory.h"
@@ -33,13 +32,10 @@ private slots:
     void removeUndoesAdd_data();
     void removeUndoesAdd();
     void removeKeepsOtherPrograms();
-    void sharedTypeNeedsBothRemovals();
     void execLine_data();
     void execLine();
     void captionWithoutMnemonic();
     void entryRoundTrip();
-    void mimeTypes_data();
-    void mimeTypes();
     void systemIconDirectory();
 };
 
@@ -219,12 +215,6 @@ void TestSpecifyFiles::removeKeepsOtherPrograms()
     QCOMPARE(RemoveDefaultApplication(result, "audio/mpeg", Id), result);
 }
 
-void TestSpecifyFiles::sharedTypeNeedsBothRemovals()
-{
-    QCOMPARE(MimeTypesOf(QStringLiteral("mpg")), MimeTypesOf(QStringLiteral("MPEG")));
-    QCOMPARE(MimeTypesOf(QStringLiteral("mp1")), MimeTypesOf(QStringLiteral("mp3")));
-}
-
 void TestSpecifyFiles::execLine_data()
 {
     QTest::addColumn<QString>("program");
@@ -286,28 +276,6 @@ void TestSpecifyFiles::entryRoundTrip()
         ParseAssociationEntry("garbage\n[Other]\nX-Lumo-Extensions=avi;\n[Desktop Entry]\n"
                               "X-Lumo-Extensions=exe;mid;;mid;\n\xff");
     QCOMPARE(damaged.extensions, QStringList{QStringLiteral("mid")});
-}
-
-void TestSpecifyFiles::mimeTypes_data()
-{
-    QTest::addColumn<QString>("extension");
-    QTest::addColumn<QStringList>("types");
-    QTest::newRow("avi") << "avi" << QStringList{"video/x-msvideo"};
-    QTest::newRow("mpeg") << "mpeg" << QStringList{"video/mpeg"};
-    QTest::newRow("wmv") << "wmv" << QStringList{"video/x-ms-wmv"};
-    QTest::newRow("wav") << "WAV" << QStringList{"audio/x-wav", "audio/wav"};
-    QTest::newRow("mp2") << "mp2" << QStringList{"audio/mpeg"};
-    QTest::newRow("wma") << "wma" << QStringList{"audio/x-ms-wma"};
-    QTest::newRow("mid") << "mid" << QStringList{"audio/midi"};
-    QTest::newRow("unknown") << "exe" << QStringList();
-    QTest::newRow("empty") << "" << QStringList();
-}
-
-void TestSpecifyFiles::mimeTypes()
-{
-    QFETCH(QString, extension);
-    QFETCH(QStringList, types);
-    QCOMPARE(MimeTypesOf(extension), types);
 }
 
 void TestSpecifyFiles::systemIconDirectory()

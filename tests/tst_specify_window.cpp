@@ -111,7 +111,6 @@ private slots:
     void cancelledFileDialogStopsWithoutChanges();
     void declinedConfirmationStopsWithoutChanges();
     void unwritableSettingsStillCompletes();
-    void selectAllAndClearAll();
     void cancelClosesWindow();
 
 private:
@@ -432,20 +431,6 @@ void TestSpecifyWindow::unwritableSettingsStillCompletes()
     QCOMPARE(CallsOf(QStringLiteral("Specify")).size(), 3);
     QCOMPARE(prompts.boxes.last().text, Done);
     QVERIFY(QFileInfo(window->SettingsPath()).isDir());
-}
-
-void TestSpecifyWindow::selectAllAndClearAll()
-{
-    auto window = MakeWindow();
-    window->Command1->click();
-    for (QCheckBox *box : window->Check) {
-        QVERIFY(box->isChecked());
-    }
-    QVERIFY(!window->CheckIcon->isChecked());
-    window->Command2->click();
-    for (QCheckBox *box : window->Check) {
-        QVERIFY(!box->isChecked());
-    }
 }
 
 void TestSpecifyWindow::cancelClosesWindow()
