@@ -1,0 +1,30 @@
+#pragma once
+
+#include "file_kinds.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// The seven check box values as the association tool stores them (0 or 1 each).
+using KindValues = std::array<int, NumFileKinds>;
+
+// Reads the first seven lines of specify.ini; nullopt when the file is missing, unreadable or
+// has fewer than seven lines. Lines may end in CR LF, LF or CR.
+std::optional<QStringList> ReadStoredStates(const QString &path);
+
+// The check box value of a stored line: its leading number (surrounding spaces ignored, as
+// "Val" reads it), where any non-zero number counts as ticked.
+int StateValue(const QString &line);
+
+// The file's bytes: each value in numeric print format (" 1 ") ended by CR LF.
+QByteArray FormatStoredStates(const KindValues &values);
+
+// The lines that FormatStoredStates writes, without their line ends.
+QStringList StoredStatesOf(const KindValues &values);
+
+// Replaces specify.ini in one step; false when it cannot be written.
+bool WriteStoredStates(const QString &path, const KindValues &values);
