@@ -1,0 +1,437 @@
+// Opening, transport, the main timer and the end of a medium, with a scripted media engine.
+#include "core/lumo.h"
+#include "display/picture_box.h"
+#include "support/fake_media_engine.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// A window over fake engines, with media files that exist on disk.
+struct Rig
+{
+    QTemporaryDir dir;
+    FakeMediaEngines engines;
+    QStringList messages;
+    std::unique_ptr<Lumo> window;
+
+    Rig()
+    {
+        Lumo::Environment env;
+        env.engineFactory = engines.Factory();
+        env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
+        env.infoMessage = env.stopMessage;
+        window = std::make_unique<Lumo>(env);
+    }
+
+    QString Sound(const QString &name, double duration = 30.0)
+    {
+        return File(name, FakeMedium{duration, std::nullopt, std::nullopt, {}});
+    }
+
+    QString Movie(const QString &name, QSize size, double duration = 30.0)
+    {
+        return File(name, FakeMedium{duration, size, 1.0 / 25, {}});
+    }
+
+    QString File(const QString &name, const FakeMedium &medium)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write("media");
+        engines.AddMedium(path, medium);
+        return path;
+    }
+
+    FakeMediaEngine *Engine() const { return engines.Last(); }
+
+    // One tick at the given engine position.
+    void TickAt(double seconds)
+    {
+        if (Engine())
+            Engine()->SetPosition(seconds);
+        window->Timer_Timer();
+    }
+};
+
+} // namespace
+
+class TestLumoPlayback : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void movieOpensCentredWithTitle()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        const QString clip = rig.Movie(QStringLiteral("clip.avi"), QSize(176, 144));
+        w.AddFiles({clip});
+        QVERIFY(rig.messages.isEmpty());
+        QCOMPARE(w.CT, 1);
+        QVERIFY(w.MediumOpenFlag);
+        QVERIFY(!w.AudioOnlyFlag);
+        QCOMPARE(w.MovieWidth, 176);
+        QCOMPARE(w.MovieTitle, QStringLiteral("clip"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("clip - Lumo \"sorvane\""));
+        QCOMPARE(w.Pic->size(), QSize(320, 240));
+        QCOMPARE(rig.Engine()->videoRect, QRect(72, 48, 176, 144));
+        QVERIFY(rig.Engine()->owner == w.Pic);
+        QVERIFY(w.Timer->isActive());
+        QCOMPARE(w.MovieLength, 30.0);
+    }
+
+    void soundShowsAudioPicture()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound(QStringLiteral("song.wav"))});
+        QVERIFY(w.AudioOnlyFlag);
+        QCOMPARE(w.MovieWidth, 0);
+        QCOMPARE(w.MovieFrameRate, 0.0);
+        // Not accepted for analysis: the area returns to the analyzer's normal size.
+        QCOMPARE(w.Pic->size(), QSize(400, 240));
+        QImage expected(QStringLiteral(":/images/ImageAudio.png"));
+        QVERIFY(!expected.isNull());
+        QCOMPARE(w.Pic->Canvas().pixelColor(100, 20), expected.pixelColor(100, 20));
+    }
+
+    void timeDisplay_data()
+    {
+        QTest::addColumn<double>("position");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("start") << 0.0 << "00:00";
+        QTest::newRow("rounds seconds") << 59.6 << "01:00";
+        QTest::newRow("one hour") << 3600.0 << "60:00";
+        QTest::newRow("125 minutes") << 7507.0 << "125:07";
+    }
+
+    void timeDisplay()
+    {
+        QFETCH(double, position);
+        QFETCH(QString, text);
+        Rig rig;
+        rig.window->AddFiles({rig.Sound(QStringLiteral("long.mp3"), 9000.0)});
+        rig.TickAt(position);
+        QCOMPARE(rig.window->LabelTime->text(), text);
+    }
+
+    void knobFollowsPosition()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound(QStringLiteral("a.mp3"), 100.0)});
+        const int length = w.TwipsGeometry(Control::PicPosBack).width() - 60;
+        rig.TickAt(50.0);
+        QCOMPARE(w.TwipsGeometry(Control::PicPos).left(), 750 + length / 2);
+    }
+
+    void backAndStep()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound(QStringLiteral("a.mp3"), 60.0)});
+        FakeMediaEngine *e = rig.Engine();
+        e->SetPosition(4.5);
+        w.PicBack_MouseUp(Qt::LeftButton);
+        QCOMPARE(e->position, 0.0);
+        e->SetPosition(30.0);
+        w.PicBack_MouseUp(Qt::LeftButton);
+        QCOMPARE(e->position, 20.0);
+        w.PicStep_MouseUp(Qt::LeftButton);
+        QCOMPARE(e->position, 30.0);
+        // Another button than the left one does nothing.
+        w.PicStep_MouseUp(Qt::RightButton);
+        QCOMPARE(e->position, 30.0);
+
+        // Paused: the next tick draws one frame.
+        w.PicPlay_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.CT, 2);
+        QVERIFY(!w.PauseFlag);
+        w.PicBack_MouseUp(Qt::LeftButton);
+        QVERIFY(w.PauseFlag);
+        w.Timer_Timer();
+        QVERIFY(!w.PauseFlag);
+    }
+
+    void stepInLastSecondsEndsSolo()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound(QStringLiteral("a.mp3"), 60.0)});
+        rig.Engine()->SetPosition(52.0);
+        w.PicStep_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.CT, 0);
+        QCOMPARE(w.LabelTime->text(), QStringLiteral("00:00"));
+        QCOMPARE(rig.Engine()->position, 0.0);
+        QVERIFY(!w.Timer->isActive());
+        QCOMPARE(w.TwipsGeometry(Control::PicPos).left(), 750);
+    }
+
+    void playModesAtTheEnd_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("startRow");
+        QTest::addColumn<int>("rowAfter");
+        QTest::addColumn<int>("ctAfter");
+        QTest::addColumn<int>("enginesAfter");
+        QTest::newRow("solo stops") << 0 << 1 << 1 << 0 << 2;
+        QTest::newRow("all goes on") << 1 << 1 << 2 << 1 << 3;
+        QTest::newRow("all stops after last") << 1 << 2 << 2 << 0 << 2;
+        QTest::newRow("solo repeat rewinds") << 3 << 1 << 1 << 1 << 2;
+        QTest::newRow("all repeat goes on") << 4 << 1 << 2 << 1 << 3;
+        QTest::newRow("all repeat wraps") << 4 << 2 << 0 << 1 << 3;
+    }
+
+    void playModesAtTheEnd()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, startRow);
+        QFETCH(int, rowAfter);
+        QFETCH(int, ctAfter);
+        QFETCH(int, enginesAfter);
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound("0.mp3", 20), rig.Sound("1.mp3", 20), rig.Sound("2.mp3", 20)});
+        w.SetPlayMode(mode);
+        w.PlayIndex = static_cast<std::int16_t>(startRow);
+        w.OpenCurrent();
+        QCOMPARE(rig.engines.Created(), 2);
+        rig.TickAt(20.0);
+        QCOMPARE(int(w.PlayIndex), rowAfter);
+        QCOMPARE(int(w.CT), ctAfter);
+        QCOMPARE(rig.engines.Created(), enginesAfter);
+        QCOMPARE(w.ListFile->currentRow(), rowAfter);
+    }
+
+    void allModePlaysThroughAndStops()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound("0.wav", 3), rig.Sound("1.wav", 3), rig.Sound("2.wav", 3)});
+        QCOMPARE(w.PlayMode, 1);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(int(w.PlayIndex), i);
+            rig.TickAt(3.0);
+        }
+        QCOMPARE(w.CT, 0);
+        QCOMPARE(w.LabelTime->text(), QStringLiteral("00:00"));
+        QCOMPARE(rig.engines.Created(), 3);
+    }
+
+    void randomMode()
+    {
+        Rig one;
+        one.window->AddFiles({one.Sound("only.mp3", 5)});
+        one.window->SetPlayMode(2);
+        one.TickAt(5.0);
+        QCOMPARE(one.window->PlayIndex, 0);
+        QCOMPARE(one.engines.Created(), 2);
+
+        Rig two;
+        two.window->AddFiles({two.Sound("a.mp3", 5), two.Sound("b.mp3", 5)});
+        two.window->SetPlayMode(2);
+        for (int i = 1; i <= 4; ++i) {
+            two.TickAt(5.0);
+            QCOMPARE(int(two.window->PlayIndex), i % 2);
+        }
+    }
+
+    void nextAndPreviousAtTheEnds()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound("a.mp3"), rig.Sound("b.mp3")});
+        w.PicPrev_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.PlayIndex, 0);
+        QCOMPARE(rig.engines.Created(), 2);
+        w.PicNext_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.PlayIndex, 1);
+        w.PicNext_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.PlayIndex, 1);
+        QCOMPARE(rig.engines.Created(), 4);
+    }
+
+    void transportNeedsAMedium()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        const QImage before = w.PicNext->Picture();
+        w.PicNext_MouseDown(Qt::LeftButton);
+        w.PicPrev_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.PicNext->Picture(), before);
+        QCOMPARE(rig.engines.Created(), 0);
+        // A speed while nothing is open is refused with the message.
+        w.PicSpeed_MouseDown(Qt::LeftButton, 100, 200);
+        QCOMPARE(rig.messages.size(), 1);
+        QVERIFY(
+            rig.messages[0].startsWith(QStringLiteral("このファイルは再生速度を変更できません。")));
+    }
+
+    void speedDial_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<double>("rate");
+        QTest::newRow("left zone") << 100 << 200 << 0.5;
+        QTest::newRow("middle zone") << 300 << 100 << 1.0;
+        QTest::newRow("right zone") << 500 << 200 << 2.0;
+        QTest::newRow("outside zones") << 200 << 100 << 1.0;
+        QTest::newRow("left edge excluded") << 0 << 200 << 1.0;
+    }
+
+    void speedDial()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(double, rate);
+        Rig rig;
+        rig.window->AddFiles({rig.Sound("a.mp3")});
+        rig.window->PicSpeed_MouseDown(Qt::LeftButton, x, y);
+        QCOMPARE(rig.Engine()->rate, rate);
+        QVERIFY(rig.messages.isEmpty());
+    }
+
+    void refusedSpeedKeepsNormalDial()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.File("fixed.wmv", FakeMedium{30, QSize(320, 240), 0.04, {0.5, 2.0}})});
+        w.PicSpeed_MouseDown(Qt::LeftButton, 500, 200);
+        QCOMPARE(rig.Engine()->rate, 1.0);
+        QCOMPARE(rig.messages, QStringList{QStringLiteral(
+                                   "このファイルは再生速度を変更できません。\nfixed.wmv")});
+        QCOMPARE(w.PicSpeed->Picture(), QImage(QStringLiteral(":/images/ImageSpeed_1.png")));
+    }
+
+    void stopRewindsAndPlayResumes()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound("a.mp3")});
+        rig.TickAt(12.0);
+        w.PicStop_MouseDown(Qt::LeftButton);
+        w.PicStop_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.CT, 0);
+        QCOMPARE(rig.Engine()->position, 0.0);
+        QVERIFY(!w.Timer->isActive());
+        w.PicPlay_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.CT, 1);
+        QVERIFY(w.Timer->isActive());
+    }
+
+    void trackClickSeeks()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound("a.mp3", 100.0)});
+        const int length = w.TwipsGeometry(Control::PicPosBack).width() - 60;
+        w.PicPosBack_MouseDown(Qt::LeftButton, length / 2);
+        QCOMPARE(rig.Engine()->state, FakeMediaEngine::State::Paused);
+        QVERIFY(qAbs(rig.Engine()->position - 50.0) < 0.5);
+        w.PicPosBack_MouseUp(Qt::LeftButton);
+        QCOMPARE(rig.Engine()->state, FakeMediaEngine::State::Running);
+    }
+
+    void knobDragSeeksOnRelease()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Sound("a.mp3", 100.0)});
+        w.PicPos_MouseDown(Qt::LeftButton, 120);
+        w.PicPos_MouseMove(Qt::LeftButton, 120 + 1500);
+        QCOMPARE(w.TwipsGeometry(Control::PicPos).left(), 750 + 1500);
+        // Moves that are not whole pixels are ignored.
+        w.PicPos_MouseMove(Qt::LeftButton, 121);
+        QCOMPARE(w.TwipsGeometry(Control::PicPos).left(), 750 + 1500);
+        // The knob stops at the end of the bar.
+        w.PicPos_MouseMove(Qt::LeftButton, 120 + 30000);
+        const int end = w.TwipsGeometry(Control::PicPosBack).width() + 690;
+        QCOMPARE(w.TwipsGeometry(Control::PicPos).left(), end);
+        w.PicPos_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.CT, 1);
+        QVERIFY(rig.Engine()->position > 95.0);
+    }
+
+    void fullScreenCarriesToNextMovie()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Movie("a.avi", QSize(320, 240)), rig.Movie("b.avi", QSize(320, 240))});
+        w.EnterFullScreen();
+        QVERIFY(rig.Engine()->fullScreen);
+        w.PicNext_MouseUp(Qt::LeftButton);
+        QCOMPARE(w.PlayIndex, 1);
+        QVERIFY(w.FullScreenFlag);
+        QVERIFY(rig.Engine()->fullScreen);
+        w.LeaveFullScreen();
+        QVERIFY(!rig.Engine()->fullScreen);
+    }
+
+    void fullScreenNeedsPlayback()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.AddFiles({rig.Movie("a.avi", QSize(320, 240))});
+        w.PicStop_MouseUp(Qt::LeftButton);
+        w.EnterFullScreen();
+        QVERIFY(!rig.Engine()->fullScreen);
+    }
+
+    void failedOpenKeepsEngineOfLastMedium()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        const QString good = rig.Sound("good.mp3");
+        const QString bad = rig.dir.filePath("bad.mp3");
+        QFile(bad).open(QIODevice::WriteOnly);
+        w.AddFiles({good});
+        w.AddFiles({bad});
+        QCOMPARE(rig.messages, QStringList{QStringLiteral("ファイルが開けません。\n") + bad});
+        QCOMPARE(w.PlayIndex, 0);
+        // Next continues after the last medium that played: it tries the bad file again and
+        // comes back to the good one.
+        w.PicNext_MouseUp(Qt::LeftButton);
+        QCOMPARE(rig.messages.size(), 2);
+        QCOMPARE(w.PlayIndex, 0);
+        QVERIFY(w.MediumOpenFlag);
+    }
+
+    void closingReleasesTheEngine()
+    {
+        Rig rig;
+        rig.window->AddFiles({rig.Movie("a.avi", QSize(640, 480))});
+        QCOMPARE(rig.engines.Released(), 0);
+        rig.window->close();
+        QCOMPARE(rig.engines.Released(), 1);
+        QVERIFY(!rig.window->MediumOpenFlag);
+    }
+
+    void minimizedWindowWaitsForRestore()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.show();
+        w.AddFiles({rig.Sound("a.mp3", 5), rig.Sound("b.mp3", 5)});
+        w.showMinimized();
+        QTRY_VERIFY(w.isMinimized());
+        rig.TickAt(5.0);
+        QCOMPARE(w.PlayIndex, 0);
+        w.showNormal();
+        QTRY_VERIFY(!w.isMinimized());
+        rig.TickAt(5.0);
+        QCOMPARE(w.PlayIndex, 1);
+    }
+};
+
+QTEST_MAIN(TestLumoPlayback)
+#include "tst_lumo_playback.moc"
