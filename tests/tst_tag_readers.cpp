@@ -286,6 +286,10 @@ void TestTagReaders::Id3v2LargeTag()
                                                                  "Cover",
                                                                  6));
     QCOMPARE(Mp3Title(Id3v2(frames, frames.size() + 100) + Audio()), QStringLiteral("Cover"));
+
+    // A title frame larger than any title is read only up to 64 KiB.
+    const QByteArray longTitle = Frame("TIT2", QByteArray(1, '\0') + QByteArray(100000, 'a'));
+    QCOMPARE(Mp3Title(Id3v2(longTitle) + Audio()), QString(64 * 1024 - 1, QLatin1Char('a')));
 }
 
 void TestTagReaders::Mp3WithoutTitle_data()

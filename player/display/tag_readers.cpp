@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -15,6 +16,9 @@ constexpr qint64 kId3v1TitleOffset = 3;
 constexpr qint64 kId3v1TitleSize = 30;
 constexpr qint64 kId3v2HeaderSize = 10;
 constexpr qint64 kFrameHeaderSize = 10;
+// Most bytes of a title frame that are read; no title comes near it, and a damaged size must
+// not make the reader load megabytes.
+constexpr qint64 kMaxTitleBytes = 64 * 1024;
 
 // The part of a path after its last separator.
 QString FileNameOf(const QString &path)
@@ -117,7 +121,8 @@ QString Id3v2Title(const ByteSource &source, QByteArrayView header, const QStrin
     if (contentStart + contentSize > tagLength) {
         return {};
     }
-    const std::optional<QByteArray> content = source.ReadExact(contentStart, contentSize);
+    const std::optional<QByteArray> content =
+        source.ReadExact(contentStart, std::min(contentSize, kMaxTitleBytes));
     return content ? DecodeId3Text(*content) : QString();
 }
 
