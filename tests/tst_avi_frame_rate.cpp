@@ -21,16 +21,24 @@ QByteArray Chunk(const QByteArray &id, const QByteArray &payload)
     return id + Le32(quint32(payload.size())) + payload;
 }
 
-// The head of an AVI file: RIFF header, header list with the 56-byte main header and the first
-// stream's header, whose scale lands at byte 128 and rate at byte 132.
-QByteArray Avi(quint32 scale, quint32 rate)
+QByteArray StreamList(quint32 scale, quint32 rate)
 {
     const QByteArray streamHeader = "vids" + QByteArray("DIB ") + QByteArray(12, '\0') +
                                     Le32(scale) + Le32(rate) + QByteArray(28, '\0');
-    const QByteArray streamList = Chunk("LIST", "strl" + Chunk("strh", streamHeader));
-    const QByteArray headerList =
-        Chunk("LIST", "hdrl" + Chunk("avih", QByteArray(56, '\0')) + streamList);
-    return Chunk("RIFF", "AVI " + headerList + Chunk("LIST", "movi"));
+    return Chunk("LIST", "strl" + Chunk("strh", streamHeader) + Chunk("strf", QByteArray(40, 0)));
+}
+
+// The head of an AVI file whose header list holds the given chunks.
+QByteArray AviWith(const QByteArray &headerChunks)
+{
+    return Chunk("RIFF", "AVI " + Chunk("LIST", "hdrl" + headerChunks) + Chunk("LIST", "movi"));
+}
+
+// An AVI file with the 56-byte main header first, so that the first stream's scale lands at
+// byte 128 and its rate at byte 132.
+QByteArray Avi(quint32 scale, quint32 rate)
+{
+    return AviWith(Chunk("avih", QByteArray(56, '\0')) + StreamList(scale, rate));
 }
 
 } // namespace
@@ -45,6 +53,8 @@ private slots:
     void FrameRate();
     void ShortFiles_data();
     void ShortFiles();
+    void OtherLayouts_data();
+    void OtherLayouts();
     void FromPath();
 };
 
@@ -85,6 +95,33 @@ void TestAviFrameRate::ShortFiles()
     QFETCH(int, size);
     QFETCH(float, expected);
     QCOMPARE(ReadAviFrameRate(ByteSource(Avi(1, 24).left(size))), expected);
+}
+
+void TestAviFrameRate::OtherLayouts_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<float>("expected");
+    const QByteArray mainHeader = Chunk("avih", QByteArray(56, '\0'));
+    QTest::newRow("padding before the stream list")
+        << AviWith(mainHeader + Chunk("JUNK", QByteArray(13, 0)) + QByteArray(1, 0) +
+                   StreamList(1, 50))
+        << 50.0F;
+    QTest::newRow("longer main header")
+        << AviWith(Chunk("avih", QByteArray(64, '\0')) + StreamList(2, 25)) << 12.5F;
+    QTest::newRow("no stream list")
+        << AviWith(mainHeader + Chunk("JUNK", QByteArray(200, 1))) << 0.0F;
+    QTest::newRow("stream list without header")
+        << AviWith(mainHeader + Chunk("LIST", "strl" + Chunk("strf", QByteArray(80, 1)))) << 0.0F;
+    QTest::newRow("not an AVI file") << QByteArray(300, '\x11') << 0.0F;
+    QTest::newRow("cut inside the moved header")
+        << AviWith(Chunk("avih", QByteArray(64, '\0')) + StreamList(2, 25)).left(142) << 0.0F;
+}
+
+void TestAviFrameRate::OtherLayouts()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(float, expected);
+    QCOMPARE(ReadAviFrameRate(ByteSource(file)), expected);
 }
 
 void TestAviFrameRate::FromPath()
