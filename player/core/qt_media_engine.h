@@ -61,8 +61,8 @@ private:
 
     static constexpr int seekableWaitMs = 250;
     int loadTimeoutMs;
-    QMediaPlayer player;
     QAudioOutput audioOutput;
+    QMediaPlayer player;
     QPointer<QVideoWidget> videoWidget;
     VideoMessageDrain *messageDrain = nullptr;
 
