@@ -57,6 +57,7 @@ private slots:
     void RateChangesSpeed_data();
     void RateChangesSpeed();
     void RefusesImpossibleRates();
+    void MidiRefusesOtherRates();
     void EndReadsExactlyTheDuration_data();
     void EndReadsExactlyTheDuration();
     void SoundHasNoVideoWindow();
@@ -83,6 +84,7 @@ void TestQtMediaEngine::RendersEachKind_data()
     QTest::newRow("wmv") << Fixture("testsrc.wmv") << QSize(160, 120) << 2.0 << 0.1 << 0.0;
     QTest::newRow("qcif") << Fixture("qcif.avi") << QSize(176, 144) << 1.0 << 0.05 << 0.1;
     QTest::newRow("vga") << Fixture("vga.avi") << QSize(640, 480) << 1.0 << 0.05 << 0.2;
+    QTest::newRow("midi") << Fixture("tune.mid") << QSize() << 1.0 << 0.1 << -1.0;
 }
 
 void TestQtMediaEngine::RendersEachKind()
@@ -246,12 +248,25 @@ void TestQtMediaEngine::RefusesImpossibleRates()
     QVERIFY(engine.SetRate(2.0));
 }
 
+void TestQtMediaEngine::MidiRefusesOtherRates()
+{
+    QtMediaEngine engine;
+    QVERIFY(engine.RenderFile(Fixture("tune.mid")));
+    QVERIFY(engine.SetRate(1.0));
+    QVERIFY(engine.Run());
+    QVERIFY(!engine.SetRate(2.0));
+    QVERIFY(!engine.SetRate(0.5));
+}
+
 void TestQtMediaEngine::EndReadsExactlyTheDuration_data()
 {
     QTest::addColumn<QString>("file");
     QTest::newRow("wave") << Fixture("sine_1s.wav");
     QTest::newRow("avi without sound") << Fixture("silent.avi");
     QTest::newRow("mpeg-1") << Fixture("testsrc.mpg");
+    // Its last position falls short of the duration the container declares.
+    QTest::newRow("wmv") << Fixture("testsrc.wmv");
+    QTest::newRow("midi") << Fixture("tune.mid");
 }
 
 void TestQtMediaEngine::EndReadsExactlyTheDuration()
@@ -260,7 +275,7 @@ void TestQtMediaEngine::EndReadsExactlyTheDuration()
     QtMediaEngine engine;
     QVERIFY(engine.RenderFile(file));
     const double duration = *engine.Duration();
-    QVERIFY(engine.SetRate(2.0));
+    engine.SetRate(2.0);
     QVERIFY(engine.Run());
 
     // The player's end check: both rounded to hundredths and compared.

@@ -75,7 +75,7 @@ void QtMediaEngine::OnVideoFrame(const QVideoFrame &frame)
     }
 }
 
-bool QtMediaEngine::WaitFor(const std::function<bool()> &done)
+bool QtMediaEngine::WaitFor(const std::function<bool()> &done, int timeoutMs)
 {
     if (done()) {
         return true;
@@ -90,7 +90,7 @@ bool QtMediaEngine::WaitFor(const std::function<bool()> &done)
             loop.quit();
         }
     });
-    bound.start(loadTimeoutMs);
+    bound.start(timeoutMs);
     poll.start(5);
     loop.exec();
     return done();
@@ -124,6 +124,7 @@ bool QtMediaEngine::RenderFile(const QString &path)
     rendered = false;
     failed = false;
     atEnd = false;
+    rewound = false;
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) {
         return false;
@@ -137,7 +138,7 @@ bool QtMediaEngine::RenderFile(const QString &path)
     player.setVideoOutput(videoWidget.data());
     player.setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
 
-    if (!WaitFor([this] { return loaded || failed; }) || failed) {
+    if (!WaitFor([this] { return loaded || failed; }, loadTimeoutMs) || failed) {
         Unload();
         return false;
     }
@@ -145,8 +146,10 @@ bool QtMediaEngine::RenderFile(const QString &path)
     // Pausing prerolls the stream: the first picture arrives and with it the native size.
     player.pause();
     if (player.hasVideo()) {
-        WaitFor([this] { return videoSize.has_value() || failed; });
+        WaitFor([this] { return videoSize.has_value() || failed; }, loadTimeoutMs);
     }
+    // Whether the medium can seek is known once the pause has taken effect; some never can.
+    WaitFor([this] { return player.isSeekable() || failed; }, seekableWaitMs);
     if (failed) {
         Unload();
         return false;
@@ -166,6 +169,7 @@ bool QtMediaEngine::Run()
         return false;
     }
     atEnd = false;
+    rewound = false;
     player.play();
     return true;
 }
@@ -175,7 +179,8 @@ bool QtMediaEngine::Pause()
     if (!loaded) {
         return false;
     }
-    if (!atEnd) {
+    // At the end or rewound the player is stopped, which holds the position as well.
+    if (!atEnd && !rewound) {
         player.pause();
     }
     return true;
@@ -203,6 +208,9 @@ std::optional<double> QtMediaEngine::CurrentPosition() const
     if (atEnd) {
         return Duration();
     }
+    if (rewound) {
+        return 0.0;
+    }
     const qint64 ms = std::clamp<qint64>(player.position() - originMs, 0, durationMs);
     return static_cast<double>(ms) / 1000.0;
 }
@@ -213,7 +221,18 @@ bool QtMediaEngine::SetCurrentPosition(double seconds)
         return false;
     }
     const qint64 ms = std::clamp<qint64>(std::llround(seconds * 1000.0), 0, durationMs);
+    if (!player.isSeekable()) {
+        // Such a medium (MIDI) can only be rewound, by stopping it.
+        if (ms != 0) {
+            return false;
+        }
+        player.stop();
+        atEnd = false;
+        rewound = true;
+        return true;
+    }
     atEnd = false;
+    rewound = false;
     player.setPosition(originMs + ms);
     return true;
 }

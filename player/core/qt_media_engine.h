@@ -54,14 +54,15 @@ private:
     void OnMediaStatusChanged(QMediaPlayer::MediaStatus status);
     void OnError();
     void OnVideoFrame(const QVideoFrame &frame);
-    // Runs the event loop until done() holds or the load bound has passed; true when done.
-    bool WaitFor(const std::function<bool()> &done);
+    // Runs the event loop until done() holds or timeoutMs have passed; true when done.
+    static bool WaitFor(const std::function<bool()> &done, int timeoutMs);
     void DropVideoWindow();
     void Unload();
 
+    static constexpr int seekableWaitMs = 250;
     int loadTimeoutMs;
-    QMediaPlayer player;
     QAudioOutput audioOutput;
+    QMediaPlayer player;
     QPointer<QVideoWidget> videoWidget;
     VideoMessageDrain *messageDrain = nullptr;
 
@@ -70,6 +71,8 @@ private:
     bool rendered = false;
     bool failed = false;
     bool atEnd = false;
+    // A medium that cannot seek was sent back to its start; it plays from there on the next run.
+    bool rewound = false;
     qint64 originMs = 0;
     qint64 durationMs = 0;
     std::optional<QSize> videoSize;
