@@ -150,7 +150,9 @@ bool WriteSettingsFile(const QString &path, const LumoSettings &settings)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (a full disk, a file size limit) shows in write's count;
+    // a buffered flush may take it for success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray text = FormatSettingsText(settings);
     // An uncommitted save file is thrown away, leaving the old file as it was.
