@@ -35,6 +35,7 @@ private slots:
     void refusesBadMessages();
     void dropsIdlePeer();
     void neverReentersReceiver();
+    void takenOverInstanceLeavesNameOnClose();
     void secondStartDelivers();
     void simultaneousStartsLeaveOnePrimary();
     void silentServerIsTakenOver();
@@ -203,8 +204,15 @@ void TestInstanceChannel::firstStartListensAtOnce()
     QCOMPARE(channel.Start("/m/a.mp3"), InstanceChannel::Role::Primary);
     QVERIFY2(clock.elapsed() < 300, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(channel.IsListening());
-    QVERIFY(QFile::exists(ServerName()));
-    QVERIFY(!QFile::exists(ServerName() + ".lock"));
+    const QFileInfo socket(ServerName());
+    QVERIFY(socket.exists());
+    QCOMPARE(socket.permissions() & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                     QFileDevice::ReadOther | QFileDevice::WriteOther),
+             QFileDevice::Permissions());
+    const QStringList left =
+        QDir(root->filePath("run"))
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(left, QStringList{socket.fileName()});
 }
 
 void TestInstanceChannel::unusableDirectoryStillStarts()
@@ -314,6 +322,29 @@ void TestInstanceChannel::neverReentersReceiver()
     QTRY_COMPARE(order.size(), 2);
     QCOMPARE(order, (QStringList{"/m/first.mp3", "/m/second.mp3"}));
     QCOMPARE(deepest, 1);
+}
+
+void TestInstanceChannel::takenOverInstanceLeavesNameOnClose()
+{
+    auto hung = std::make_unique<InstanceChannel>(ServerName());
+    QCOMPARE(hung->Start("/m/a.mp3"), InstanceChannel::Role::Primary);
+
+    // The first instance runs no event loop meanwhile, so it cannot answer: it hangs.
+    InstanceChannel next(ServerName());
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(next.Start("/m/b.mp3", 600), InstanceChannel::Role::Primary);
+    QVERIFY2(clock.elapsed() < 600, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(next.IsListening());
+
+    hung.reset();
+    QVERIFY(QFile::exists(ServerName()));
+    QSignalSpy spy(&next, &InstanceChannel::Received);
+    QLocalSocket client;
+    client.connectToServer(ServerName());
+    client.write(EncodeHandoffFrame("/m/c.mp3"));
+    QTRY_COMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("/m/c.mp3"));
 }
 
 void TestInstanceChannel::secondStartDelivers()

@@ -2,7 +2,9 @@
 
 #include "core/instance_platform.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -16,6 +18,10 @@ constexpr int MaxPeers = 64;
 constexpr qint64 PeerReadBuffer = 64 * 1024;
 // Time kept back from the sending attempts for taking over the name and listening.
 constexpr int ListenReserveMs = 150;
+// Pending connections the system keeps for the listening socket.
+constexpr int ListenBacklog = 64;
+// How long a closing instance waits for a start that is busy with the name.
+constexpr int CloseLockWaitMs = 200;
 // A lock older than this belongs to a start that hung; a live start holds it about a second.
 constexpr int StaleLockMs = 5000;
 
@@ -52,6 +58,18 @@ InstanceChannel::InstanceChannel(const QString &serverName, QObject *parent)
 {
 }
 
+InstanceChannel::~InstanceChannel()
+{
+    if (!IsListening())
+        return;
+    // Leave the name alone if a later start has taken it over.
+    QLockFile lock(serverName + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    lock.tryLock(CloseLockWaitMs);
+    if (IdentityOf(serverName) == ownSocket)
+        QFile::remove(serverName);
+}
+
 InstanceChannel::Role InstanceChannel::Start(const QString &text, int timeoutMs)
 {
     const int reserveMs = qMin(ListenReserveMs, timeoutMs / 4);
@@ -73,7 +91,8 @@ InstanceChannel::Role InstanceChannel::Start(const QString &text, int timeoutMs)
             return Role::HandedOff;
     }
     // Nobody answered: the socket left there is stale or its owner hangs; take the name over.
-    Listen();
+    if (!server)
+        Listen();
     return Role::Primary;
 }
 
@@ -104,14 +123,21 @@ InstanceChannel::SendResult InstanceChannel::TrySend(const QByteArray &frame, in
     return SendResult::NoAnswer;
 }
 
+// The socket is bound under a name of its own and then moved onto the server name, so that
+// taking the name over is one step, and the server object only knows the name it was bound
+// under: when it closes it cannot remove a socket that another instance has put there since.
 void InstanceChannel::Listen()
 {
-    delete server;
+    const QString boundName = serverName + u'.' +
+                              QString::number(QCoreApplication::applicationPid()) +
+                              QStringLiteral(".new");
+    const qintptr descriptor = ListenAndPlace(boundName, serverName, ListenBacklog);
+    if (descriptor < 0)
+        return;
     server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server, &QLocalServer::newConnection, this, &InstanceChannel::AcceptPeers);
-    QLocalServer::removeServer(serverName);
-    server->listen(serverName);
+    server->listen(descriptor);
+    ownSocket = IdentityOf(serverName);
 }
 
 void InstanceChannel::AcceptPeers()

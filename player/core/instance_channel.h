@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/handoff_frame.h"
+#include "core/instance_platform.h"
 
 #include <QHash>
 #include <QObject>
@@ -26,6 +27,8 @@ public:
     enum class Role { Primary, HandedOff };
 
     explicit InstanceChannel(const QString &serverName, QObject *parent = nullptr);
+    // Removes the socket file if it is still this instance's.
+    ~InstanceChannel() override;
 
     // Ends within timeoutMs (plus the moment it takes to listen): HandedOff when a running
     // instance took the text, else Primary (listening if the system allowed it).
@@ -51,6 +54,7 @@ private:
 
     QString serverName;
     QLocalServer *server = nullptr;
+    FileIdentity ownSocket;
     QHash<QLocalSocket *, HandoffFrameReader> peers;
     QStringList pending;
     bool delivering = false;
