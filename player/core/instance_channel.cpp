@@ -178,7 +178,8 @@ void InstanceChannel::ReadPeer(QLocalSocket *peer)
             peers.erase(found);
             peer->write(&HandoffAck, 1);
             peer->disconnectFromServer();
-            Deliver();
+            // From the event loop, not from inside this peer's signal.
+            QMetaObject::invokeMethod(this, &InstanceChannel::Deliver, Qt::QueuedConnection);
             return;
         }
     }
