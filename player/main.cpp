@@ -1,8 +1,14 @@
+// Lumo: starts the player, or hands the command line to the player that already runs.
+#include "core/handoff_text.h"
+#include "core/instance_channel.h"
 #include "core/lumo.h"
 #include "core/qt_media_engine_factory.h"
+#include "core/settings_file.h"
+#include "core/termination_signal.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 
 QStringList ShowOpenDialog(QWidget *parent);
@@ -11,6 +17,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lumo"));
+    QApplication::setDesktopFileName(QStringLiteral("lumo"));
 
     Lumo::Environment env;
     env.stopMessage = [](const QString &text, const QString &title) {
@@ -21,12 +28,22 @@ int main(int argc, char *argv[])
     };
     env.openDialog = ShowOpenDialog;
     env.engineFactory = MakeQtMediaEngineFactory();
+    env.settingsPath = SettingsFilePath(QCoreApplication::applicationDirPath());
 
     Lumo window(env);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lumo.png")));
+
+    const QString text = BuildHandoffText(app.arguments(), QDir::currentPath());
+    InstanceChannel channel(InstanceServerName(window.VL));
+    if (channel.Start(text) == InstanceChannel::Role::HandedOff) {
+        // A second start: the running player took the files; this window never shows.
+        window.close();
+        return 0;
+    }
+    QObject::connect(&channel, &InstanceChannel::Received, &window, &Lumo::SetHandoffText);
+    TerminationSignal termination;
+    QObject::connect(&termination, &TerminationSignal::Received, &window, &QWidget::close);
     window.show();
-    QStringList args = app.arguments().mid(1);
-    for (QString &a : args)
-        a = QDir::current().absoluteFilePath(a);
-    window.SetHandoffText(args.join(QLatin1Char('\n')));
+    window.SetHandoffText(text);
     return app.exec();
 }

@@ -2,7 +2,7 @@
 // play modes and the random pick.
 #include "core/lumo.h"
 
-#include "core/handoff_names.h"
+#include "core/handoff_parser.h"
 
 #include <QFileDialog>
 #include <QLabel>

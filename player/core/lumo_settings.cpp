@@ -1,24 +1,47 @@
 // Applying the stored settings at start-up and storing them at the end.
 #include "core/lumo.h"
 
+#include "core/settings_file.h"
+#include "display/layout_geometry.h"
+
 #include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 
+namespace {
+
+QSizeF ScreenTwips(const QWidget *w)
+{
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const QSize pixels = screen ? screen->geometry().size() : QSize(1024, 768);
+    return QSizeF(pixels * TwipsPerPixel);
+}
+
+} // namespace
+
 void Lumo::ReadSettings()
 {
-    PlayMode = 0;
-    ListHiddenFlag = false;
+    const QSizeF screen = ScreenTwips(this);
+    const LumoSettings s = env_.settingsPath.isEmpty()
+                               ? ParseSettingsText(QByteArray(), screen)
+                               : ReadSettingsFile(env_.settingsPath, screen);
+    PlayMode = static_cast<std::uint8_t>(s.PlayMode);
+    ListHiddenFlag = s.ListShown;
     PicSize_Click();
-    VSA = 0;
-    CH = 0;
-    FastFlag = false;
-    TimeRange = 10;
-    WFT = 1;
-    NumFftNormal = 1;
-    NumFftFast = 2;
-    CentreWindow();
+    VSA = static_cast<std::uint8_t>(s.VSA);
+    CH = static_cast<std::uint8_t>(s.CH);
+    ChangeChannel(CH);
+    FastFlag = s.FastFlag;
+    VsaLargeFlag = s.VsaLargeFlag;
+    TimeRange = static_cast<std::uint8_t>(s.TimeRange);
+    WFT = static_cast<std::uint8_t>(s.WFT);
+    NumFftNormal = static_cast<std::int16_t>(s.NumFftNormal);
+    NumFftFast = static_cast<std::int16_t>(s.NumFftFast);
+    if (s.Centred)
+        CentreWindow();
+    else
+        move(qRound(s.Left / TwipsPerPixel), qRound(s.Top / TwipsPerPixel));
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);
@@ -29,4 +52,24 @@ void Lumo::ReadSettings()
         MenuVsaModes[VSA]->trigger();
 }
 
-void Lumo::WriteSettings() {}
+void Lumo::WriteSettings()
+{
+    if (env_.settingsPath.isEmpty())
+        return;
+    LumoSettings s;
+    s.PlayMode = PlayMode;
+    s.ListShown = !ListHiddenFlag;
+    s.VSA = VSA;
+    s.CH = CH;
+    s.FastFlag = FastFlag;
+    s.VsaLargeFlag = VsaLargeFlag;
+    s.TimeRange = TimeRange;
+    s.WFT = WFT;
+    s.NumFftNormal = NumFftNormal;
+    s.NumFftFast = NumFftFast;
+    const QPoint at = frameGeometry().topLeft();
+    s.Left = static_cast<float>(at.x() * TwipsPerPixel);
+    s.Top = static_cast<float>(at.y() * TwipsPerPixel);
+    s.Centred = false;
+    WriteSettingsFile(env_.settingsPath, s);
+}
