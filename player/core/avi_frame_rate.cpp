@@ -57,12 +57,12 @@ float ReadAviFrameRate(const ByteSource &source)
     if (!header) {
         return 0.0F;
     }
-    const std::optional<QByteArray> values = source.ReadExact(*header + kScaleInHeader, 8);
+    const std::optional<QByteArray> values = source.ReadExact(*header, kRateInHeader + 4);
     if (!values) {
         return 0.0F;
     }
-    const quint32 scale = LittleEndian32(*values, 0);
-    const quint32 rate = LittleEndian32(*values, 4);
+    const quint32 scale = LittleEndian32(*values, kScaleInHeader);
+    const quint32 rate = LittleEndian32(*values, kRateInHeader);
     if (scale == 0) {
         return 0.0F;
     }
