@@ -1,14 +1,22 @@
 // Start of analysis for a sound file, the sample buffers' life, and the per-tick frame.
 #include "core/lumo.h"
 
-#include "core/pending_readers.h"
+#include "analyzer/stream_header.h"
 
 #include <QAction>
 #include <QTimer>
 
 void Lumo::StartAnalysis(const QString &path)
 {
-    const bool accepted = AcceptForAnalysis(path);
+    // A file that no reader accepts must not keep the previous file's description.
+    StreamInfo = {};
+    ::StreamInfo info;
+    WaveHeaderResult wave = ReadWaveHeader(path, info);
+    bool accepted = wave != WaveHeaderResult::Rejected;
+    if (!accepted) {
+        accepted = ReadMpegAudioHeader(path, info);
+        Mp3Flag = accepted;
+    }
     if (!accepted) {
         int p = 400, q = 240;
         SetPictureArea(p, q);
@@ -16,6 +24,7 @@ void Lumo::StartAnalysis(const QString &path)
         ResetAnalysisState();
         return;
     }
+    StreamInfo = info;
     AllocateSampleBuffers();
     VsaReadyFlag = true;
     if (!MenuVsaModes[0]->isChecked())

@@ -29,7 +29,6 @@ Handle OpenDecoder(int sampleRate, int channels)
     if (!handle || error != MPG123_OK)
         return nullptr;
     mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-    mpg123_param(handle.get(), MPG123_RESYNC_LIMIT, -1, 0);
     // The output format is fixed: the analyzer's buffers hold 16-bit samples with the file's
     // channel count at the file's rate.
     mpg123_format_none(handle.get());
@@ -43,36 +42,28 @@ Handle OpenDecoder(int sampleRate, int channels)
 
 } // namespace
 
-bool DecodeMpegAudio(QByteArrayView input, int sampleRate, int channels,
-                     std::vector<std::int16_t> &pcm)
+std::size_t DecodeMpegAudio(QByteArrayView input, int sampleRate, int channels, void *out,
+                            std::size_t capacity)
 {
-    pcm.clear();
-    if (input.isEmpty() || sampleRate <= 0 || channels < 1 || channels > 2)
-        return false;
+    if (input.isEmpty() || !out || sampleRate <= 0 || channels < 1 || channels > 2)
+        return 0;
     Handle handle = OpenDecoder(sampleRate, channels);
     if (!handle)
-        return false;
+        return 0;
     if (mpg123_feed(handle.get(), reinterpret_cast<const unsigned char *>(input.data()),
                     static_cast<size_t>(input.size())) != MPG123_OK)
-        return false;
+        return 0;
 
-    // Every Layer I-III frame yields at most 1152 sample frames.
-    const size_t chunkBytes = 1152 * 2 * sizeof(std::int16_t);
-    std::vector<unsigned char> chunk(chunkBytes);
-    for (;;) {
+    auto *bytes = static_cast<unsigned char *>(out);
+    std::size_t written = 0;
+    while (written < capacity) {
         size_t done = 0;
-        const int result = mpg123_read(handle.get(), chunk.data(), chunk.size(), &done);
-        if (done > 0) {
-            const auto *samples = reinterpret_cast<const std::int16_t *>(chunk.data());
-            pcm.insert(pcm.end(), samples, samples + done / sizeof(std::int16_t));
-        }
-        if (result == MPG123_NEW_FORMAT || (result == MPG123_OK && done > 0))
-            continue;
-        if (result == MPG123_OK)
+        const int result = mpg123_read(handle.get(), bytes + written, capacity - written, &done);
+        written += done;
+        if (result == MPG123_NEW_FORMAT || result == MPG123_OK)
             continue;
         break; // MPG123_NEED_MORE at the end of the input, or an error
     }
-    // Keep whole sample frames only.
-    pcm.resize(pcm.size() - pcm.size() % static_cast<size_t>(channels));
-    return !pcm.empty();
+    const std::size_t frameBytes = static_cast<std::size_t>(channels) * 2;
+    return written - written % frameBytes;
 }

@@ -2,11 +2,11 @@
 
 #include <QByteArrayView>
 
-#include <cstdint>
-#include <vector>
+#include <cstddef>
 
-// Decodes a frame-aligned range of MPEG audio bytes into interleaved 16-bit PCM with the
-// given channel count, through libmpg123's feed interface. The decoder lives only for the
-// call and is released on every path. Returns false when nothing could be decoded.
-bool DecodeMpegAudio(QByteArrayView input, int sampleRate, int channels,
-                     std::vector<std::int16_t> &pcm);
+// Decodes a range of MPEG audio bytes into interleaved 16-bit PCM with the given channel
+// count and rate, through libmpg123's feed interface, writing at most capacity bytes to
+// out. The decoder lives only for the call and is released on every path. Returns the bytes
+// written (whole sample frames), 0 when nothing could be decoded.
+std::size_t DecodeMpegAudio(QByteArrayView input, int sampleRate, int channels, void *out,
+                            std::size_t capacity);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/media_engine.h"
+#include "analyzer/stream_header.h"
 #include "core/play_list.h"
 #include "display/layout_geometry.h"
 
@@ -66,6 +67,7 @@ public:
     bool FastFlag = false, VsaLargeFlag = false, FpsFlag = false, PanelFlag = false;
     bool VsaReadyFlag = false, VsaActiveFlag = false, Mp3Flag = false;
     std::array<std::int16_t, 3> TimerIntervals{250, 40, 10};
+    ::StreamInfo StreamInfo;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -213,6 +215,5 @@ private:
     QMap<Control, QRect> twips_;
     double duration_ = 0; // the rounded duration the timer compares with
     std::int16_t grabOffset_ = 0;
-    std::int32_t headerBitRate_ = 0;
     bool closing_ = false;
 };

@@ -2,7 +2,8 @@
 // medium; the full-screen memory; the bit-rate and frame-rate measurements.
 #include "core/lumo.h"
 
-#include "core/pending_readers.h"
+#include "core/avi_frame_rate.h"
+#include "display/tag_readers.h"
 #include "core/rounding.h"
 #include "display/picture_box.h"
 
@@ -99,7 +100,7 @@ bool Lumo::OpenCurrent()
         MovieBitrate = MovieLength > 0 ? info.size() * 8.0 / MovieLength : 0.0;
 
     if (MovieExt == QLatin1String("avi") || MovieExt == QLatin1String("AVI")) {
-        MovieFrameRate = AviFrameRate(path);
+        MovieFrameRate = ReadAviFrameRate(path);
     } else {
         const std::optional<double> perFrame = engine_->AvgTimePerFrame();
         MovieFrameRate = perFrame && *perFrame > 0 ? 1.0 / *perFrame : 0.0;
@@ -121,9 +122,9 @@ bool Lumo::OpenCurrent()
     MovieTitle.clear();
     if (AudioOnlyFlag) {
         if (MovieExt == QLatin1String("mp3") || MovieExt == QLatin1String("MP3"))
-            MovieTitle = ReadTitleOfMp3(path);
+            MovieTitle = ReadMp3Title(path);
         else if (MovieExt == QLatin1String("mid") || MovieExt == QLatin1String("MID"))
-            MovieTitle = ReadTitleOfMidi(path);
+            MovieTitle = ReadMidiTitle(path);
     }
     if (MovieTitle.isEmpty())
         MovieTitle = TitleOf(path);
@@ -185,8 +186,11 @@ double Lumo::HeaderBitRate(const QString &path) const
 {
     const QString tail = path.right(3);
     if (tail == QLatin1String("wav") || tail == QLatin1String("WAV") ||
-        tail == QLatin1String("mp3") || tail == QLatin1String("MP3"))
-        return headerBitRate_;
+        tail == QLatin1String("mp3") || tail == QLatin1String("MP3")) {
+        // A file the stream readers did not accept has no header rate: measure it instead.
+        if (StreamInfo.BitRate > 0)
+            return StreamInfo.BitRate;
+    }
     if (MovieLength <= 0)
         return 0;
     return static_cast<double>(RoundHalfEven(QFileInfo(path).size() * 8.0 / MovieLength));
