@@ -1,46 +1,46 @@
 #include "fft/plan_cache.h"
 
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
+#include <cstddef>
 
-namespace {
-
-// Arrays that alias each other or are not aligned to doubles get a one-off plan instead.
-bool Distinct(std::initializer_list<const double *> arrays)
+// One measured plan and the four arrays it runs on.
+struct PlanCache::Plan
 {
-    for (auto a = arrays.begin(); a != arrays.end(); ++a) {
-        if (reinterpret_cast<std::uintptr_t>(*a) % alignof(double) != 0)
-            return false;
-        for (auto b = a + 1; b != arrays.end(); ++b)
-            if (*a == *b)
-                return false;
-    }
-    return true;
-}
-
-// Scratch array of n doubles whose address has the given FFTW alignment offset.
-class Scratch
-{
-public:
-    Scratch(int n, int offset)
-        : base_(static_cast<char *>(fftw_malloc(sizeof(double) * (n + 16) + 64))),
-          data_(reinterpret_cast<double *>(base_ + offset))
+    explicit Plan(int n) : n(n)
     {
-        if (base_)
-            std::memset(base_, 0, sizeof(double) * (n + 16) + 64);
+        for (double *&array : arrays) {
+            array = fftw_alloc_real(static_cast<std::size_t>(n));
+            if (array)
+                std::fill(array, array + n, 0.0);
+        }
     }
-    ~Scratch() { fftw_free(base_); }
-    Scratch(const Scratch &) = delete;
-    Scratch &operator=(const Scratch &) = delete;
-    bool Valid() const { return base_ != nullptr; }
-    double *Data() const { return data_; }
+    ~Plan()
+    {
+        if (plan)
+            fftw_destroy_plan(plan);
+        for (double *array : arrays)
+            fftw_free(array);
+    }
+    Plan(const Plan &) = delete;
+    Plan &operator=(const Plan &) = delete;
 
-private:
-    char *base_;
-    double *data_;
+    bool Make(bool real)
+    {
+        for (double *array : arrays)
+            if (!array)
+                return false;
+        fftw_iodim dim{n, 1, 1};
+        plan = real ? fftw_plan_guru_split_dft_r2c(1, &dim, 0, nullptr, arrays[0], arrays[2],
+                                                   arrays[3], FFTW_MEASURE)
+                    : fftw_plan_guru_split_dft(1, &dim, 0, nullptr, arrays[0], arrays[1], arrays[2],
+                                               arrays[3], FFTW_MEASURE);
+        return plan != nullptr;
+    }
+
+    int n;
+    fftw_plan plan = nullptr;
+    double *arrays[4] = {}; // input real, input imaginary, output real, output imaginary
 };
-
-} // namespace
 
 PlanCache &PlanCache::Instance()
 {
@@ -48,73 +48,43 @@ PlanCache &PlanCache::Instance()
     return cache;
 }
 
-PlanCache::~PlanCache()
+PlanCache::~PlanCache() = default;
+
+PlanCache::Plan *PlanCache::Find(int n, bool real)
 {
-    for (auto &[key, plan] : plans_)
-        fftw_destroy_plan(plan);
+    const auto key = std::make_pair(n, real);
+    if (auto it = plans_.find(key); it != plans_.end())
+        return it->second.get();
+    auto plan = std::make_unique<Plan>(n);
+    if (!plan->Make(real))
+        return nullptr;
+    return plans_.emplace(key, std::move(plan)).first->second.get();
 }
 
-fftw_plan PlanCache::Find(const Key &key)
+bool PlanCache::ExecuteReal(int n, const double *in, double *yr, double *yi)
 {
     std::lock_guard lock(mutex_);
-    if (auto it = plans_.find(key); it != plans_.end())
-        return it->second;
-    Scratch a(key.n, key.alignment[0]), b(key.n, key.alignment[1]), c(key.n, key.alignment[2]),
-        d(key.n, key.alignment[3]);
-    if (!a.Valid() || !b.Valid() || !c.Valid() || !d.Valid())
-        return nullptr;
-    fftw_iodim dim{key.n, 1, 1};
-    fftw_plan plan = key.real ? fftw_plan_guru_split_dft_r2c(1, &dim, 0, nullptr, a.Data(),
-                                                             c.Data(), d.Data(), FFTW_MEASURE)
-                              : fftw_plan_guru_split_dft(1, &dim, 0, nullptr, a.Data(), b.Data(),
-                                                         c.Data(), d.Data(), FFTW_MEASURE);
-    if (plan)
-        plans_.emplace(key, plan);
-    return plan;
-}
-
-bool PlanCache::ExecuteReal(int n, double *in, double *yr, double *yi)
-{
-    fftw_iodim dim{n, 1, 1};
-    if (!Distinct({in, yr, yi})) {
-        std::lock_guard lock(mutex_);
-        fftw_plan plan =
-            fftw_plan_guru_split_dft_r2c(1, &dim, 0, nullptr, in, yr, yi, FFTW_ESTIMATE);
-        if (!plan)
-            return false;
-        fftw_execute(plan);
-        fftw_destroy_plan(plan);
-        return true;
-    }
-    const Key key{
-        n, true, {fftw_alignment_of(in), 0, fftw_alignment_of(yr), fftw_alignment_of(yi)}};
-    fftw_plan plan = Find(key);
+    Plan *plan = Find(n, true);
     if (!plan)
         return false;
-    fftw_execute_split_dft_r2c(plan, in, yr, yi);
+    std::copy(in, in + n, plan->arrays[0]);
+    fftw_execute(plan->plan);
+    const int bins = n / 2 + 1;
+    std::copy(plan->arrays[2], plan->arrays[2] + bins, yr);
+    std::copy(plan->arrays[3], plan->arrays[3] + bins, yi);
     return true;
 }
 
-bool PlanCache::ExecuteComplex(int n, double *xr, double *xi, double *yr, double *yi)
+bool PlanCache::ExecuteComplex(int n, const double *xr, const double *xi, double *yr, double *yi)
 {
-    fftw_iodim dim{n, 1, 1};
-    if (!Distinct({xr, xi, yr, yi})) {
-        std::lock_guard lock(mutex_);
-        fftw_plan plan =
-            fftw_plan_guru_split_dft(1, &dim, 0, nullptr, xr, xi, yr, yi, FFTW_ESTIMATE);
-        if (!plan)
-            return false;
-        fftw_execute(plan);
-        fftw_destroy_plan(plan);
-        return true;
-    }
-    const Key key{n,
-                  false,
-                  {fftw_alignment_of(xr), fftw_alignment_of(xi), fftw_alignment_of(yr),
-                   fftw_alignment_of(yi)}};
-    fftw_plan plan = Find(key);
+    std::lock_guard lock(mutex_);
+    Plan *plan = Find(n, false);
     if (!plan)
         return false;
-    fftw_execute_split_dft(plan, xr, xi, yr, yi);
+    std::copy(xr, xr + n, plan->arrays[0]);
+    std::copy(xi, xi + n, plan->arrays[1]);
+    fftw_execute(plan->plan);
+    std::copy(plan->arrays[2], plan->arrays[2] + n, yr);
+    std::copy(plan->arrays[3], plan->arrays[3] + n, yi);
     return true;
 }

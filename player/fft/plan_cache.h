@@ -2,36 +2,29 @@
 
 #include <fftw3.h>
 
-#include <array>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <utility>
 
-// FFTW plans made once per transform kind, length and array alignment, and reused for every
-// later call with arrays of the same shape. Plans are measured on scratch arrays, so the
-// caller's data is never touched by planning.
+// FFTW plans made once per transform kind and length, each with its own aligned arrays: the
+// caller's data is copied in and the result copied out, so a plan only ever runs on the arrays
+// it was measured on, whatever the caller's arrays look like.
 class PlanCache
 {
 public:
     static PlanCache &Instance();
     ~PlanCache();
 
-    // Split-format real-to-complex transform: yr, yi receive bins 0 to n/2. False when no plan
-    // could be made.
-    bool ExecuteReal(int n, double *in, double *yr, double *yi);
-    // Split-format complex transform of n points.
-    bool ExecuteComplex(int n, double *xr, double *xi, double *yr, double *yi);
+    // Real input of n points; writes bins 0 to n/2 to yr and yi. False when no plan could be made.
+    bool ExecuteReal(int n, const double *in, double *yr, double *yi);
+    // Complex input of n points; writes bins 0 to n - 1 to yr and yi.
+    bool ExecuteComplex(int n, const double *xr, const double *xi, double *yr, double *yi);
 
 private:
-    struct Key
-    {
-        int n;
-        bool real;
-        std::array<int, 4> alignment;
-        auto operator<=>(const Key &) const = default;
-    };
-
-    fftw_plan Find(const Key &key);
+    struct Plan;
+    Plan *Find(int n, bool real);
 
     std::mutex mutex_;
-    std::map<Key, fftw_plan> plans_;
+    std::map<std::pair<int, bool>, std::unique_ptr<Plan>> plans_;
 };
