@@ -1,19 +1,44 @@
 // Unscaled forward discrete Fourier transform, exported for the player's analyzer displays.
+#include "fft/plan_cache.h"
+
 #include <fftw3.h>
 
-extern "C" __attribute__((visibility("default"))) void fft_double(int n, int flag, double *xr,
-                                                                  double *xi, double *yr,
-                                                                  double *yi);
+extern "C" __attribute__((visibility("default"))) void
+fft_double(int n, int flag, double *xr, double *xi, double *yr, double *yi);
 
+namespace {
+
+bool AllZero(const double *values, int n)
+{
+    bool nonZero = false;
+    for (int i = 0; i < n; ++i)
+        nonZero |= values[i] != 0.0;
+    return !nonZero;
+}
+
+// Completes the upper half of a real input's spectrum from the lower half (conjugate symmetry).
+void MirrorUpperHalf(int n, double *yr, double *yi)
+{
+    for (int k = 1; k < n - k; ++k) {
+        yr[n - k] = yr[k];
+        yi[n - k] = -yi[k];
+    }
+}
+
+} // namespace
+
+// Y[k] = Σ (xr[m] + i·xi[m])·e^(-2πi·km/n) for k = 0 … n - 1, written to yr and yi. The inputs
+// are left unchanged. flag is reserved and ignored. A real input (xi all zero) takes the
+// half-length real transform.
 extern "C" void fft_double(int n, int flag, double *xr, double *xi, double *yr, double *yi)
 {
     (void)flag;
     if (n <= 0 || !xr || !xi || !yr || !yi)
         return;
-    fftw_iodim dim{n, 1, 1};
-    fftw_plan plan = fftw_plan_guru_split_dft(1, &dim, 0, nullptr, xr, xi, yr, yi, FFTW_ESTIMATE);
-    if (!plan)
-        return;
-    fftw_execute_split_dft(plan, xr, xi, yr, yi);
-    fftw_destroy_plan(plan);
+    if (AllZero(xi, n)) {
+        if (PlanCache::Instance().ExecuteReal(n, xr, yr, yi))
+            MirrorUpperHalf(n, yr, yi);
+    } else {
+        PlanCache::Instance().ExecuteComplex(n, xr, xi, yr, yi);
+    }
 }

@@ -1,0 +1,40 @@
+#include "analyzer/overlay.h"
+
+#include "spectrum/round_even.h"
+#include "spectrum/twips.h"
+
+#include <QFontMetrics>
+
+void CountFrame(FrameRateState &state, int64_t nowMs)
+{
+    if (state.startTick == 0)
+        state.startTick = nowMs;
+    ++state.frameCount;
+    if (state.frameCount < 10)
+        return;
+    const int64_t elapsed = nowMs - state.startTick;
+    // Ten frames within the same millisecond leave the figure as it was.
+    if (elapsed > 0)
+        state.framesPerSecond = static_cast<float>(10000.0 / static_cast<double>(elapsed));
+    state.startTick = nowMs;
+    state.frameCount = 0;
+}
+
+QString FrameRateText(float framesPerSecond)
+{
+    return QString::number(static_cast<double>(framesPerSecond), 'f', 1) + QStringLiteral("fps");
+}
+
+void DrawFrameRateOverlay(QPainter &painter, FrameRateState &state, double widthTwips,
+                          int64_t nowMs)
+{
+    CountFrame(state, nowMs);
+    const double x0 = RoundHalfEven(widthTwips - 640);
+    const int left = TwipsToPixel(x0);
+    painter.fillRect(
+        QRect(QPoint(left, 0), QPoint(TwipsToPixel(widthTwips) - 1, TwipsToPixel(240) - 1)),
+        Qt::black);
+    painter.setPen(Qt::white);
+    painter.drawText(left, TwipsToPixel(30) + painter.fontMetrics().ascent(),
+                     FrameRateText(state.framesPerSecond));
+}

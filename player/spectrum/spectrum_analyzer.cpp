@@ -1,0 +1,199 @@
+#include "spectrum/spectrum_analyzer.h"
+
+#include "analyzer/overlay.h"
+#include "spectrum/fft_engine.h"
+#include "spectrum/fft_sizes.h"
+#include "spectrum/hatched_fill.h"
+#include "spectrum/hue_cycle.h"
+#include "spectrum/round_even.h"
+#include "spectrum/spectrum_geometry.h"
+#include "spectrum/steady_clock.h"
+#include "spectrum/twips.h"
+#include "spectrum/windowed_block.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QColor kGrey(127, 127, 127);
+
+// Sizes the arrays to 0 … N. The inputs and outputs are rewritten in full by every frame; the
+// imaginary input is cleared again in case a transform wrote to it.
+void PrepareBuffers(SpectrumWorkspace &work, int32_t N)
+{
+    const auto size = static_cast<std::size_t>(N) + 1;
+    for (int c = 0; c < 2; ++c) {
+        work.input[c].resize(size);
+        work.re[c].resize(size);
+        work.im[c].resize(size);
+    }
+    work.zeros.assign(size, 0.0);
+}
+
+void PrepareWalk(SpectrumWorkspace &work, const SpectrumGeometry &g, int32_t N)
+{
+    if (work.walkN == N && work.walkW == g.W)
+        return;
+    work.walkN = N;
+    work.walkW = g.W;
+    work.steps = WalkBins(N, g.W);
+    work.stepX1.clear();
+    work.stepX2.clear();
+    for (const BinStep &step : work.steps) {
+        work.stepX1.push_back(RoundToInt32(LogLevel(step.j) * g.s));
+        work.stepX2.push_back(RoundToInt32(LogLevel(step.j + step.k) * g.s));
+    }
+}
+
+// Level y (twips below the plot's top) of every bin the walk touches, for one channel.
+void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry &g, int32_t N)
+{
+    const std::vector<double> &re = work.re[channel];
+    const std::vector<double> &im = work.im[channel];
+    std::vector<int32_t> &levels = work.levelY[channel];
+    levels.resize(static_cast<std::size_t>(N) + 1);
+    const auto level = [&](int32_t bin) {
+        const auto b = static_cast<std::size_t>(bin);
+        const double m = std::sqrt(re[b] * re[b] + im[b] * im[b]);
+        levels[b] = RoundToInt32((g.D - LogLevel(m)) * g.p);
+    };
+    int32_t done = -1;
+    for (const BinStep &step : work.steps) {
+        if (step.j != done)
+            level(step.j);
+        level(step.j + step.k);
+        done = step.j + step.k;
+    }
+}
+
+void DrawText(QPainter &painter, double x, double y, const QString &text)
+{
+    painter.drawText(TwipsToPixel(x), TwipsToPixel(y) + painter.fontMetrics().ascent(), text);
+}
+
+void DrawGrid(QPainter &painter, const SpectrumGeometry &g, uint8_t CH)
+{
+    const int left = 0;
+    const int right = TwipsToPixel(g.W);
+    for (int k = 0; k < g.D; ++k) {
+        painter.fillRect(left, TwipsToPixel(600 + k * g.p), right - left, 1, kGrey);
+        painter.fillRect(left, TwipsToPixel(600 + g.Q + k * g.p), right - left, 1, kGrey);
+    }
+    const int top = TwipsToPixel(600);
+    const int foot = TwipsToPixel(600 + g.P);
+    float labelX[3] = {0, 0, 0};
+    for (int k = 1; k <= 9; ++k) {
+        const double decades[4] = {10.0, 100.0, 1000.0, 10000.0};
+        for (int d = 0; d < 4; ++d) {
+            const float x = GridLineX(decades[d] * k, g);
+            painter.fillRect(TwipsToPixel(x), top, 1, foot - top, kGrey);
+            if (k == 1 && d > 0)
+                labelX[d - 1] = x;
+        }
+    }
+    painter.setPen(kGrey);
+    const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
+                                    QStringLiteral("10kHz")};
+    const QString levels[4] = {QStringLiteral("0dB"), QStringLiteral("-40dB"),
+                               QStringLiteral("-80dB"), QStringLiteral("-120dB")};
+    for (int i = 0; i < 3; ++i)
+        DrawText(painter, labelX[i] + 30.0, g.P + 400, frequencies[i]);
+    for (int i = 0; i < 4; ++i)
+        DrawText(painter, 30, 630 + 2 * i * g.p, levels[i]);
+    if (CH == 2) {
+        for (int i = 0; i < 3; ++i)
+            DrawText(painter, labelX[i] + 30.0, g.Q + 400, frequencies[i]);
+        for (int i = 0; i < 4; ++i)
+            DrawText(painter, 30, g.Q + 630 + 2 * i * g.p, levels[i]);
+    }
+}
+
+void DrawLines(QPainter &painter, const SpectrumWorkspace &work, int channel, double offset,
+               const QColor &colour)
+{
+    const std::vector<int32_t> &levels = work.levelY[channel];
+    std::vector<QLine> lines;
+    lines.reserve(work.steps.size());
+    for (std::size_t i = 0; i < work.steps.size(); ++i) {
+        const BinStep &step = work.steps[i];
+        lines.emplace_back(
+            TwipsToPixel(work.stepX1[i]),
+            TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j)]),
+            TwipsToPixel(work.stepX2[i]),
+            TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j + step.k)]));
+    }
+    painter.setPen(QPen(colour, 0));
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+void DrawHatched(QPainter &painter, const SpectrumWorkspace &work, int channel, double offset,
+                 double base, const QColor &colour)
+{
+    const std::vector<int32_t> &levels = work.levelY[channel];
+    for (std::size_t i = 0; i < work.steps.size(); ++i) {
+        const BinStep &step = work.steps[i];
+        HatchedFill(painter, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
+                    work.stepX2[i], offset + levels[static_cast<std::size_t>(step.j + step.k)],
+                    base, colour);
+    }
+}
+
+} // namespace
+
+bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
+                       const SpectrumSettings &settings, SpectrumState &state, FftEngine &fft,
+                       SpectrumWorkspace &work, FrameRateState *frameRate)
+{
+    if ((window.bitsPerSample != 8 && window.bitsPerSample != 16) || window.sampleRate <= 0)
+        return false;
+    const int32_t N = FrameFftSize(settings.FastFlag, settings.NumFftNormal, settings.NumFftFast);
+    const uint8_t CH = settings.CH > 2 ? 2 : settings.CH;
+    const SpectrumGeometry g = MakeSpectrumGeometry(settings.picWidth, settings.picHeight, N,
+                                                    window.sampleRate, window.bitsPerSample, CH);
+    PrepareBuffers(work, N);
+
+    const bool left = CH != 1;
+    const bool right = CH != 0;
+    const std::vector<double> &weights = work.window.Weights(settings.WFT, N);
+    for (int c = 0; c < 2; ++c) {
+        if (c == 0 ? !left : !right)
+            continue;
+        WindowChannel(window, c == 1, weights, work.input[c].data());
+        fft.Transform(N, work.input[c].data(), work.zeros.data(), work.re[c].data(),
+                      work.im[c].data());
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(0, TwipsToPixel(600)),
+                           QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1)),
+                     Qt::black);
+    DrawGrid(painter, g, CH);
+    if (CH == 2)
+        painter.fillRect(0, TwipsToPixel(600 + g.Q), TwipsToPixel(g.W), 1, Qt::white);
+
+    AdvanceHue(state.HuePhase, state.HueSegment);
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    const QColor c2 = Complement(c1);
+
+    PrepareWalk(work, g, N);
+    const double height = static_cast<float>(settings.picHeight);
+    for (int c = 0; c < 2; ++c) {
+        if (c == 0 ? !left : !right)
+            continue;
+        ComputeLevels(work, c, g, N);
+        const double offset = (c == 1 && CH == 2) ? 600.0 + g.Q : 600.0;
+        const double base = (c == 0 && CH == 2) ? 600.0 + g.Q : height;
+        const QColor &colour = c == 0 ? c1 : c2;
+        if (settings.VSA == 3)
+            DrawHatched(painter, work, c, offset, base, colour);
+        else
+            DrawLines(painter, work, c, offset, colour);
+    }
+
+    if (frameRate)
+        DrawFrameRateOverlay(painter, *frameRate, g.W, SteadyMilliseconds());
+    return true;
+}

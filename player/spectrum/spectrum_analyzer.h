@@ -1,0 +1,59 @@
+#pragma once
+
+#include "spectrum/analysis_window.h"
+#include "spectrum/bin_walk.h"
+#include "spectrum/window_functions.h"
+
+#include <QPainter>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class FftEngine;
+struct FrameRateState;
+
+// What one spectrum analyzer frame is drawn with, read afresh on every frame.
+struct SpectrumSettings
+{
+    uint8_t VSA = 2; // 2 line, 3 hatched area
+    uint8_t CH = 2;  // 0 left, 1 right, 2 both
+    uint8_t WFT = 1;
+    bool FastFlag = false;
+    int16_t NumFftNormal = 0;
+    int16_t NumFftFast = 0;
+    double picWidth = 6000;  // twips
+    double picHeight = 3600; // twips
+};
+
+// The colour cycle, kept for the whole run and never reset.
+struct SpectrumState
+{
+    int16_t HuePhase = 0;
+    uint8_t HueSegment = 0;
+};
+
+// Buffers and tables reused from frame to frame, so a frame allocates nothing once warm.
+struct SpectrumWorkspace
+{
+    WindowTable window;
+    std::array<std::vector<double>, 2> input;
+    std::array<std::vector<double>, 2> re;
+    std::array<std::vector<double>, 2> im;
+    std::vector<double> zeros;
+    // Bin walk and segment x positions for (walkN, walkW).
+    int32_t walkN = 0;
+    int32_t walkW = 0;
+    std::vector<BinStep> steps;
+    std::vector<int32_t> stepX1;
+    std::vector<int32_t> stepX2;
+    std::array<std::vector<int32_t>, 2> levelY;
+};
+
+// Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
+// twips) from the analysis window of this frame. Returns false, drawing nothing, when the
+// stream's sample width is neither 8 nor 16 bits or its sample rate is not positive. The
+// frame-rate overlay follows when `frameRate` is given (that is, when `FpsFlag` is set).
+bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
+                       const SpectrumSettings &settings, SpectrumState &state, FftEngine &fft,
+                       SpectrumWorkspace &work, FrameRateState *frameRate = nullptr);

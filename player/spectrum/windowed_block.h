@@ -1,0 +1,10 @@
+#pragma once
+
+#include "spectrum/analysis_window.h"
+
+#include <vector>
+
+// Fills out[0 … N-1] (N = weights.size()) with the weighted samples of one channel of the
+// window: weights[i] × sample of frame i, and 0 where the window holds no frame i.
+void WindowChannel(const AnalysisWindow &window, bool right, const std::vector<double> &weights,
+                   double *out);

@@ -1,0 +1,402 @@
+#include "spectrum/bin_walk.h"
+#include "spectrum/fft_engine.h"
+#include "spectrum/hue_cycle.h"
+#include "spectrum/spectrum_analyzer.h"
+#include "spectrum/spectrum_geometry.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+// Spectrum analyzer frames drawn into an image and read back pixel by pixel.
+class TestSpectrumRender : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sinePeaksAtItsFrequency_data();
+    void sinePeaksAtItsFrequency();
+    void stereoChannelsGoToTheirHalves();
+    void hatchedAreaUsesEvenColumnsOnly();
+    void silenceLiesOnTheBottomLine();
+    void monoInDualModeShowsBothHalves();
+    void loudLevelReachesAboveThePlot();
+    void labelsAndGridAreDrawn();
+    void shortOrOddInputDrawsSafely_data();
+    void shortOrOddInputDrawsSafely();
+    void unsupportedSampleWidthDrawsNothing();
+    void missingModuleDrawsAlongTheBottom();
+};
+
+namespace {
+
+const QColor kBackground(10, 20, 200);
+
+std::vector<int16_t> Sine(double frequency, int rate, int count, double amplitude)
+{
+    std::vector<int16_t> samples(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        samples[static_cast<std::size_t>(i)] = static_cast<int16_t>(
+            std::lround(amplitude * std::sin(2 * std::numbers::pi * frequency * i / rate)));
+    return samples;
+}
+
+std::vector<uint32_t> Stereo(const std::vector<int16_t> &left, const std::vector<int16_t> &right)
+{
+    std::vector<uint32_t> frames(left.size());
+    for (std::size_t i = 0; i < left.size(); ++i)
+        frames[i] = static_cast<uint16_t>(left[i]) |
+                    (static_cast<uint32_t>(static_cast<uint16_t>(right[i])) << 16);
+    return frames;
+}
+
+QImage Picture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(kBackground);
+    return image;
+}
+
+// The walked bin (start of a segment) nearest to a fractional bin.
+int NearestWalkedBin(int N, int W, double target)
+{
+    int best = 1;
+    for (const BinStep &step : WalkBins(N, W))
+        if (std::fabs(step.j - target) < std::fabs(best - target))
+            best = step.j;
+    return best;
+}
+
+FftEngine &Engine()
+{
+    static FftEngine engine(QStringLiteral(LUMO_BIN_DIR));
+    return engine;
+}
+
+// Topmost row of each column whose pixel has the colour, or -1.
+std::vector<int> TopRows(const QImage &image, const QColor &colour, int fromRow, int toRow)
+{
+    std::vector<int> tops(static_cast<std::size_t>(image.width()), -1);
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = fromRow; y < toRow; ++y)
+            if (image.pixelColor(x, y) == colour) {
+                tops[static_cast<std::size_t>(x)] = y;
+                break;
+            }
+    return tops;
+}
+
+int CountColour(const QImage &image, const QColor &colour, QRect area)
+{
+    int count = 0;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+
+// Pixels of the text's grey or its anti-aliased shades on black.
+int CountGreyish(const QImage &image, QRect area)
+{
+    int count = 0;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() == c.green() && c.green() == c.blue() && c.red() > 30;
+        }
+    return count;
+}
+
+bool Draw(QImage &image, const AnalysisWindow &window, const SpectrumSettings &settings,
+          SpectrumState &state, FftEngine &engine = Engine())
+{
+    SpectrumWorkspace work;
+    QPainter painter(&image);
+    return DrawSpectrumFrame(painter, window, settings, state, engine, work);
+}
+
+} // namespace
+
+void TestSpectrumRender::sinePeaksAtItsFrequency_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<double>("frequency");
+    QTest::newRow("1 kHz, 1024, 400 px") << 0 << 400 << 1000.0;
+    QTest::newRow("1 kHz, 16384, 640 px") << 4 << 640 << 1000.0;
+    QTest::newRow("5 kHz, 4096, 400 px") << 2 << 400 << 5000.0;
+    QTest::newRow("15 kHz, 8192, 640 px") << 3 << 640 << 15000.0;
+}
+
+void TestSpectrumRender::sinePeaksAtItsFrequency()
+{
+    QFETCH(int, size);
+    QFETCH(int, width);
+    QFETCH(double, frequency);
+    const int height = width == 640 ? 360 : 240;
+    const int N = 1024 << size;
+    // The tone sits on the centre of a bin that the walk reaches, so its full level is drawn.
+    const int bin = NearestWalkedBin(N, width * 15, frequency * N / 44100);
+    const auto samples = Sine(bin * 44100.0 / N, 44100, N, 20000);
+    AnalysisWindow window;
+    window.sampleKind = 2;
+    window.mono16 = samples;
+    SpectrumSettings settings;
+    settings.VSA = 2;
+    settings.CH = 0;
+    settings.NumFftNormal = static_cast<int16_t>(size);
+    settings.picWidth = width * 15;
+    settings.picHeight = height * 15;
+    SpectrumState state;
+    QImage image = Picture(width, height);
+    QVERIFY(Draw(image, window, settings, state));
+
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    const std::vector<int> tops = TopRows(image, c1, 0, height);
+    int peakColumn = -1, peakRow = height;
+    for (int x = 0; x < width; ++x)
+        if (tops[static_cast<std::size_t>(x)] >= 0 && tops[static_cast<std::size_t>(x)] < peakRow) {
+            peakRow = tops[static_cast<std::size_t>(x)];
+            peakColumn = x;
+        }
+    const SpectrumGeometry g =
+        MakeSpectrumGeometry(settings.picWidth, settings.picHeight, N, 44100, 16, 0);
+    const int expected = static_cast<int>(std::lround(LogLevel(bin) * g.s) / 15);
+    QVERIFY2(std::abs(peakColumn - expected) <= 1,
+             qPrintable(QStringLiteral("peak at %1, expected %2").arg(peakColumn).arg(expected)));
+    // A Hanning-weighted tone of amplitude A on a bin centre peaks at A·N/4.
+    const double level = std::log10(20000.0 * N / 4);
+    const int expectedRow = static_cast<int>((600 + (8 - level) * g.p) / 15);
+    QVERIFY2(std::abs(peakRow - expectedRow) <= 1,
+             qPrintable(QStringLiteral("peak row %1, expected %2").arg(peakRow).arg(expectedRow)));
+}
+
+void TestSpectrumRender::stereoChannelsGoToTheirHalves()
+{
+    const int N = 4096;
+    const int low = NearestWalkedBin(N, 6000, 40), high = NearestWalkedBin(N, 6000, 400);
+    const auto frames =
+        Stereo(Sine(low * 44100.0 / N, 44100, N, 20000), Sine(high * 44100.0 / N, 44100, N, 20000));
+    AnalysisWindow window;
+    window.sampleKind = 1;
+    window.stereo16 = frames;
+    SpectrumSettings settings;
+    settings.CH = 2;
+    settings.NumFftNormal = 2;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state));
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    const SpectrumGeometry g = MakeSpectrumGeometry(6000, 3600, N, 44100, 16, 2);
+    const auto peakColumn = [&](const QColor &colour, int from, int to) {
+        const std::vector<int> tops = TopRows(image, colour, from, to);
+        int column = -1, row = to;
+        for (std::size_t x = 0; x < tops.size(); ++x)
+            if (tops[x] >= 0 && tops[x] < row) {
+                row = tops[x];
+                column = static_cast<int>(x);
+            }
+        return column;
+    };
+    QVERIFY(std::abs(peakColumn(c1, 0, 140) - static_cast<int>(LogLevel(low) * g.s / 15)) <= 1);
+    QVERIFY(std::abs(peakColumn(Complement(c1), 140, 240) -
+                     static_cast<int>(LogLevel(high) * g.s / 15)) <= 1);
+}
+
+void TestSpectrumRender::hatchedAreaUsesEvenColumnsOnly()
+{
+    const auto samples = Sine(1000, 44100, 1024, 20000);
+    AnalysisWindow window;
+    window.sampleKind = 2;
+    window.mono16 = samples;
+    SpectrumSettings settings;
+    settings.VSA = 3;
+    settings.CH = 0;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state));
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    int evenStrokes = 0;
+    for (int x = 0; x < 400; ++x) {
+        const int count = CountColour(image, c1, QRect(x, 40, 1, 200));
+        if (x % 2)
+            QCOMPARE(count, 0);
+        else if (count > 0) {
+            ++evenStrokes;
+            // A stroke runs unbroken down to the foot of the picture.
+            QCOMPARE(image.pixelColor(x, 239), c1);
+        }
+    }
+    QVERIFY(evenStrokes > 150);
+}
+
+void TestSpectrumRender::silenceLiesOnTheBottomLine()
+{
+    const std::vector<uint32_t> silence(2048, 0u);
+    AnalysisWindow window;
+    window.sampleKind = 1;
+    window.stereo16 = silence;
+    SpectrumSettings settings;
+    settings.CH = 2;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state));
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    // The upper half's bottom is 600 + Q = 2100 twips, row 140: the left channel lies there.
+    QCOMPARE(CountColour(image, c1, QRect(0, 140, 400, 1)), 400);
+    QCOMPARE(CountColour(image, c1, QRect(0, 0, 400, 140)), 0);
+    // The lower half's bottom is the foot of the picture, outside it: no right channel shows.
+    QCOMPARE(CountColour(image, Complement(c1), image.rect()), 0);
+    // The band above the plot keeps what was there.
+    QCOMPARE(CountColour(image, kBackground, QRect(0, 0, 400, 40)), 400 * 40);
+}
+
+void TestSpectrumRender::monoInDualModeShowsBothHalves()
+{
+    const auto samples = Sine(440, 44100, 2048, 12000);
+    AnalysisWindow window;
+    window.sampleKind = 2;
+    window.mono16 = samples;
+    SpectrumSettings settings;
+    settings.CH = 2;
+    settings.NumFftNormal = 1;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state));
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    const std::vector<int> upper = TopRows(image, c1, 0, 140);
+    const std::vector<int> lower = TopRows(image, Complement(c1), 140, 240);
+    int compared = 0;
+    for (std::size_t x = 0; x < upper.size(); ++x)
+        if (upper[x] >= 0 && lower[x] >= 0 && upper[x] < 139) {
+            QVERIFY(std::abs(lower[x] - (upper[x] + 100)) <= 1);
+            ++compared;
+        }
+    QVERIFY(compared > 100);
+}
+
+void TestSpectrumRender::loudLevelReachesAboveThePlot()
+{
+    const int N = 16384;
+    const int bin = NearestWalkedBin(N, 6000, 1000.0 * N / 44100);
+    const auto samples = Sine(bin * 44100.0 / N, 44100, N, 32767);
+    AnalysisWindow window;
+    window.sampleKind = 2;
+    window.mono16 = samples;
+    SpectrumSettings settings;
+    settings.CH = 0;
+    settings.NumFftNormal = 4;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state));
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    QVERIFY(CountColour(image, c1, QRect(0, 0, 400, 40)) > 0);
+}
+
+void TestSpectrumRender::labelsAndGridAreDrawn()
+{
+    const std::vector<int16_t> silence(1024, 0);
+    AnalysisWindow window;
+    window.sampleKind = 2;
+    window.mono16 = silence;
+    SpectrumSettings settings;
+    settings.CH = 0;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state));
+    const QColor grey(127, 127, 127);
+    const SpectrumGeometry g = MakeSpectrumGeometry(6000, 3600, 1024, 44100, 16, 0);
+    // Horizontal grid: rows at 600 + k·p, k = 0 … 7, p = 375 twips = 25 px.
+    for (int k = 0; k < 8; ++k)
+        QVERIFY(CountColour(image, grey, QRect(0, 40 + 25 * k, 400, 1)) > 390);
+    // Vertical lines at 100 Hz and 1 kHz.
+    for (double f : {100.0, 1000.0}) {
+        const int x = static_cast<int>(GridLineX(f, g) / 15);
+        QVERIFY(CountColour(image, grey, QRect(x, 41, 1, 199)) > 190);
+    }
+    // "1kHz" printed in grey at x(1000) + 30, P + 400 = 3400 twips (row 226).
+    const int labelX = static_cast<int>((GridLineX(1000, g) + 30) / 15);
+    QVERIFY(CountGreyish(image, QRect(labelX + 1, 227, 20, 12)) > 10);
+    // "0dB" at (30, 630), "-120dB" at (30, 630 + 6p).
+    QVERIFY(CountGreyish(image, QRect(3, 43, 20, 10)) > 10);
+    QVERIFY(CountGreyish(image, QRect(3, 193, 30, 10)) > 10);
+}
+
+void TestSpectrumRender::shortOrOddInputDrawsSafely_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("bits");
+    QTest::newRow("441 frames at N = 4096") << 2 << 441 << 44100 << 16;
+    QTest::newRow("no frames") << 1 << 0 << 44100 << 16;
+    QTest::newRow("96 kHz stereo") << 1 << 4096 << 96000 << 16;
+    QTest::newRow("kind 0") << 0 << 0 << 44100 << 16;
+    QTest::newRow("8-bit stereo") << 3 << 1000 << 22050 << 8;
+    QTest::newRow("8-bit mono") << 4 << 5000 << 11025 << 8;
+}
+
+void TestSpectrumRender::shortOrOddInputDrawsSafely()
+{
+    QFETCH(int, kind);
+    QFETCH(int, frames);
+    QFETCH(int, rate);
+    QFETCH(int, bits);
+    const auto n = static_cast<std::size_t>(frames);
+    std::vector<uint32_t> stereo16(n, 0x40001000u);
+    std::vector<int16_t> mono16(n, 1000);
+    std::vector<uint16_t> stereo8(n, 0x30D0u);
+    std::vector<uint8_t> mono8(n, 200);
+    AnalysisWindow window{static_cast<uint8_t>(kind), rate, bits, stereo16, mono16, stereo8, mono8};
+    SpectrumSettings settings;
+    settings.VSA = 3;
+    settings.CH = 2;
+    settings.NumFftNormal = 2;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state));
+    QCOMPARE(CountColour(image, kBackground, QRect(0, 0, 400, 40)), 400 * 40);
+}
+
+void TestSpectrumRender::unsupportedSampleWidthDrawsNothing()
+{
+    const std::vector<int16_t> samples(1024, 100);
+    AnalysisWindow window;
+    window.sampleKind = 2;
+    window.bitsPerSample = 24;
+    window.mono16 = samples;
+    SpectrumSettings settings;
+    SpectrumState state;
+    QImage image = Picture(400, 240);
+    const QImage before = image;
+    QVERIFY(!Draw(image, window, settings, state));
+    QCOMPARE(image, before);
+    QCOMPARE(int(state.HuePhase), 0);
+}
+
+void TestSpectrumRender::missingModuleDrawsAlongTheBottom()
+{
+    const auto samples = Sine(1000, 44100, 1024, 20000);
+    AnalysisWindow window;
+    window.sampleKind = 2;
+    window.mono16 = samples;
+    SpectrumSettings settings;
+    settings.CH = 0;
+    settings.picHeight = 3585; // the plot's foot, row 199, lies inside the picture
+    SpectrumState state;
+    FftEngine missing(QStringLiteral("/nonexistent"));
+    QImage image = Picture(400, 240);
+    QVERIFY(Draw(image, window, settings, state, missing));
+    const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
+    QCOMPARE(CountColour(image, c1, QRect(0, 0, 400, 239)), 0);
+    QCOMPARE(CountColour(image, c1, QRect(0, 239, 400, 1)), 400);
+}
+
+QTEST_MAIN(TestSpectrumRender)
+#include "tst_spectrum_render.moc"
