@@ -2,8 +2,10 @@
 #include "core/lumo.h"
 
 #include "analyzer/stream_header.h"
+#include "display/picture_box.h"
 
 #include <QAction>
+#include <QPainter>
 #include <QTimer>
 
 void Lumo::StartAnalysis(const QString &path)
@@ -11,7 +13,7 @@ void Lumo::StartAnalysis(const QString &path)
     // A file that no reader accepts must not keep the previous file's description.
     StreamInfo = {};
     ::StreamInfo info;
-    WaveHeaderResult wave = ReadWaveHeader(path, info);
+    const WaveHeaderResult wave = ReadWaveHeader(path, info);
     bool accepted = wave != WaveHeaderResult::Rejected;
     if (!accepted) {
         accepted = ReadMpegAudioHeader(path, info);
@@ -44,11 +46,49 @@ void Lumo::StartAnalysis(const QString &path)
 void Lumo::AllocateSampleBuffers()
 {
     ResetAnalysisState();
+    if (StreamInfo.SampleKind == 0) {
+        if (env_.infoMessage)
+            env_.infoMessage(QStringLiteral("このWAVEファイルはサポートされていません。"), VL);
+    } else {
+        supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, Mp3Flag);
+    }
+    LevelMeter.Clear();
 }
 
-void Lumo::ResetAnalysisState() {}
+void Lumo::ResetAnalysisState() { supply_.Reset(); }
 
 void Lumo::DrawAnalyzerFrame(float position)
 {
-    (void)position;
+    if (VSA < 1 || VSA > 6)
+        return;
+    const bool fetched = supply_.FetchWindow(position, TimeRange);
+    // The analog meter shows whatever the window still holds; the others skip the frame.
+    if (!fetched && VSA != 6)
+        return;
+    QPainter painter(&Pic->Canvas());
+    FrameRateState *overlay = FpsFlag ? &frameRate_ : nullptr;
+    const QRect area = TwipsGeometry(Control::Pic);
+    const AnalysisWindow window = supply_.Window();
+    switch (VSA) {
+    case 2:
+    case 3: {
+        SpectrumSettings settings{VSA,          CH,          WFT, FastFlag, NumFftNormal,
+                                  NumFftFast,   double(area.width()), double(area.height())};
+        DrawSpectrumFrame(painter, window, settings, Spectrum, fft_, spectrumWork_, overlay);
+        break;
+    }
+    case 4:
+    case 5: {
+        if (barImage_.isNull())
+            barImage_ = Image(QStringLiteral("ImageBar"));
+        LevelMeterSettings settings{VSA,          CH,          WFT, FastFlag, NumFftNormal,
+                                    NumFftFast,   double(area.width()), double(area.height())};
+        DrawLevelMeterFrame(painter, window, settings, LevelMeter, barImage_, fft_, levelWork_,
+                            overlay);
+        break;
+    }
+    default:
+        break;
+    }
+    Pic->update();
 }

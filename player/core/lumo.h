@@ -1,9 +1,14 @@
 #pragma once
 
 #include "core/media_engine.h"
+#include "analyzer/overlay.h"
+#include "analyzer/sample_supply.h"
 #include "analyzer/stream_header.h"
 #include "core/play_list.h"
 #include "display/layout_geometry.h"
+#include "spectrum/fft_engine.h"
+#include "spectrum/level_meter.h"
+#include "spectrum/spectrum_analyzer.h"
 
 #include <QImage>
 #include <QMap>
@@ -68,6 +73,13 @@ public:
     bool VsaReadyFlag = false, VsaActiveFlag = false, Mp3Flag = false;
     std::array<std::int16_t, 3> TimerIntervals{250, 40, 10};
     ::StreamInfo StreamInfo;
+    // Colour cycle of the spectrum analyzers (`HuePhase`, `HueSegment`).
+    SpectrumState Spectrum;
+    // Bars and peak markers of the level meters (`BandLevel`, `BandPeak`, `BandHold`,
+    // `FallRate`).
+    LevelMeterState LevelMeter;
+    // False when the fft module is missing or empty: the four FFT modes are withheld.
+    bool FftAvailable = true;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -216,4 +228,10 @@ private:
     double duration_ = 0; // the rounded duration the timer compares with
     std::int16_t grabOffset_ = 0;
     bool closing_ = false;
+    SampleSupply supply_;
+    FftEngine fft_;
+    SpectrumWorkspace spectrumWork_;
+    LevelMeterWorkspace levelWork_;
+    FrameRateState frameRate_;
+    QImage barImage_;
 };

@@ -48,6 +48,12 @@ void Lumo::ReadSettings()
     LabelTitle[0]->setText(VL);
     LabelTitle[1]->setText(VL);
     SetPlayMode(PlayMode);
+    // Without the fft module the spectrum analyzers and level meters cannot run.
+    FftAvailable = FftEngine::ModulePresent();
+    for (int mode = 2; mode <= 5; ++mode)
+        MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
+    if (!FftAvailable && VSA >= 2 && VSA <= 5)
+        VSA = 0;
     if (VSA <= 6)
         MenuVsaModes[VSA]->trigger();
 }
