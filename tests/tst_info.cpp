@@ -509,6 +509,36 @@ private slots:
         info->close();
     }
 
+    // The three lines of each label are drawn whole inside the height the layout gives them:
+    // three separate bands of ink, and the last rows clear (a clipped line reaches the edge).
+    void threeLinesFitTheirLabels()
+    {
+        EngineScript script;
+        QStringList messages;
+        Lumo w(TestEnvironment(&script, &messages));
+        w.PicInfo_Click();
+        Info *info = w.InfoWindow();
+        QVERIFY(info);
+        for (QLabel *label : {info->L4, info->L5}) {
+            const QImage image = label->grab().toImage();
+            QList<bool> inked;
+            for (int y = 0; y < image.height(); ++y) {
+                int dark = 0;
+                for (int x = 0; x < image.width(); ++x)
+                    dark += image.pixelColor(x, y).red() < 160;
+                inked << (dark > 3); // a few antialiased pixels do not join two lines
+            }
+            int bands = 0;
+            for (int y = 0; y < inked.size(); ++y)
+                if (inked[y] && (y == 0 || !inked[y - 1]))
+                    ++bands;
+            QCOMPARE(bands, 3);
+            QVERIFY(!inked.last());
+            QVERIFY(!inked[inked.size() - 2]);
+        }
+        info->close();
+    }
+
     void nothingOpenShowsInitialValues()
     {
         EngineScript script;

@@ -2,6 +2,7 @@
 #include "display/info.h"
 
 #include "core/lumo.h"
+#include "display/compact_label.h"
 #include "display/window_fonts.h"
 
 #include <QGroupBox>
@@ -33,7 +34,7 @@ void Colour(QWidget *widget)
 
 QLabel *MakeLabel(QWidget *parent, QRect geometry, const QFont &font, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new CompactLabel(parent);
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(alignment | Qt::AlignTop);
@@ -105,6 +106,13 @@ void Info::CreateControls()
     Frame->setGeometry(Px(240, 1320, 5895, 1335));
     Colour(Frame);
     Frame->setAutoFillBackground(true);
+    Frame->setFont(WindowFonts::PGothic(9));
+    // The caption sits on the frame's top line, as on the design.
+    Frame->setStyleSheet(QStringLiteral(
+        "QGroupBox { background-color: rgb(239, 255, 255); border: 1px solid rgb(160, 184, 192);"
+        " margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+        " padding: 0 2px; color: rgb(0, 111, 191); }"));
     L3 = MakeLabel(Frame, Px(120, 240, 5295, 375), WindowFonts::PGothic(9, true), Qt::AlignLeft);
     L3->setWordWrap(true);
     L4 = MakeLabel(Frame, Px(120, 600, 2415, 615), WindowFonts::Gothic(9), Qt::AlignLeft);
