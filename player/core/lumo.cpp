@@ -86,6 +86,9 @@ void Lumo::ConnectControls()
     connect(ListFile, &QListWidget::currentRowChanged, this, [this] { ListFile_Click(); });
     connect(ListFile, &QListWidget::itemClicked, this, [this] { ListFile_Click(); });
     connect(ListFile, &QListWidget::itemDoubleClicked, this, [this] { ListFile_DblClick(); });
+    connect(PicInfo, &PictureBox::Clicked, this, &Lumo::PicInfo_Click);
+    connect(MenuInfo, &QAction::triggered, this, &Lumo::PicInfo_Click);
+    InstallKeyPreview();
 }
 
 QImage Lumo::Image(const QString &name) const

@@ -12,6 +12,7 @@
 
 #include <QImage>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -20,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+class Info;
 class PictureBox;
 class QLabel;
 class QListWidget;
@@ -144,6 +146,14 @@ public:
     void EnterFullScreen();
     void LeaveFullScreen();
 
+    // ---- keys and the information dialog --------------------------------------------------
+    // The key handler: a virtual key code and the modifier state (1 Shift, 2 Ctrl, 4 Alt).
+    // Returns whether the key belongs to one of the window's shortcuts.
+    bool Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift);
+    // Opens the media information dialog for the current medium.
+    void PicInfo_Click();
+    Info *InfoWindow() const;
+
     // ---- title, history, still pictures ---------------------------------------------------
     void ResetButtonImages();
     void AddHistoryEntry(const QString &name);
@@ -189,6 +199,8 @@ signals:
     void PanelPositionRequested();
     // The large analyzer area was toggled from the window (the panel mirrors it).
     void LargeAreaChanged(bool large);
+    // The frame-rate overlay was toggled by key while the panel is open (the panel mirrors it).
+    void FpsFlagChanged(bool on);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -221,6 +233,8 @@ private:
     QImage Image(const QString &name) const;
     void ProcessPendingEvents();
     double HeaderBitRate(const QString &path) const;
+    void InstallKeyPreview();
+    void ToggleFps();
 
     Environment env_;
     std::unique_ptr<MediaEngine> engine_;
@@ -234,4 +248,5 @@ private:
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;
+    QPointer<Info> info_;
 };

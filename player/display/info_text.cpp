@@ -1,0 +1,100 @@
+#include "display/info_text.h"
+
+#include "core/rounding.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+QString TwoDigits(std::int64_t value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString InfoText::MediaKind(const QString &ext)
+{
+    struct Kind
+    {
+        const char *ext;
+        const char *kind;
+    };
+    static constexpr Kind Kinds[] = {
+        {"avi", "AVI"},  {"mpg", "MPEG"}, {"MPG", "MPEG"},  {"mpeg", "MPEG"}, {"wmv", "WMV"},
+        {"mid", "MIDI"}, {"MID", "MIDI"}, {"midi", "MIDI"}, {"wav", "WAVE"},  {"WAV", "WAVE"},
+        {"mpa", "MPA"},  {"mp1", "MP1"},  {"mp2", "MP2"},   {"mp3", "MP3"},   {"wma", "wma"},
+        {"jpg", "JPEG"}, {"JPG", "JPEG"}, {"jpeg", "JPEG"}, {"bmp", "BMP"},   {"gif", "GIF"},
+    };
+    for (const Kind &k : Kinds)
+        if (ext == QLatin1String(k.ext))
+            return QLatin1String(k.kind);
+    return ext;
+}
+
+QString InfoText::LengthText(double seconds)
+{
+    const double whole = std::floor(seconds);
+    auto minutes = static_cast<std::int64_t>(std::floor(seconds / 60));
+    auto secs = static_cast<std::int64_t>(whole) % 60;
+    std::int64_t hundredths = RoundHalfEven((seconds - whole) * 100);
+    // A fraction that rounds up to a whole second carries into the seconds and minutes.
+    if (hundredths >= 100) {
+        hundredths -= 100;
+        if (++secs == 60) {
+            secs = 0;
+            ++minutes;
+        }
+    }
+    return TwoDigits(minutes) + QLatin1Char(':') + TwoDigits(secs) + QLatin1Char('\'') +
+           TwoDigits(hundredths);
+}
+
+QString InfoText::FileSizeText(std::int32_t bytes)
+{
+    return QString::number(bytes / 1024.0 / 1024.0, 'f', 2) + QStringLiteral("MB");
+}
+
+QString InfoText::PictureSizeText(std::int32_t width, std::int32_t height)
+{
+    if (width == 0)
+        return QStringLiteral("映像なし");
+    return QStringLiteral("%1×%2pixel").arg(width).arg(height);
+}
+
+QString InfoText::BitRateText(double bitsPerSecond)
+{
+    const auto kilo = static_cast<std::int64_t>(std::floor(bitsPerSecond / 1024));
+    return QString::number(kilo) + QStringLiteral("kbps");
+}
+
+QString InfoText::FrameRateText(double framesPerSecond)
+{
+    if (framesPerSecond == 0)
+        return QStringLiteral("-");
+    return QString::number(framesPerSecond, 'f', 2) + QStringLiteral("fps");
+}
+
+QString InfoText::VersionText(int major, int minor)
+{
+    return QStringLiteral("Version %1.%2").arg(major).arg(minor);
+}
+
+QString InfoText::KindLengthSize(const MediumFacts &facts)
+{
+    return QStringList{QStringLiteral("メディアの種類 : ") + MediaKind(facts.ext),
+                       QStringLiteral("　　　再生時間 : ") + LengthText(facts.length),
+                       QStringLiteral("ファイルサイズ : ") + FileSizeText(facts.fileSize)}
+        .join(LineBreak);
+}
+
+QString InfoText::PictureRates(const MediumFacts &facts)
+{
+    return QStringList{QStringLiteral("　　映像サイズ : ") +
+                           PictureSizeText(facts.width, facts.height),
+                       QStringLiteral("　ビットレート : ") + BitRateText(facts.bitrate),
+                       QStringLiteral("フレームレート : ") + FrameRateText(facts.frameRate)}
+        .join(LineBreak);
+}

@@ -1,0 +1,489 @@
+// The window's keyboard shortcuts, driven by real key events sent to the window or to its
+// focused list; and the small table from Qt keys to the window's key codes.
+#include "core/lumo.h"
+#include "display/info.h"
+#include "display/key_codes.h"
+#include "display/picture_box.h"
+#include "scripted_engine.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A window with a scripted engine, the files it opened, and what it asked of the user.
+struct Rig
+{
+    QTemporaryDir dir;
+    EngineScript script;
+    QStringList messages;
+    int openDialogs = 0;
+    std::unique_ptr<Lumo> w;
+
+    Rig()
+    {
+        Lumo::Environment env;
+        env.engineFactory = ScriptedFactory(&script);
+        env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
+        env.infoMessage = env.stopMessage;
+        env.openDialog = [this](QWidget *) {
+            ++openDialogs;
+            return QStringList();
+        };
+        w = std::make_unique<Lumo>(env);
+        w->show();
+        w->activateWindow();
+    }
+
+    // Opens sound or movie files (by the script's video size); the first starts playing.
+    void Open(const QStringList &names)
+    {
+        QStringList paths;
+        for (const QString &name : names) {
+            QFile file(dir.filePath(name));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(QByteArray(4096, '\0'));
+            paths << file.fileName();
+        }
+        w->AddFiles(paths);
+    }
+
+    void OpenMovie()
+    {
+        script.videoSize = QSize(320, 240);
+        Open({QStringLiteral("movie.wmv")});
+    }
+
+    void OpenStillPicture()
+    {
+        const QString gif = dir.filePath(QStringLiteral("still.gif"));
+        QFile::copy(QStringLiteral(LUMO_FIXTURE_DIR "/picture_100x80.gif"), gif);
+        w->AddFiles({gif});
+    }
+
+    int Count(const QString &call) const { return script.calls.count(call); }
+};
+
+QImage Resource(const QString &name)
+{
+    return QImage(QStringLiteral(":/images/%1.png").arg(name));
+}
+
+void PaintCanvasWhite(PictureBox *pic)
+{
+    pic->Canvas().fill(Qt::white);
+}
+
+bool CornerIsBlack(const QImage &canvas)
+{
+    // 640 × 240 twips at the top right: from 42.7 pixels left of the edge, 16 pixels high.
+    const int w = canvas.width();
+    for (int y = 0; y < 16; ++y)
+        for (int x = w - 42; x < w; ++x)
+            if (canvas.pixelColor(x, y) != QColor(Qt::black))
+                return false;
+    return true;
+}
+
+} // namespace
+
+class TestKeys : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void keyCodes_data()
+    {
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<int>("code");
+        QTest::newRow("Space") << int(Qt::Key_Space) << 32;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << 27;
+        QTest::newRow("F1") << int(Qt::Key_F1) << 112;
+        QTest::newRow("F7") << int(Qt::Key_F7) << 118;
+        QTest::newRow("F12") << int(Qt::Key_F12) << 123;
+        QTest::newRow("Left") << int(Qt::Key_Left) << 37;
+        QTest::newRow("Up") << int(Qt::Key_Up) << 38;
+        QTest::newRow("Right") << int(Qt::Key_Right) << 39;
+        QTest::newRow("Down") << int(Qt::Key_Down) << 40;
+        QTest::newRow("I") << int(Qt::Key_I) << 73;
+        QTest::newRow("M") << int(Qt::Key_M) << 77;
+        QTest::newRow("S") << int(Qt::Key_S) << 83;
+        QTest::newRow("digit") << int(Qt::Key_5) << 53;
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter) << 13;
+        QTest::newRow("no code") << int(Qt::Key_VolumeUp) << 0;
+        QTest::newRow("punctuation has none here") << int(Qt::Key_Comma) << 0;
+    }
+
+    void keyCodes()
+    {
+        QFETCH(int, qtKey);
+        QFETCH(int, code);
+        QCOMPARE(int(VirtualKey::FromQtKey(qtKey)), code);
+    }
+
+    void modifierState_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("state");
+        QTest::newRow("none") << int(Qt::NoModifier) << 0;
+        QTest::newRow("Shift") << int(Qt::ShiftModifier) << 1;
+        QTest::newRow("Ctrl") << int(Qt::ControlModifier) << 2;
+        QTest::newRow("Ctrl+Shift") << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+        QTest::newRow("Alt") << int(Qt::AltModifier) << 4;
+        QTest::newRow("all three")
+            << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier) << 7;
+        QTest::newRow("keypad counts nothing")
+            << int(Qt::ControlModifier | Qt::KeypadModifier) << 2;
+    }
+
+    void modifierState()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(int, state);
+        QCOMPARE(int(VirtualKey::ModifierState(Qt::KeyboardModifiers(modifiers))), state);
+    }
+
+    // ---- transport --------------------------------------------------------------------------
+
+    void spacePlaysAndPauses_data()
+    {
+        QTest::addColumn<bool>("inList");
+        QTest::newRow("to the window") << false;
+        QTest::newRow("to the focused list") << true;
+    }
+
+    void spacePlaysAndPauses()
+    {
+        QFETCH(bool, inList);
+        Rig rig;
+        rig.Open({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
+        QCOMPARE(rig.w->CT, 1);
+        QWidget *target = rig.w.get();
+        if (inList) {
+            rig.w->ListFile->setFocus();
+            target = rig.w->ListFile;
+        }
+        QTest::keyClick(target, Qt::Key_Space);
+        QCOMPARE(rig.w->CT, 2);
+        QCOMPARE(rig.Count("Pause"), 1);
+        QCOMPARE(rig.w->PicPlay->Picture(), Resource("ImagePlay_1"));
+        QTest::keyClick(target, Qt::Key_Space);
+        QCOMPARE(rig.w->CT, 1);
+        QCOMPARE(rig.w->PicPlay->Picture(), Resource("ImagePlay_0"));
+        // The list did not take the key as well.
+        QCOMPARE(rig.w->ListFile->currentRow(), 0);
+    }
+
+    void spaceIgnoredForStillPictureOrNothingOpen()
+    {
+        Rig rig;
+        QTest::keyClick(rig.w.get(), Qt::Key_Space);
+        QCOMPARE(rig.w->CT, 0);
+        rig.OpenStillPicture();
+        QVERIFY(rig.w->StillPictureFlag);
+        QTest::keyClick(rig.w.get(), Qt::Key_Space);
+        QCOMPARE(rig.w->CT, 0);
+        QVERIFY(rig.script.calls.isEmpty());
+        // Not even the pressed picture of the play button.
+        QCOMPARE(rig.w->PicPlay->Picture(), Resource("ImagePlay_0"));
+    }
+
+    void ctrlArrowsAndStop()
+    {
+        Rig rig;
+        rig.script.duration = 100;
+        rig.Open({QStringLiteral("a.wma"), QStringLiteral("b.wma"), QStringLiteral("c.wma")});
+        QCOMPARE(rig.w->PlayIndex, 0);
+
+        rig.w->ListFile->setFocus();
+        QTest::keyClick(rig.w->ListFile, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(rig.w->PlayIndex, 1);
+        QCOMPARE(rig.w->ListFile->currentRow(), 1);
+        QTest::keyClick(rig.w.get(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(rig.w->PlayIndex, 2);
+        QTest::keyClick(rig.w.get(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(rig.w->PlayIndex, 1);
+        QCOMPARE(rig.w->ListFile->currentRow(), 1);
+
+        rig.script.calls.clear();
+        QTest::keyClick(rig.w.get(), Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(rig.script.calls.contains("SetCurrentPosition 10"));
+        QTest::keyClick(rig.w.get(), Qt::Key_Left, Qt::ControlModifier);
+        QVERIFY(rig.script.calls.contains("SetCurrentPosition 0"));
+
+        QCOMPARE(rig.w->CT, 1);
+        QTest::keyClick(rig.w.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(rig.w->CT, 0);
+        QVERIFY(rig.script.calls.contains("Stop"));
+    }
+
+    void ctrlKeysNeedCtrlAlone_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Ctrl+Shift+S")
+            << int(Qt::Key_S) << int(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S) << int(Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("plain S") << int(Qt::Key_S) << int(Qt::NoModifier);
+        QTest::newRow("Shift+S") << int(Qt::Key_S) << int(Qt::ShiftModifier);
+        QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+        QTest::newRow("plain Right") << int(Qt::Key_Right) << int(Qt::NoModifier);
+        QTest::newRow("Ctrl+Shift+Down")
+            << int(Qt::Key_Down) << int(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("F7") << int(Qt::Key_F7) << int(Qt::NoModifier);
+        QTest::newRow("Ctrl+F7") << int(Qt::Key_F7) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << int(Qt::ControlModifier);
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier);
+        QTest::newRow("Ctrl+P") << int(Qt::Key_P) << int(Qt::ControlModifier);
+    }
+
+    // Keys outside the tables, and table keys with the wrong modifiers, change nothing.
+    void ctrlKeysNeedCtrlAlone()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Rig rig;
+        rig.Open({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
+        const QSize size = rig.w->size();
+        const QPoint pos = rig.w->pos();
+        rig.script.calls.clear();
+        QTest::keyClick(rig.w.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(rig.w->CT, 1);
+        QCOMPARE(rig.w->PlayIndex, 0);
+        QVERIFY2(rig.script.calls.isEmpty(), qPrintable(rig.script.calls.join(',')));
+        QCOMPARE(rig.w->size(), size);
+        QCOMPARE(rig.w->pos(), pos);
+        QVERIFY(!rig.w->PUM->isVisible());
+        QVERIFY(!rig.w->PUP->isVisible());
+        QVERIFY(!rig.w->InfoWindow());
+        QCOMPARE(rig.openDialogs, 0);
+        QVERIFY(!rig.w->FpsFlag);
+        QVERIFY(!rig.w->HistoryAreaFlag);
+    }
+
+    // ---- dialogs and menus ------------------------------------------------------------------
+
+    void f1OpensTheFileDialog()
+    {
+        Rig rig;
+        QTest::keyClick(rig.w.get(), Qt::Key_F1);
+        QCOMPARE(rig.openDialogs, 1);
+        // Plain keys run whatever modifiers are held.
+        QTest::keyClick(rig.w.get(), Qt::Key_F1, Qt::ShiftModifier | Qt::AltModifier);
+        QCOMPARE(rig.openDialogs, 2);
+    }
+
+    void popUpMenus_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("main");
+        QTest::newRow("F2") << int(Qt::Key_F2) << int(Qt::NoModifier) << true;
+        QTest::newRow("F3") << int(Qt::Key_F3) << int(Qt::NoModifier) << false;
+        QTest::newRow("Ctrl+M") << int(Qt::Key_M) << int(Qt::ControlModifier) << false;
+    }
+
+    void popUpMenus()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, main);
+        Rig rig;
+        QTest::keyClick(rig.w.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QMenu *shown = main ? rig.w->PUM : rig.w->PUP;
+        QMenu *other = main ? rig.w->PUP : rig.w->PUM;
+        QTRY_VERIFY(shown->isVisible());
+        QVERIFY(!other->isVisible());
+        // Keys inside the open menu belong to the menu, not to the window.
+        QTest::keyClick(shown, Qt::Key_Escape);
+        QTRY_VERIFY(!shown->isVisible());
+    }
+
+    void f6TriggersThePanelItem()
+    {
+        Rig rig;
+        QSignalSpy spy(rig.w->MenuVsaPanel, &QAction::triggered);
+        QTest::keyClick(rig.w.get(), Qt::Key_F6);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void keysDoNotReachTheWindowThroughTheDialog()
+    {
+        Rig rig;
+        rig.w->PicInfo_Click();
+        Info *info = rig.w->InfoWindow();
+        QVERIFY(info);
+        const QSize size = rig.w->size();
+        QTest::keyClick(info, Qt::Key_F8);
+        QTest::keyClick(info, Qt::Key_F1);
+        QVERIFY(!rig.w->HistoryAreaFlag);
+        QCOMPARE(rig.w->size(), size);
+        QCOMPARE(rig.openDialogs, 0);
+        info->close();
+    }
+
+    // ---- window size keys and their full-screen guard ----------------------------------------
+
+    void sizeKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("fullScreen");
+        for (bool full : {false, true}) {
+            const char *suffix = full ? " in full screen" : "";
+            QTest::addRow("F4%s", suffix) << int(Qt::Key_F4) << 0 << full;
+            QTest::addRow("F5%s", suffix) << int(Qt::Key_F5) << 0 << full;
+            QTest::addRow("Ctrl+F5%s", suffix)
+                << int(Qt::Key_F5) << int(Qt::ControlModifier) << full;
+            QTest::addRow("F8%s", suffix) << int(Qt::Key_F8) << 0 << full;
+            QTest::addRow("F9%s", suffix) << int(Qt::Key_F9) << 0 << full;
+        }
+    }
+
+    void sizeKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, fullScreen);
+        Rig rig;
+        rig.OpenMovie();
+        rig.w->move(0, 0);
+        rig.script.fullScreen = fullScreen;
+        const bool listHidden = rig.w->ListHiddenFlag;
+        const float zoom = rig.w->ZoomFactor;
+        const QSize size = rig.w->size();
+        const QPoint pos = rig.w->pos();
+
+        rig.w->ListFile->setFocus();
+        QTest::keyClick(rig.w->ListFile, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(rig.w->FullScreenFlag, fullScreen);
+        if (fullScreen) {
+            QCOMPARE(rig.w->ListHiddenFlag, listHidden);
+            QCOMPARE(rig.w->ZoomFactor, zoom);
+            QVERIFY(!rig.w->HistoryAreaFlag);
+            QCOMPARE(rig.w->size(), size);
+            QCOMPARE(rig.w->pos(), pos);
+            return;
+        }
+        switch (key) {
+        case Qt::Key_F4:
+            QCOMPARE(rig.w->ListHiddenFlag, !listHidden);
+            QVERIFY(rig.w->width() != size.width());
+            break;
+        case Qt::Key_F5:
+            QVERIFY(rig.w->ZoomFactor != zoom);
+            QVERIFY(rig.w->size() != size);
+            break;
+        case Qt::Key_F8:
+            QVERIFY(rig.w->HistoryAreaFlag);
+            QCOMPARE(rig.w->height(), size.height() + 168);
+            break;
+        default: {
+            const QRect screen = rig.w->screen()->geometry();
+            const QSize outer = rig.w->frameGeometry().size();
+            QCOMPARE(rig.w->pos(), QPoint((screen.width() - outer.width()) / 2,
+                                          (screen.height() - outer.height()) / 2));
+            QVERIFY(rig.w->pos() != pos);
+            break;
+        }
+        }
+    }
+
+    void fullScreenInAndOut()
+    {
+        Rig rig;
+        QTest::keyClick(rig.w.get(), Qt::Key_F10); // nothing playing: nothing to show
+        QCOMPARE(rig.Count("FullScreen on"), 0);
+        rig.OpenMovie();
+        QTest::keyClick(rig.w.get(), Qt::Key_F10);
+        QCOMPARE(rig.Count("FullScreen on"), 1);
+        QVERIFY(rig.script.fullScreen);
+        QTest::keyClick(rig.w.get(), Qt::Key_Escape);
+        QCOMPARE(rig.Count("FullScreen off"), 1);
+        QVERIFY(!rig.script.fullScreen);
+        // Escape outside full screen leaves it alone.
+        QTest::keyClick(rig.w.get(), Qt::Key_Escape);
+        QCOMPARE(rig.Count("FullScreen off"), 1);
+    }
+
+    // ---- F11 and F12 ----------------------------------------------------------------------------
+
+    void f11TogglesTheOverlayAndBlanksItsCorner()
+    {
+        Rig rig;
+        rig.Open({QStringLiteral("a.wma")});
+        QVERIFY(!rig.w->FpsFlag);
+        QSignalSpy spy(rig.w.get(), &Lumo::FpsFlagChanged);
+        for (bool expected : {true, false}) {
+            PaintCanvasWhite(rig.w->Pic);
+            QTest::keyClick(rig.w.get(), Qt::Key_F11);
+            QCOMPARE(rig.w->FpsFlag, expected);
+            const QImage &canvas = rig.w->Pic->Canvas();
+            QVERIFY(CornerIsBlack(canvas));
+            // Only the corner: left of it and below it the picture stays.
+            QCOMPARE(canvas.pixelColor(canvas.width() - 44, 5), QColor(Qt::white));
+            QCOMPARE(canvas.pixelColor(canvas.width() - 5, 16), QColor(Qt::white));
+        }
+        // Without the panel open there is nobody to tell.
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void f11TellsTheOpenPanel()
+    {
+        Rig rig;
+        rig.w->PanelFlag = true;
+        QSignalSpy spy(rig.w.get(), &Lumo::FpsFlagChanged);
+        QTest::keyClick(rig.w.get(), Qt::Key_F11);
+        QTest::keyClick(rig.w.get(), Qt::Key_F11);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
+    }
+
+    void f12FitsOnlyWhileAnalysing_data()
+    {
+        QTest::addColumn<bool>("analysing");
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("not analysing, playing") << false << false;
+        QTest::newRow("not analysing, paused") << false << true;
+        QTest::newRow("analysing, playing") << true << false;
+        QTest::newRow("analysing, paused") << true << true;
+    }
+
+    void f12FitsOnlyWhileAnalysing()
+    {
+        QFETCH(bool, analysing);
+        QFETCH(bool, paused);
+        Rig rig;
+        rig.Open({QStringLiteral("a.wma")});
+        if (paused)
+            QTest::keyClick(rig.w.get(), Qt::Key_Space);
+        QCOMPARE(rig.w->CT, paused ? 2 : 1);
+        rig.w->VsaReadyFlag = analysing;
+        rig.w->PauseFlag = false;
+        rig.w->move(40, 30);
+        const QSize size = rig.w->size();
+        const QPoint pos = rig.w->pos();
+        QTest::keyClick(rig.w.get(), Qt::Key_F12);
+        QCOMPARE(rig.w->PauseFlag, paused);
+        if (analysing) {
+            QVERIFY(rig.w->size() != size);
+            QCOMPARE(rig.w->pos(), QPoint(0, 0));
+        } else {
+            QCOMPARE(rig.w->size(), size);
+            QCOMPARE(rig.w->pos(), pos);
+        }
+    }
+};
+
+QTEST_MAIN(TestKeys)
+#include "tst_keys.moc"
