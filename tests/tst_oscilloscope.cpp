@@ -331,6 +331,45 @@ private slots:
                     QVERIFY(image.pixelColor(x, y) == Qt::black);
     }
 
+    // A dense, noisy window thinned to one point per column: a painter straight on the image
+    // and one that has to go through the raster engine (here: clipped) give the same picture,
+    // one unbroken run of rows per column.
+    void densePictureIsTheSameThroughEitherPainter()
+    {
+        WindowData data{1, {}, {}};
+        std::uint32_t seed = 12345;
+        for (int i = 0; i < 2 * 44100; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            data.pcm16.push_back(static_cast<std::int16_t>(seed >> 16));
+        }
+        OscilloscopeSettings settings;
+        settings.CH = 2;
+        settings.width = 9600;
+        settings.height = 5400;
+        settings.TimeRange = 100;
+
+        ScopeColourCycle direct, clipped;
+        const QImage plain = Draw(data.View(), settings, direct);
+        QImage image(640, 360, QImage::Format_RGB32);
+        image.fill(Backdrop);
+        {
+            QPainter painter(&image);
+            painter.setClipRect(image.rect());
+            DrawOscilloscopeFrame(painter, data.View(), settings, clipped);
+        }
+        QCOMPARE(image, plain);
+
+        const QColor upper = Complement(ScopeBaseColour(direct));
+        for (int x = 0; x < 640; ++x) {
+            int runs = 0;
+            for (int y = 40; y < 200; ++y)
+                if (plain.pixelColor(x, y) == upper &&
+                    (y == 40 || plain.pixelColor(x, y - 1) != upper))
+                    ++runs;
+            QVERIFY2(runs == 1, qPrintable(QString::number(x)));
+        }
+    }
+
     // No sample rate gives no window: the plot is cleared and the colour still moves on.
     void noFramesClearsThePlot()
     {
