@@ -312,19 +312,6 @@ private slots:
         QCOMPARE(image.pixelColor(395, 140), RightColour);
     }
 
-    // The falling needle read from the picture: ten silent frames after full scale.
-    void fallingNeedleAngle()
-    {
-        const AnalogMeterSettings settings = Settings(1);
-        const WindowData quiet = Constant(1, 4410, 0, 0);
-        AnalogNeedles needles{static_cast<float>(std::log10(32768.0)), 0.0f};
-        float rate = 0;
-        const QImage image = DrawFrames(quiet.View(), settings, needles, rate, 10);
-        // 0.45 of the scale's 2.015 decades below full scale: 150 - 120 × 0.224 degrees.
-        const double angle = DrawnAngle(image, LeftColour, 100, 195);
-        QVERIFY2(std::abs(angle - 123.1) < 1.5, qPrintable(QString::number(angle)));
-    }
-
     // The audio picture at the top-left, the meter face from row 87 to the foot, black between;
     // the hub shows its upper half above each pivot.
     void picturesAndHub()

@@ -134,25 +134,6 @@ private slots:
         QCOMPARE(cycle.phase, phase);
         QCOMPARE(cycle.segment, segment);
         QCOMPARE(ScopeBaseColour(cycle), base);
-        QCOMPARE(Complement(base), QColor(255 - base.red(), 255 - base.green(), 255 - base.blue()));
-    }
-
-    void colourChangesByFourWithinASegment()
-    {
-        ScopeColourCycle cycle;
-        QColor previous = ScopeBaseColour(cycle);
-        for (int frame = 1; frame <= 384; ++frame) {
-            const std::uint8_t segmentBefore = cycle.segment;
-            AdvanceScopeColour(cycle);
-            const QColor now = ScopeBaseColour(cycle);
-            if (cycle.segment == segmentBefore) {
-                const int changed = std::abs(now.red() - previous.red()) +
-                                    std::abs(now.green() - previous.green()) +
-                                    std::abs(now.blue() - previous.blue());
-                QCOMPARE(changed, 4);
-            }
-            previous = now;
-        }
     }
 
     // Each drawn frame advances the cycle once and the trace shows the complement colour.

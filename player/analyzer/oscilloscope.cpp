@@ -189,14 +189,16 @@ void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window,
     const int plot = height - PlotTop;
     const int half = static_cast<int>(RoundHalfEven(plot / 2.0));
 
-    const int n = static_cast<int>(
-        RoundHalfEven(static_cast<double>(settings.TimeRange) * settings.SampleRate / 100.0));
+    // Bounded so that stepping through the window can never overflow.
+    const int n = static_cast<int>(std::clamp<std::int64_t>(
+        RoundHalfEven(static_cast<double>(settings.TimeRange) * settings.SampleRate / 100.0), 0,
+        INT_MAX / 4));
     const int columns =
         std::clamp(static_cast<int>(RoundHalfEven(width / double(TwipsPerPixel))), 1, MaxColumns);
     const int stride = std::max(1, static_cast<int>(RoundHalfEven(double(n) / columns)));
     const Sweep sweep{n, stride, n > 0 ? double(width) / n : 0.0};
 
-    const int pixelColumns = ToPixel(width) + 1;
+    const int pixelColumns = std::max(ToPixel(width), 0) + 1;
     painter.fillRect(QRect(QPoint(0, ToPixel(PlotTop)), QPoint(ToPixel(width), ToPixel(height))),
                      Qt::black);
 

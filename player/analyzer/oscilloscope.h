@@ -35,7 +35,8 @@ QColor Complement(const QColor &colour);
 
 // Draws one oscilloscope frame from a window that was fetched successfully: clears the plot
 // area below the 600-twip top strip, advances the colour cycle and draws the waveform of `CH`
-// as one polyline per channel, thinned to about one segment per pixel column. The painter
-// works in pixels on the picture area's backing image.
+// as connected segments, thinned to about one segment per pixel column. The painter works in
+// pixels on the picture area's backing image; on a plain 32-bit image the traces are written
+// into its pixels directly.
 void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window,
                            const OscilloscopeSettings &settings, ScopeColourCycle &cycle);
