@@ -1,0 +1,135 @@
+// The analog level meter: two needles over the meter face, following the average magnitude
+// of each channel on a logarithmic scale.
+#include "analyzer/analog_meter.h"
+
+#include "core/rounding.h"
+#include "display/layout_geometry.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int PlotTop = 600;
+constexpr int PivotY = 2925;
+constexpr int FacePictureTop = 1300;
+constexpr int HubRadius = 100;
+const QColor LeftNeedleColour(0, 127, 255);
+const QColor RightNeedleColour(255, 0, 127);
+
+int ToPixel(double twips)
+{
+    return static_cast<int>(RoundHalfEven(twips / TwipsPerPixel));
+}
+
+// Decades above 1 with a floor at 0: the level scale the analyzer displays share.
+double Decades(double x)
+{
+    const double a = std::fabs(x);
+    return a > 1.0 ? std::log(a) / std::log(10.0) : 0.0;
+}
+
+// The lower end of the scale in decades: about -40 dB below full scale of the sample width.
+double ScaleStart(std::int32_t bitsPerSample)
+{
+    if (bitsPerSample == 16)
+        return 2.5;
+    if (bitsPerSample == 8)
+        return 0.4;
+    return 0.0;
+}
+
+// Draws a needle two pixels wide from its pivot at fraction f of its swing, then the hub.
+void DrawNeedle(QPainter &painter, double f, double length, int px, int py, const QColor &colour)
+{
+    const double a = f * 2.0 * std::numbers::pi / 3.0 + std::numbers::pi / 6.0;
+    const double tipX = px - length * std::cos(a);
+    const double tipY = py - length * std::sin(a);
+
+    painter.setPen(QPen(colour, 0));
+    painter.drawLine(ToPixel(px), ToPixel(py), ToPixel(tipX), ToPixel(tipY));
+    painter.drawLine(ToPixel(px + 15), ToPixel(py), ToPixel(tipX + 15), ToPixel(tipY));
+
+    painter.setPen(QPen(Qt::white, 0));
+    painter.setBrush(Qt::NoBrush);
+    const double radius = double(HubRadius) / TwipsPerPixel;
+    painter.drawEllipse(QPointF(ToPixel(px), ToPixel(py)), radius, radius);
+    painter.fillRect(QRect(QPoint(ToPixel(px - HubRadius), ToPixel(py + 15)),
+                           QPoint(ToPixel(px + HubRadius), ToPixel(py + 115))),
+                     Qt::black);
+}
+
+} // namespace
+
+AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const AnalogMeterSettings &settings)
+{
+    const std::int64_t tenth = RoundHalfEven(settings.SampleRate / 10.0);
+    std::int64_t span = settings.FastFlag ? tenth : RoundHalfEven(tenth / 2.0);
+    const int stride = settings.FastFlag ? 4 : 8;
+    const std::int64_t windowLength =
+        RoundHalfEven(static_cast<double>(settings.TimeRange) * settings.SampleRate / 100.0);
+    if (windowLength < span)
+        span = windowLength;
+    if (span <= 0)
+        return {};
+
+    const bool signedSamples = window.kind == 1 || window.kind == 2;
+    const double points = static_cast<double>(span) / stride;
+    std::int32_t sumLeft = 0, sumRight = 0;
+    for (std::int64_t i = 0; i <= span; i += stride) {
+        const auto frame = window.FrameAt(static_cast<std::size_t>(i));
+        if (!frame)
+            continue;
+        const int left = signedSamples ? std::abs(frame->left) : frame->left;
+        const int right = signedSamples ? std::abs(frame->right) : frame->right;
+        sumLeft = static_cast<std::int32_t>(RoundHalfEven(left / points + sumLeft));
+        sumRight = static_cast<std::int32_t>(RoundHalfEven(right / points + sumRight));
+    }
+    return {Decades(sumLeft), Decades(sumRight)};
+}
+
+void MoveNeedle(float &needle, double level, float fallRate, double fullScaleDecades)
+{
+    if (needle > level) {
+        needle = static_cast<float>(needle - fallRate * fullScaleDecades);
+    } else {
+        needle = static_cast<float>(needle + 5.0f * fallRate * fullScaleDecades);
+        if (needle > level)
+            needle = static_cast<float>(level);
+    }
+    if (needle > fullScaleDecades)
+        needle = static_cast<float>(fullScaleDecades);
+}
+
+double NeedleFraction(float needle, const AnalogMeterSettings &settings)
+{
+    const double start = ScaleStart(settings.BitsPerSample);
+    const double full = Decades(settings.FullScale);
+    if (needle - start <= 0.0 || full - start <= 0.0)
+        return 0.0;
+    return (needle - start) / (full - start);
+}
+
+void DrawAnalogMeterFrame(QPainter &painter, const SampleWindow &window,
+                          const AnalogMeterSettings &settings, const AnalogMeterPictures &pictures,
+                          AnalogNeedles &needles, float &FallRate)
+{
+    FallRate = settings.FastFlag ? 0.005f : 0.01f;
+    const AnalogLevels levels = MeasureAnalogLevels(window, settings);
+    const double full = Decades(settings.FullScale);
+    MoveNeedle(needles.left, levels.left, FallRate, full);
+    MoveNeedle(needles.right, levels.right, FallRate, full);
+
+    const int width = settings.width;
+    const double length = 0.55 * (settings.height - PlotTop);
+    painter.fillRect(QRect(0, 0, ToPixel(width), ToPixel(settings.height)), Qt::black);
+    painter.drawImage(0, 0, pictures.ImageAudio);
+    painter.drawImage(0, ToPixel(FacePictureTop), pictures.ImageAlmBack);
+
+    DrawNeedle(painter, NeedleFraction(needles.left, settings), length,
+               static_cast<int>(RoundHalfEven(width / 4.0)), PivotY, LeftNeedleColour);
+    DrawNeedle(painter, NeedleFraction(needles.right, settings), length,
+               static_cast<int>(RoundHalfEven(3.0 * width / 4.0)), PivotY, RightNeedleColour);
+}

@@ -1,0 +1,219 @@
+// The oscilloscope: the analysis window's waveform as a line in a cycling colour.
+#include "analyzer/oscilloscope.h"
+
+#include "core/rounding.h"
+#include "display/layout_geometry.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPoint>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// Height of the strip above the plot that holds the audio picture and stays untouched.
+constexpr int PlotTop = 600;
+// At most this many pixel columns take part in thinning the window.
+constexpr int MaxColumns = 640;
+
+int ToPixel(double twips)
+{
+    return static_cast<int>(RoundHalfEven(twips / TwipsPerPixel));
+}
+
+// One channel's trace: which side of the frame it shows, about which centre line, at which
+// scale and colour.
+struct Trace
+{
+    bool right;
+    int centre;   // twips
+    double scale; // twips per sample step
+    QColor colour;
+};
+
+// Where the samples of one frame land: the window length n, the stride s and the
+// twips per window index.
+struct Sweep
+{
+    int n;
+    int s;
+    double twipsPerIndex;
+
+    int X(int i) const { return ToPixel(static_cast<double>(RoundHalfEven(twipsPerIndex * i))); }
+};
+
+// The pixel rows a trace covers in each pixel column: the union of its line segments. A
+// polyline whose x never runs backwards covers one unbroken run of rows per column, so a
+// frame is drawn as at most one vertical run per column, however steep the waveform.
+class ColumnSpans
+{
+public:
+    explicit ColumnSpans(int columns) : top_(columns, INT_MAX), bottom_(columns, INT_MIN) {}
+
+    // Adds the aliased line between two pixel points.
+    void AddSegment(QPoint a, QPoint b)
+    {
+        if (a.x() > b.x())
+            std::swap(a, b);
+        const int first = std::max(a.x(), 0);
+        const int last = std::min(b.x(), static_cast<int>(top_.size()) - 1);
+        const int dx = b.x() - a.x();
+        const double slope = dx == 0 ? 0.0 : double(b.y() - a.y()) / dx;
+        for (int c = first; c <= last; ++c) {
+            double ya = a.y(), yb = b.y();
+            if (dx != 0) {
+                ya = a.y() + slope * (std::max(c - 0.5, double(a.x())) - a.x());
+                yb = a.y() + slope * (std::min(c + 0.5, double(b.x())) - a.x());
+            }
+            const auto [low, high] = std::minmax(ya, yb);
+            top_[c] = std::min(top_[c], static_cast<int>(std::floor(low + 0.5)));
+            bottom_[c] = std::max(bottom_[c], static_cast<int>(std::floor(high + 0.5)));
+        }
+    }
+
+    // Paints the runs in an opaque colour. A painter straight on a 32-bit image gets the runs
+    // written into its pixels, which costs a fraction of the raster engine's per-row work on
+    // one-pixel-wide runs; any other painter fills them as rectangles, to the same pixels.
+    void Fill(QPainter &painter, const QColor &colour) const
+    {
+        QPaintDevice *device = painter.device();
+        QImage *image = device && device->devType() == QInternal::Image
+                            ? static_cast<QImage *>(device)
+                            : nullptr;
+        const bool direct =
+            image && !painter.hasClipping() && painter.deviceTransform().isIdentity() &&
+            painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+            (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32 ||
+             image->format() == QImage::Format_ARGB32_Premultiplied);
+        if (!direct) {
+            for (int c = 0; c < static_cast<int>(top_.size()); ++c)
+                if (top_[c] <= bottom_[c])
+                    painter.fillRect(QRect(c, top_[c], 1, bottom_[c] - top_[c] + 1), colour);
+            return;
+        }
+        const QRgb pixel = colour.rgb();
+        const int columns = std::min(static_cast<int>(top_.size()), image->width());
+        const qsizetype stride = image->bytesPerLine();
+        uchar *bits = image->bits();
+        for (int c = 0; c < columns; ++c) {
+            const int from = std::max(top_[c], 0);
+            const int to = std::min(bottom_[c], image->height() - 1);
+            uchar *row = bits + from * stride + c * qsizetype(sizeof(QRgb));
+            for (int y = from; y <= to; ++y, row += stride)
+                *reinterpret_cast<QRgb *>(row) = pixel;
+        }
+    }
+
+private:
+    QVarLengthArray<int, 1024> top_, bottom_;
+};
+
+// Draws the segments through the points 0, s, 2s, … below n; from the first point the window
+// does not hold on, the trace runs flat along its centre line.
+void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep,
+               const Trace &trace, int columns)
+{
+    if (sweep.n <= sweep.s)
+        return; // not one whole segment
+    const int last = (sweep.n - 1) / sweep.s * sweep.s;
+    const int silence = window.kind >= 3 ? 128 : 0;
+    const std::size_t held = window.Frames();
+
+    ColumnSpans spans(columns);
+    QPoint previous;
+    int i = 0;
+    for (; i <= last && static_cast<std::size_t>(i) < held; i += sweep.s) {
+        const SampleFrame frame = *window.FrameAt(static_cast<std::size_t>(i));
+        const int value = (trace.right ? frame.right : frame.left) - silence;
+        const double y = static_cast<double>(RoundHalfEven(trace.centre - value * trace.scale));
+        const QPoint point(sweep.X(i), ToPixel(y));
+        if (i > 0)
+            spans.AddSegment(previous, point);
+        previous = point;
+    }
+    spans.Fill(painter, trace.colour);
+
+    if (i <= last) {
+        const int from = sweep.X(i == 0 ? 0 : i - sweep.s);
+        const int y = ToPixel(trace.centre);
+        painter.fillRect(QRect(QPoint(from, y), QPoint(sweep.X(last), y)), trace.colour);
+    }
+}
+
+} // namespace
+
+void AdvanceScopeColour(ScopeColourCycle &cycle)
+{
+    cycle.phase = static_cast<std::int16_t>(cycle.phase + 4);
+    if (cycle.phase >= 255) {
+        cycle.phase = 0;
+        cycle.segment = static_cast<std::uint8_t>(cycle.segment >= 5 ? 0 : cycle.segment + 1);
+    }
+}
+
+QColor ScopeBaseColour(const ScopeColourCycle &cycle)
+{
+    const int p = std::clamp<int>(cycle.phase, 0, 255);
+    switch (cycle.segment) {
+    case 0:
+        return QColor(255, p, 0);
+    case 1:
+        return QColor(255 - p, 255, 0);
+    case 2:
+        return QColor(0, 255, p);
+    case 3:
+        return QColor(0, 255 - p, 255);
+    case 4:
+        return QColor(p, 0, 255);
+    default:
+        return QColor(255, 0, 255 - p);
+    }
+}
+
+QColor Complement(const QColor &colour)
+{
+    return QColor(255 - colour.red(), 255 - colour.green(), 255 - colour.blue());
+}
+
+void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window,
+                           const OscilloscopeSettings &settings, ScopeColourCycle &cycle)
+{
+    const int width = settings.width;
+    const int height = settings.height;
+    const double range = std::ldexp(1.0, std::clamp<int>(settings.BitsPerSample, 1, 32));
+    const int plot = height - PlotTop;
+    const int half = static_cast<int>(RoundHalfEven(plot / 2.0));
+
+    // Bounded so that stepping through the window can never overflow.
+    const int n = static_cast<int>(std::clamp<std::int64_t>(
+        RoundHalfEven(static_cast<double>(settings.TimeRange) * settings.SampleRate / 100.0), 0,
+        INT_MAX / 4));
+    const int columns =
+        std::clamp(static_cast<int>(RoundHalfEven(width / double(TwipsPerPixel))), 1, MaxColumns);
+    const int stride = std::max(1, static_cast<int>(RoundHalfEven(double(n) / columns)));
+    const Sweep sweep{n, stride, n > 0 ? double(width) / n : 0.0};
+
+    const int pixelColumns = std::max(ToPixel(width), 0) + 1;
+    painter.fillRect(QRect(QPoint(0, ToPixel(PlotTop)), QPoint(ToPixel(width), ToPixel(height))),
+                     Qt::black);
+
+    AdvanceScopeColour(cycle);
+    const QColor base = ScopeBaseColour(cycle);
+    const QColor trace = Complement(base);
+
+    if (settings.CH == 0 || settings.CH == 1) {
+        DrawTrace(painter, window, sweep,
+                  Trace{settings.CH == 1, PlotTop + half, plot / range, trace}, pixelColumns);
+        return;
+    }
+    const double scale = half / range;
+    const int upper = static_cast<int>(RoundHalfEven(PlotTop + 0.5 * half));
+    const int lower = static_cast<int>(RoundHalfEven(PlotTop + 1.5 * half));
+    DrawTrace(painter, window, sweep, Trace{false, upper, scale, trace}, pixelColumns);
+    DrawTrace(painter, window, sweep, Trace{true, lower, scale, base}, pixelColumns);
+}
