@@ -1,9 +1,13 @@
 #include "analyzer/overlay.h"
+#include "spectrum/direct_raster.h"
 #include "spectrum/hatched_fill.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+
+#include <climits>
+#include <vector>
 
 // The frame-rate overlay and the hatched fill.
 class TestOverlay : public QObject
@@ -20,6 +24,7 @@ private slots:
     void hatchingColumns_data();
     void hatchingColumns();
     void strokesFollowTheSlope();
+    void sharedReachLeavesTheSamePixels();
 };
 
 namespace {
@@ -171,6 +176,33 @@ void TestOverlay::strokesFollowTheSlope()
         QCOMPARE(image.pixelColor(d + 1, 40), QColor(Qt::black));
     }
     QCOMPARE(StrokeTop(image, 20), -1);
+}
+
+void TestOverlay::sharedReachLeavesTheSamePixels()
+{
+    // Overlapping fills over one base, as a spectrum draws them, with and without the shared
+    // record of what is already stroked.
+    QImage plain(120, 80, QImage::Format_RGB32), shared(120, 80, QImage::Format_RGB32);
+    plain.fill(Qt::black);
+    shared.fill(Qt::black);
+    std::vector<int> reach(120, INT_MAX);
+    QPainter plainPainter(&plain), sharedPainter(&shared);
+    DirectRaster plainRaster(plainPainter), sharedRaster(sharedPainter);
+    QVERIFY(sharedRaster.Direct());
+    uint32_t seed = 99;
+    double x = 0;
+    double y = 600;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const double x2 = x + (seed >> 28) * 2.5;
+        const double y2 = 15.0 * ((seed >> 8) % 90);
+        HatchedFill(plainRaster, x, y, x2, y2, 1050, kRed);
+        HatchedFill(sharedRaster, x, y, x2, y2, 1050, kRed, &reach);
+        x = x2 > 1700 ? 0 : x2;
+        y = y2;
+    }
+    QCOMPARE(shared, plain);
+    QVERIFY(StrokeColumns(shared).size() > 50);
 }
 
 QTEST_MAIN(TestOverlay)

@@ -1,6 +1,7 @@
 #include "spectrum/spectrum_analyzer.h"
 
 #include "analyzer/overlay.h"
+#include "spectrum/direct_raster.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/hatched_fill.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -69,18 +71,13 @@ void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry 
     }
 }
 
-void DrawText(QPainter &painter, double x, double y, const QString &text)
+void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
+              const SpectrumGeometry &g, uint8_t CH)
 {
-    painter.drawText(TwipsToPixel(x), TwipsToPixel(y) + painter.fontMetrics().ascent(), text);
-}
-
-void DrawGrid(QPainter &painter, const SpectrumGeometry &g, uint8_t CH)
-{
-    const int left = 0;
-    const int right = TwipsToPixel(g.W);
+    const int right = TwipsToPixel(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
-        painter.fillRect(left, TwipsToPixel(600 + k * g.p), right - left, 1, kGrey);
-        painter.fillRect(left, TwipsToPixel(600 + g.Q + k * g.p), right - left, 1, kGrey);
+        raster.Row(TwipsToPixel(600 + k * g.p), 0, right, kGrey);
+        raster.Row(TwipsToPixel(600 + g.Q + k * g.p), 0, right, kGrey);
     }
     const int top = TwipsToPixel(600);
     const int foot = TwipsToPixel(600 + g.P);
@@ -89,55 +86,55 @@ void DrawGrid(QPainter &painter, const SpectrumGeometry &g, uint8_t CH)
         const double decades[4] = {10.0, 100.0, 1000.0, 10000.0};
         for (int d = 0; d < 4; ++d) {
             const float x = GridLineX(decades[d] * k, g);
-            painter.fillRect(TwipsToPixel(x), top, 1, foot - top, kGrey);
+            raster.Column(TwipsToPixel(x), top, foot - 1, kGrey);
             if (k == 1 && d > 0)
                 labelX[d - 1] = x;
         }
     }
-    painter.setPen(kGrey);
+    const auto text = [&](double x, double y, const QString &label) {
+        labels.Draw(painter, TwipsToPixel(x), TwipsToPixel(y), label, kGrey);
+    };
     const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                                     QStringLiteral("10kHz")};
     const QString levels[4] = {QStringLiteral("0dB"), QStringLiteral("-40dB"),
                                QStringLiteral("-80dB"), QStringLiteral("-120dB")};
     for (int i = 0; i < 3; ++i)
-        DrawText(painter, labelX[i] + 30.0, g.P + 400, frequencies[i]);
+        text(labelX[i] + 30.0, g.P + 400, frequencies[i]);
     for (int i = 0; i < 4; ++i)
-        DrawText(painter, 30, 630 + 2 * i * g.p, levels[i]);
+        text(30, 630 + 2 * i * g.p, levels[i]);
     if (CH == 2) {
         for (int i = 0; i < 3; ++i)
-            DrawText(painter, labelX[i] + 30.0, g.Q + 400, frequencies[i]);
+            text(labelX[i] + 30.0, g.Q + 400, frequencies[i]);
         for (int i = 0; i < 4; ++i)
-            DrawText(painter, 30, g.Q + 630 + 2 * i * g.p, levels[i]);
+            text(30, g.Q + 630 + 2 * i * g.p, levels[i]);
     }
 }
 
-void DrawLines(QPainter &painter, const SpectrumWorkspace &work, int channel, double offset,
+void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, double offset,
                const QColor &colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
-    std::vector<QLine> lines;
-    lines.reserve(work.steps.size());
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        lines.emplace_back(
-            TwipsToPixel(work.stepX1[i]),
-            TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j)]),
-            TwipsToPixel(work.stepX2[i]),
-            TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j + step.k)]));
+        raster.Line(TwipsToPixel(work.stepX1[i]),
+                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j)]),
+                    TwipsToPixel(work.stepX2[i]),
+                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j + step.k)]),
+                    colour);
     }
-    painter.setPen(QPen(colour, 0));
-    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
-void DrawHatched(QPainter &painter, const SpectrumWorkspace &work, int channel, double offset,
+void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, double offset,
                  double base, const QColor &colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
+    work.reach.assign(static_cast<std::size_t>(std::max(TwipsToPixel(work.walkW) + 1, 0)),
+                      std::numeric_limits<int>::max());
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        HatchedFill(painter, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
+        HatchedFill(raster, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
                     work.stepX2[i], offset + levels[static_cast<std::size_t>(step.j + step.k)],
-                    base, colour);
+                    base, colour, &work.reach);
     }
 }
 
@@ -170,9 +167,10 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
     painter.fillRect(QRect(QPoint(0, TwipsToPixel(600)),
                            QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1)),
                      Qt::black);
-    DrawGrid(painter, g, CH);
+    DirectRaster raster(painter);
+    DrawGrid(painter, raster, work.labels, g, CH);
     if (CH == 2)
-        painter.fillRect(0, TwipsToPixel(600 + g.Q), TwipsToPixel(g.W), 1, Qt::white);
+        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, Qt::white);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
@@ -188,9 +186,9 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
         const double base = (c == 0 && CH == 2) ? 600.0 + g.Q : height;
         const QColor &colour = c == 0 ? c1 : c2;
         if (settings.VSA == 3)
-            DrawHatched(painter, work, c, offset, base, colour);
+            DrawHatched(raster, work, c, offset, base, colour);
         else
-            DrawLines(painter, work, c, offset, colour);
+            DrawLines(raster, work, c, offset, colour);
     }
 
     if (frameRate)

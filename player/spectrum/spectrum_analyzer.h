@@ -2,6 +2,7 @@
 
 #include "spectrum/analysis_window.h"
 #include "spectrum/bin_walk.h"
+#include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
 #include <QPainter>
@@ -37,6 +38,7 @@ struct SpectrumState
 struct SpectrumWorkspace
 {
     WindowTable window;
+    LabelCache labels;
     std::array<std::vector<double>, 2> input;
     std::array<std::vector<double>, 2> re;
     std::array<std::vector<double>, 2> im;
@@ -48,6 +50,7 @@ struct SpectrumWorkspace
     std::vector<int32_t> stepX1;
     std::vector<int32_t> stepX2;
     std::array<std::vector<int32_t>, 2> levelY;
+    std::vector<int> reach; // top row stroked per column by the hatched fill of one channel
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15

@@ -1,0 +1,91 @@
+#include "spectrum/direct_raster.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+DirectRaster::DirectRaster(QPainter &painter) : painter_(painter)
+{
+    QPaintDevice *device = painter.device();
+    if (!device || device->devType() != QInternal::Image ||
+        !painter.deviceTransform().isIdentity() || painter.hasClipping() ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.opacity() != 1.0)
+        return;
+    auto *image = static_cast<QImage *>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return;
+    bits_ = image->bits();
+    stride_ = image->bytesPerLine();
+    width_ = image->width();
+    height_ = image->height();
+}
+
+void DirectRaster::Line(int x0, int y0, int x1, int y1, const QColor &colour)
+{
+    if (!bits_) {
+        painter_.setPen(QPen(colour, 0));
+        painter_.drawLine(x0, y0, x1, y1);
+        return;
+    }
+    const QRgb pixel = colour.rgb();
+    if (x0 == x1) {
+        Column(x0, std::min(y0, y1), std::max(y0, y1), colour);
+        return;
+    }
+    // Bresenham, all octants.
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        Put(x0, y0, pixel);
+        if (x0 == x1 && y0 == y1)
+            return;
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void DirectRaster::Column(int x, int top, int bottom, const QColor &colour)
+{
+    if (!bits_) {
+        if (bottom >= top)
+            painter_.fillRect(x, top, 1, bottom - top + 1, colour);
+        return;
+    }
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_))
+        return;
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height_ - 1);
+    const QRgb pixel = colour.rgb();
+    uchar *row = bits_ + static_cast<qsizetype>(top) * stride_;
+    for (int y = top; y <= bottom; ++y, row += stride_)
+        reinterpret_cast<QRgb *>(row)[x] = pixel;
+}
+
+void DirectRaster::Row(int y, int left, int right, const QColor &colour)
+{
+    if (!bits_) {
+        if (right >= left)
+            painter_.fillRect(left, y, right - left + 1, 1, colour);
+        return;
+    }
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_))
+        return;
+    left = std::max(left, 0);
+    right = std::min(right, width_ - 1);
+    if (right < left)
+        return;
+    auto *row = reinterpret_cast<QRgb *>(bits_ + static_cast<qsizetype>(y) * stride_);
+    std::fill(row + left, row + right + 1, colour.rgb());
+}
