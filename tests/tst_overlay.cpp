@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QTest>
 
-#include <climits>
 #include <vector>
 
 // The frame-rate overlay and the hatched fill.
@@ -24,7 +23,7 @@ private slots:
     void hatchingColumns_data();
     void hatchingColumns();
     void strokesFollowTheSlope();
-    void sharedReachLeavesTheSamePixels();
+    void coverageLeavesTheSamePixels();
 };
 
 namespace {
@@ -178,14 +177,15 @@ void TestOverlay::strokesFollowTheSlope()
     QCOMPARE(StrokeTop(image, 20), -1);
 }
 
-void TestOverlay::sharedReachLeavesTheSamePixels()
+void TestOverlay::coverageLeavesTheSamePixels()
 {
-    // Overlapping fills over one base, as a spectrum draws them, with and without the shared
-    // record of what is already stroked.
+    // Overlapping fills over one base, as a spectrum draws them, stroked at once and gathered
+    // into a coverage drawn at the end.
     QImage plain(120, 80, QImage::Format_RGB32), shared(120, 80, QImage::Format_RGB32);
     plain.fill(Qt::black);
     shared.fill(Qt::black);
-    std::vector<int> reach(120, INT_MAX);
+    HatchCoverage coverage;
+    coverage.Reset(100, 70); // narrower than the picture: the rest is stroked at once
     QPainter plainPainter(&plain), sharedPainter(&shared);
     DirectRaster plainRaster(plainPainter), sharedRaster(sharedPainter);
     QVERIFY(sharedRaster.Direct());
@@ -196,11 +196,12 @@ void TestOverlay::sharedReachLeavesTheSamePixels()
         seed = seed * 1664525u + 1013904223u;
         const double x2 = x + (seed >> 28) * 2.5;
         const double y2 = 15.0 * ((seed >> 8) % 90);
-        HatchedFill(plainRaster, x, y, x2, y2, 1050, kRed);
-        HatchedFill(sharedRaster, x, y, x2, y2, 1050, kRed, &reach);
+        HatchedFill(plainRaster, x, y, x2, y2, 1050, kRed.rgb());
+        HatchedFill(sharedRaster, x, y, x2, y2, 1050, kRed.rgb(), &coverage);
         x = x2 > 1700 ? 0 : x2;
         y = y2;
     }
+    coverage.Draw(sharedRaster, kRed.rgb());
     QCOMPARE(shared, plain);
     QVERIFY(StrokeColumns(shared).size() > 50);
 }

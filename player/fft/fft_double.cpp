@@ -21,15 +21,6 @@ bool AllZero(const double *values, int n)
     return bits == 0;
 }
 
-// Completes the upper half of a real input's spectrum from the lower half (conjugate symmetry).
-void MirrorUpperHalf(int n, double *yr, double *yi)
-{
-    for (int k = 1; k < n - k; ++k) {
-        yr[n - k] = yr[k];
-        yi[n - k] = -yi[k];
-    }
-}
-
 } // namespace
 
 // Y[k] = Σ (xr[m] + i·xi[m])·e^(-2πi·km/n) for k = 0 … n - 1, written to yr and yi. The inputs
@@ -41,8 +32,7 @@ extern "C" void fft_double(int n, int flag, double *xr, double *xi, double *yr, 
     if (n <= 0 || !xr || !xi || !yr || !yi)
         return;
     if (AllZero(xi, n)) {
-        if (PlanCache::Instance().ExecuteReal(n, xr, yr, yi))
-            MirrorUpperHalf(n, yr, yi);
+        PlanCache::Instance().ExecuteReal(n, xr, yr, yi);
     } else {
         PlanCache::Instance().ExecuteComplex(n, xr, xi, yr, yi);
     }

@@ -75,10 +75,15 @@ bool PlanCache::ExecuteReal(int n, const double *in, double *yr, double *yi)
         return false;
     std::copy(in, in + n, plan->arrays[0]);
     fftw_execute(plan->plan);
-    const int bins = n / 2 + 1;
-    for (int k = 0; k < bins; ++k) {
-        yr[k] = plan->halfSpectrum[k][0];
-        yi[k] = plan->halfSpectrum[k][1];
+    const fftw_complex *half = plan->halfSpectrum;
+    for (int k = 0; k <= n / 2; ++k) {
+        yr[k] = half[k][0];
+        yi[k] = half[k][1];
+    }
+    // The upper half of a real input's spectrum is the conjugate mirror of the lower half.
+    for (int k = 1; k < n - k; ++k) {
+        yr[n - k] = yr[k];
+        yi[n - k] = -yi[k];
     }
     return true;
 }

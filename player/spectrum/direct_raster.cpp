@@ -22,14 +22,14 @@ DirectRaster::DirectRaster(QPainter &painter) : painter_(painter)
     height_ = image->height();
 }
 
-void DirectRaster::Line(int x0, int y0, int x1, int y1, const QColor &colour)
+void DirectRaster::Line(int x0, int y0, int x1, int y1, QRgb colour)
 {
     if (!bits_) {
-        painter_.setPen(QPen(colour, 0));
+        painter_.setPen(QPen(QColor(colour), 0));
         painter_.drawLine(x0, y0, x1, y1);
         return;
     }
-    const QRgb pixel = colour.rgb();
+    const QRgb pixel = colour | 0xFF000000u;
     if (x0 == x1) {
         Column(x0, std::min(y0, y1), std::max(y0, y1), colour);
         return;
@@ -56,28 +56,28 @@ void DirectRaster::Line(int x0, int y0, int x1, int y1, const QColor &colour)
     }
 }
 
-void DirectRaster::Column(int x, int top, int bottom, const QColor &colour)
+void DirectRaster::Column(int x, int top, int bottom, QRgb colour)
 {
     if (!bits_) {
         if (bottom >= top)
-            painter_.fillRect(x, top, 1, bottom - top + 1, colour);
+            painter_.fillRect(x, top, 1, bottom - top + 1, QColor(colour));
         return;
     }
     if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_))
         return;
     top = std::max(top, 0);
     bottom = std::min(bottom, height_ - 1);
-    const QRgb pixel = colour.rgb();
+    const QRgb pixel = colour | 0xFF000000u;
     uchar *row = bits_ + static_cast<qsizetype>(top) * stride_;
     for (int y = top; y <= bottom; ++y, row += stride_)
         reinterpret_cast<QRgb *>(row)[x] = pixel;
 }
 
-void DirectRaster::Row(int y, int left, int right, const QColor &colour)
+void DirectRaster::Row(int y, int left, int right, QRgb colour)
 {
     if (!bits_) {
         if (right >= left)
-            painter_.fillRect(left, y, right - left + 1, 1, colour);
+            painter_.fillRect(left, y, right - left + 1, 1, QColor(colour));
         return;
     }
     if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_))
@@ -87,5 +87,28 @@ void DirectRaster::Row(int y, int left, int right, const QColor &colour)
     if (right < left)
         return;
     auto *row = reinterpret_cast<QRgb *>(bits_ + static_cast<qsizetype>(y) * stride_);
-    std::fill(row + left, row + right + 1, colour.rgb());
+    std::fill(row + left, row + right + 1, colour | 0xFF000000u);
+}
+
+void DirectRaster::ColumnsDownTo(const std::vector<int> &tops, int bottom, QRgb colour)
+{
+    const int columns = static_cast<int>(tops.size());
+    if (!bits_) {
+        for (int x = 0; x < columns; ++x)
+            if (tops[static_cast<std::size_t>(x)] < bottom)
+                Column(x, tops[static_cast<std::size_t>(x)], bottom - 1, colour);
+        return;
+    }
+    const int width = std::min(columns, width_);
+    int top = bottom;
+    for (int x = 0; x < width; ++x)
+        top = std::min(top, tops[static_cast<std::size_t>(x)]);
+    const QRgb pixel = colour | 0xFF000000u;
+    const int *columnTops = tops.data();
+    for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(bits_ + static_cast<qsizetype>(y) * stride_);
+        // Branch-free so that the loop vectorises.
+        for (int x = 0; x < width; ++x)
+            row[x] = columnTops[x] <= y ? pixel : row[x];
+    }
 }

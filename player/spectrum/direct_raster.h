@@ -4,9 +4,12 @@
 #include <QImage>
 #include <QPainter>
 
-// Writes opaque pixels straight into the 32-bit image a painter draws on, when the painter maps
-// it 1:1 without clipping; otherwise every call goes through the painter. Drawing many short
-// lines this way costs a fraction of the painter's per-call overhead.
+#include <vector>
+
+// Writes opaque pixels (colours as 0xRRGGBB, alpha ignored) straight into the 32-bit image a
+// painter draws on, when the painter maps it 1:1 without clipping; otherwise every call goes
+// through the painter. Drawing many short lines this way costs a fraction of the painter's per-call
+// overhead.
 class DirectRaster
 {
 public:
@@ -15,11 +18,14 @@ public:
     bool Direct() const { return bits_ != nullptr; }
 
     // Line from (x0, y0) to (x1, y1) in pixels, both ends included.
-    void Line(int x0, int y0, int x1, int y1, const QColor &colour);
+    void Line(int x0, int y0, int x1, int y1, QRgb colour);
     // Column x from row top down to row bottom, both included.
-    void Column(int x, int top, int bottom, const QColor &colour);
+    void Column(int x, int top, int bottom, QRgb colour);
     // Row y from column left to column right, both included.
-    void Row(int y, int left, int right, const QColor &colour);
+    void Row(int y, int left, int right, QRgb colour);
+    // Every column c with tops[c] < bottom, from row tops[c] down to row bottom - 1; written
+    // row by row, so the memory is walked in order.
+    void ColumnsDownTo(const std::vector<int> &tops, int bottom, QRgb colour);
 
 private:
     void Put(int x, int y, QRgb pixel)

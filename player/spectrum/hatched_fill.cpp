@@ -6,16 +6,37 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 void HatchedFill(QPainter &painter, double x1, double y1, double x2, double y2, double base,
                  const QColor &colour)
 {
     DirectRaster raster(painter);
-    HatchedFill(raster, x1, y1, x2, y2, base, colour);
+    HatchedFill(raster, x1, y1, x2, y2, base, colour.rgb());
+}
+
+void HatchCoverage::Reset(int width, int baseRow)
+{
+    tops_.assign(static_cast<std::size_t>(std::max(width, 0)), std::numeric_limits<int>::max());
+    baseRow_ = baseRow;
+}
+
+bool HatchCoverage::Add(int column, int topRow)
+{
+    if (column < 0 || static_cast<std::size_t>(column) >= tops_.size())
+        return false;
+    int &top = tops_[static_cast<std::size_t>(column)];
+    top = std::min(top, topRow);
+    return true;
+}
+
+void HatchCoverage::Draw(DirectRaster &raster, QRgb colour) const
+{
+    raster.ColumnsDownTo(tops_, baseRow_, colour);
 }
 
 void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y2, double base,
-                 const QColor &colour, std::vector<int> *reach)
+                 QRgb colour, HatchCoverage *coverage)
 {
     const int px1 = TwipsToPixel(x1);
     const int py1 = TwipsToPixel(y1);
@@ -30,14 +51,8 @@ void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y
             continue;
         const int row = static_cast<int>(std::floor(py1 + static_cast<double>(py2 - py1) * d / n));
         if (row < baseRow) {
-            int bottom = baseRow - 1;
-            if (reach && column >= 0 && static_cast<std::size_t>(column) < reach->size()) {
-                int &top = (*reach)[static_cast<std::size_t>(column)];
-                bottom = std::min(bottom, top - 1);
-                top = std::min(top, row);
-            }
-            if (bottom >= row)
-                raster.Column(column, row, bottom, colour);
+            if (!coverage || coverage->BaseRow() != baseRow || !coverage->Add(column, row))
+                raster.Column(column, row, baseRow - 1, colour);
         } else if (row > baseRow)
             raster.Column(column, baseRow + 1, row, colour);
     }

@@ -13,8 +13,24 @@ class DirectRaster;
 void HatchedFill(QPainter &painter, double x1, double y1, double x2, double y2, double base,
                  const QColor &colour);
 
-// The same on a raster. Fills that share one base and colour may share `reach`, the top row
-// already stroked in each pixel column (one entry per column, INT_MAX where none): only what a
-// stroke adds above it is drawn, which leaves the same pixels at a fraction of the writes.
+// Strokes of hatched fills that share one base and colour, gathered as the top row stroked in
+// each pixel column and drawn together: the same pixels as stroking each fill at once, but
+// written row by row and each pixel once.
+class HatchCoverage
+{
+public:
+    void Reset(int width, int baseRow);
+    int BaseRow() const { return baseRow_; }
+    // False when the column lies outside the coverage.
+    bool Add(int column, int topRow);
+    void Draw(DirectRaster &raster, QRgb colour) const;
+
+private:
+    std::vector<int> tops_;
+    int baseRow_ = 0;
+};
+
+// The same on a raster; with `coverage` (made for this base) the strokes above the base are
+// gathered there instead of drawn.
 void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y2, double base,
-                 const QColor &colour, std::vector<int> *reach = nullptr);
+                 QRgb colour, HatchCoverage *coverage = nullptr);

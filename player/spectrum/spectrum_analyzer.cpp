@@ -21,6 +21,7 @@
 namespace {
 
 const QColor kGrey(127, 127, 127);
+constexpr QRgb kGreyRgb = 0x7F7F7F;
 
 // Sizes the arrays to 0 … N. The inputs and outputs are rewritten in full by every frame; the
 // imaginary input is cleared again in case a transform wrote to it.
@@ -76,8 +77,8 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
 {
     const int right = TwipsToPixel(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
-        raster.Row(TwipsToPixel(600 + k * g.p), 0, right, kGrey);
-        raster.Row(TwipsToPixel(600 + g.Q + k * g.p), 0, right, kGrey);
+        raster.Row(TwipsToPixel(600 + k * g.p), 0, right, kGreyRgb);
+        raster.Row(TwipsToPixel(600 + g.Q + k * g.p), 0, right, kGreyRgb);
     }
     const int top = TwipsToPixel(600);
     const int foot = TwipsToPixel(600 + g.P);
@@ -86,7 +87,7 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
         const double decades[4] = {10.0, 100.0, 1000.0, 10000.0};
         for (int d = 0; d < 4; ++d) {
             const float x = GridLineX(decades[d] * k, g);
-            raster.Column(TwipsToPixel(x), top, foot - 1, kGrey);
+            raster.Column(TwipsToPixel(x), top, foot - 1, kGreyRgb);
             if (k == 1 && d > 0)
                 labelX[d - 1] = x;
         }
@@ -110,8 +111,8 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
     }
 }
 
-void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, double offset,
-               const QColor &colour)
+void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
+               QRgb colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
@@ -124,18 +125,18 @@ void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel,
     }
 }
 
-void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, double offset,
-                 double base, const QColor &colour)
+void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int32_t offset,
+                 double base, QRgb colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
-    work.reach.assign(static_cast<std::size_t>(std::max(TwipsToPixel(work.walkW) + 1, 0)),
-                      std::numeric_limits<int>::max());
+    work.hatch.Reset(TwipsToPixel(work.walkW) + 1, TwipsToPixel(base));
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
         HatchedFill(raster, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
                     work.stepX2[i], offset + levels[static_cast<std::size_t>(step.j + step.k)],
-                    base, colour, &work.reach);
+                    base, colour, &work.hatch);
     }
+    work.hatch.Draw(raster, colour);
 }
 
 } // namespace
@@ -170,7 +171,7 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
     DirectRaster raster(painter);
     DrawGrid(painter, raster, work.labels, g, CH);
     if (CH == 2)
-        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, Qt::white);
+        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, 0xFFFFFF);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
@@ -182,9 +183,9 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
         if (c == 0 ? !left : !right)
             continue;
         ComputeLevels(work, c, g, N);
-        const double offset = (c == 1 && CH == 2) ? 600.0 + g.Q : 600.0;
+        const int32_t offset = (c == 1 && CH == 2) ? 600 + g.Q : 600;
         const double base = (c == 0 && CH == 2) ? 600.0 + g.Q : height;
-        const QColor &colour = c == 0 ? c1 : c2;
+        const QRgb colour = (c == 0 ? c1 : c2).rgb();
         if (settings.VSA == 3)
             DrawHatched(raster, work, c, offset, base, colour);
         else

@@ -2,6 +2,7 @@
 
 #include "spectrum/analysis_window.h"
 #include "spectrum/bin_walk.h"
+#include "spectrum/hatched_fill.h"
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
@@ -50,7 +51,7 @@ struct SpectrumWorkspace
     std::vector<int32_t> stepX1;
     std::vector<int32_t> stepX2;
     std::array<std::vector<int32_t>, 2> levelY;
-    std::vector<int> reach; // top row stroked per column by the hatched fill of one channel
+    HatchCoverage hatch;
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
