@@ -16,7 +16,9 @@ DirectRaster::DirectRaster(QPainter &painter) : painter_(painter)
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
         format != QImage::Format_ARGB32_Premultiplied)
         return;
-    bits_ = image->bits();
+    // The buffer the paint engine draws into. bits() would detach an image that has been
+    // copied since the painter began, and the direct writes would then miss the painter's.
+    bits_ = const_cast<uchar *>(image->constBits());
     stride_ = image->bytesPerLine();
     width_ = image->width();
     height_ = image->height();
