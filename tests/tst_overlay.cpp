@@ -1,9 +1,12 @@
 #include "analyzer/overlay.h"
+#include "spectrum/direct_raster.h"
 #include "spectrum/hatched_fill.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+
+#include <vector>
 
 // The frame-rate overlay and the hatched fill.
 class TestOverlay : public QObject
@@ -20,6 +23,7 @@ private slots:
     void hatchingColumns_data();
     void hatchingColumns();
     void strokesFollowTheSlope();
+    void coverageLeavesTheSamePixels();
 };
 
 namespace {
@@ -171,6 +175,35 @@ void TestOverlay::strokesFollowTheSlope()
         QCOMPARE(image.pixelColor(d + 1, 40), QColor(Qt::black));
     }
     QCOMPARE(StrokeTop(image, 20), -1);
+}
+
+void TestOverlay::coverageLeavesTheSamePixels()
+{
+    // Overlapping fills over one base, as a spectrum draws them, stroked at once and gathered
+    // into a coverage drawn at the end.
+    QImage plain(120, 80, QImage::Format_RGB32), shared(120, 80, QImage::Format_RGB32);
+    plain.fill(Qt::black);
+    shared.fill(Qt::black);
+    HatchCoverage coverage;
+    coverage.Reset(100, 70); // narrower than the picture: the rest is stroked at once
+    QPainter plainPainter(&plain), sharedPainter(&shared);
+    DirectRaster plainRaster(plainPainter), sharedRaster(sharedPainter);
+    QVERIFY(sharedRaster.Direct());
+    uint32_t seed = 99;
+    double x = 0;
+    double y = 600;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const double x2 = x + (seed >> 28) * 2.5;
+        const double y2 = 15.0 * ((seed >> 8) % 90);
+        HatchedFill(plainRaster, x, y, x2, y2, 1050, kRed.rgb());
+        HatchedFill(sharedRaster, x, y, x2, y2, 1050, kRed.rgb(), &coverage);
+        x = x2 > 1700 ? 0 : x2;
+        y = y2;
+    }
+    coverage.Draw(sharedRaster, kRed.rgb());
+    QCOMPARE(shared, plain);
+    QVERIFY(StrokeColumns(shared).size() > 50);
 }
 
 QTEST_MAIN(TestOverlay)

@@ -22,6 +22,7 @@ private slots:
     void sinePeaksAtItsFrequency();
     void stereoChannelsGoToTheirHalves();
     void hatchedAreaUsesEvenColumnsOnly();
+    void clippedPainterDrawsTheSameFrame();
     void silenceLiesOnTheBottomLine();
     void monoInDualModeShowsBothHalves();
     void loudLevelReachesAboveThePlot();
@@ -234,6 +235,33 @@ void TestSpectrumRender::hatchedAreaUsesEvenColumnsOnly()
         }
     }
     QVERIFY(evenStrokes > 150);
+}
+
+void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
+{
+    // A clipped painter cannot be bypassed, so every stroke goes through QPainter; the hatched
+    // frame must come out the same as when the pixels are written directly.
+    const auto samples = Stereo(Sine(700, 44100, 2048, 15000), Sine(3000, 44100, 2048, 9000));
+    AnalysisWindow window;
+    window.sampleKind = 1;
+    window.stereo16 = samples;
+    SpectrumSettings settings;
+    settings.VSA = 3;
+    settings.CH = 2;
+    settings.NumFftNormal = 1;
+    QImage direct = Picture(400, 240), painted = Picture(400, 240);
+    SpectrumState first, second;
+    SpectrumWorkspace work;
+    {
+        QPainter painter(&direct);
+        QVERIFY(DrawSpectrumFrame(painter, window, settings, first, Engine(), work));
+    }
+    {
+        QPainter painter(&painted);
+        painter.setClipRect(painted.rect());
+        QVERIFY(DrawSpectrumFrame(painter, window, settings, second, Engine(), work));
+    }
+    QCOMPARE(painted, direct);
 }
 
 void TestSpectrumRender::silenceLiesOnTheBottomLine()

@@ -3,26 +3,22 @@
 
 #include <fftw3.h>
 
+#include <bit>
+#include <cstdint>
+
 extern "C" __attribute__((visibility("default"))) void
 fft_double(int n, int flag, double *xr, double *xi, double *yr, double *yi);
 
 namespace {
 
+// True when every value is +0 or -0 (NaN and everything else count as non-zero). Works on the
+// bit patterns without the sign bit, so the loop vectorises.
 bool AllZero(const double *values, int n)
 {
-    bool nonZero = false;
+    std::uint64_t bits = 0;
     for (int i = 0; i < n; ++i)
-        nonZero |= values[i] != 0.0;
-    return !nonZero;
-}
-
-// Completes the upper half of a real input's spectrum from the lower half (conjugate symmetry).
-void MirrorUpperHalf(int n, double *yr, double *yi)
-{
-    for (int k = 1; k < n - k; ++k) {
-        yr[n - k] = yr[k];
-        yi[n - k] = -yi[k];
-    }
+        bits |= std::bit_cast<std::uint64_t>(values[i]) << 1;
+    return bits == 0;
 }
 
 } // namespace
@@ -36,8 +32,7 @@ extern "C" void fft_double(int n, int flag, double *xr, double *xi, double *yr, 
     if (n <= 0 || !xr || !xi || !yr || !yi)
         return;
     if (AllZero(xi, n)) {
-        if (PlanCache::Instance().ExecuteReal(n, xr, yr, yi))
-            MirrorUpperHalf(n, yr, yi);
+        PlanCache::Instance().ExecuteReal(n, xr, yr, yi);
     } else {
         PlanCache::Instance().ExecuteComplex(n, xr, xi, yr, yi);
     }

@@ -3,16 +3,21 @@
 #include <algorithm>
 #include <cstddef>
 
-// One measured plan and the four arrays it runs on.
+// One measured plan and the arrays it runs on. A real transform writes its half spectrum
+// interleaved, which FFTW does markedly faster than into split arrays.
 struct PlanCache::Plan
 {
-    explicit Plan(int n) : n(n)
+    Plan(int n, bool real) : n(n)
     {
         for (double *&array : arrays) {
             array = fftw_alloc_real(static_cast<std::size_t>(n));
             if (array)
                 std::fill(array, array + n, 0.0);
+            if (real)
+                break;
         }
+        if (real)
+            halfSpectrum = fftw_alloc_complex(static_cast<std::size_t>(n / 2 + 1));
     }
     ~Plan()
     {
@@ -20,18 +25,18 @@ struct PlanCache::Plan
             fftw_destroy_plan(plan);
         for (double *array : arrays)
             fftw_free(array);
+        fftw_free(halfSpectrum);
     }
     Plan(const Plan &) = delete;
     Plan &operator=(const Plan &) = delete;
 
     bool Make(bool real)
     {
-        for (double *array : arrays)
-            if (!array)
-                return false;
+        if (real ? !arrays[0] || !halfSpectrum
+                 : !arrays[0] || !arrays[1] || !arrays[2] || !arrays[3])
+            return false;
         fftw_iodim dim{n, 1, 1};
-        plan = real ? fftw_plan_guru_split_dft_r2c(1, &dim, 0, nullptr, arrays[0], arrays[2],
-                                                   arrays[3], FFTW_MEASURE)
+        plan = real ? fftw_plan_dft_r2c_1d(n, arrays[0], halfSpectrum, FFTW_MEASURE)
                     : fftw_plan_guru_split_dft(1, &dim, 0, nullptr, arrays[0], arrays[1], arrays[2],
                                                arrays[3], FFTW_MEASURE);
         return plan != nullptr;
@@ -40,6 +45,7 @@ struct PlanCache::Plan
     int n;
     fftw_plan plan = nullptr;
     double *arrays[4] = {}; // input real, input imaginary, output real, output imaginary
+    fftw_complex *halfSpectrum = nullptr;
 };
 
 PlanCache &PlanCache::Instance()
@@ -55,7 +61,7 @@ PlanCache::Plan *PlanCache::Find(int n, bool real)
     const auto key = std::make_pair(n, real);
     if (auto it = plans_.find(key); it != plans_.end())
         return it->second.get();
-    auto plan = std::make_unique<Plan>(n);
+    auto plan = std::make_unique<Plan>(n, real);
     if (!plan->Make(real))
         return nullptr;
     return plans_.emplace(key, std::move(plan)).first->second.get();
@@ -69,9 +75,16 @@ bool PlanCache::ExecuteReal(int n, const double *in, double *yr, double *yi)
         return false;
     std::copy(in, in + n, plan->arrays[0]);
     fftw_execute(plan->plan);
-    const int bins = n / 2 + 1;
-    std::copy(plan->arrays[2], plan->arrays[2] + bins, yr);
-    std::copy(plan->arrays[3], plan->arrays[3] + bins, yi);
+    const fftw_complex *half = plan->halfSpectrum;
+    for (int k = 0; k <= n / 2; ++k) {
+        yr[k] = half[k][0];
+        yi[k] = half[k][1];
+    }
+    // The upper half of a real input's spectrum is the conjugate mirror of the lower half.
+    for (int k = 1; k < n - k; ++k) {
+        yr[n - k] = yr[k];
+        yi[n - k] = -yi[k];
+    }
     return true;
 }
 

@@ -16,7 +16,8 @@ public:
     static PlanCache &Instance();
     ~PlanCache();
 
-    // Real input of n points; writes bins 0 to n/2 to yr and yi. False when no plan could be made.
+    // Real input of n points; writes bins 0 to n - 1 to yr and yi. False when no plan could be
+    // made.
     bool ExecuteReal(int n, const double *in, double *yr, double *yi);
     // Complex input of n points; writes bins 0 to n - 1 to yr and yi.
     bool ExecuteComplex(int n, const double *xr, const double *xi, double *yr, double *yi);

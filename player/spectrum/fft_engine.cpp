@@ -51,6 +51,8 @@ bool FftEngine::Bind()
         return false;
     library_.setFileName(ModulePath(directory_));
     routine_ = reinterpret_cast<Routine>(library_.resolve("fft_double"));
+    if (!routine_)
+        library_.unload();
     return routine_ != nullptr;
 }
 

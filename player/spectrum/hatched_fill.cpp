@@ -1,11 +1,42 @@
 #include "spectrum/hatched_fill.h"
 
+#include "spectrum/direct_raster.h"
 #include "spectrum/twips.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 void HatchedFill(QPainter &painter, double x1, double y1, double x2, double y2, double base,
                  const QColor &colour)
+{
+    DirectRaster raster(painter);
+    HatchedFill(raster, x1, y1, x2, y2, base, colour.rgb());
+}
+
+void HatchCoverage::Reset(int width, int baseRow)
+{
+    tops_.assign(static_cast<std::size_t>(std::max(width, 0)), std::numeric_limits<int>::max());
+    baseRow_ = baseRow;
+}
+
+bool HatchCoverage::Add(int column, int topRow)
+{
+    if (column < 0 || static_cast<std::size_t>(column) >= tops_.size())
+        return false;
+    int &top = tops_[static_cast<std::size_t>(column)];
+    top = std::min(top, topRow);
+    return true;
+}
+
+void HatchCoverage::Draw(DirectRaster &raster, QRgb colour) const
+{
+    raster.ColumnsDownTo(tops_, baseRow_, colour);
+}
+
+void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y2, double base,
+                 QRgb colour, HatchCoverage *coverage)
 {
     const int px1 = TwipsToPixel(x1);
     const int py1 = TwipsToPixel(y1);
@@ -18,11 +49,11 @@ void HatchedFill(QPainter &painter, double x1, double y1, double x2, double y2, 
         const int column = static_cast<int16_t>(px1 + d);
         if (column % 2 != 0)
             continue;
-        // The stroke runs from the slope down to, not including, the base row.
         const int row = static_cast<int>(std::floor(py1 + static_cast<double>(py2 - py1) * d / n));
-        if (row < baseRow)
-            painter.fillRect(column, row, 1, baseRow - row, colour);
-        else if (row > baseRow)
-            painter.fillRect(column, baseRow + 1, 1, row - baseRow, colour);
+        if (row < baseRow) {
+            if (!coverage || coverage->BaseRow() != baseRow || !coverage->Add(column, row))
+                raster.Column(column, row, baseRow - 1, colour);
+        } else if (row > baseRow)
+            raster.Column(column, baseRow + 1, row, colour);
     }
 }

@@ -1,6 +1,7 @@
 #include "spectrum/spectrum_analyzer.h"
 
 #include "analyzer/overlay.h"
+#include "spectrum/direct_raster.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/hatched_fill.h"
@@ -15,10 +16,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 const QColor kGrey(127, 127, 127);
+constexpr QRgb kGreyRgb = 0x7F7F7F;
 
 // Sizes the arrays to 0 … N. The inputs and outputs are rewritten in full by every frame; the
 // imaginary input is cleared again in case a transform wrote to it.
@@ -69,18 +72,13 @@ void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry 
     }
 }
 
-void DrawText(QPainter &painter, double x, double y, const QString &text)
+void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
+              const SpectrumGeometry &g, uint8_t CH)
 {
-    painter.drawText(TwipsToPixel(x), TwipsToPixel(y) + painter.fontMetrics().ascent(), text);
-}
-
-void DrawGrid(QPainter &painter, const SpectrumGeometry &g, uint8_t CH)
-{
-    const int left = 0;
-    const int right = TwipsToPixel(g.W);
+    const int right = TwipsToPixel(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
-        painter.fillRect(left, TwipsToPixel(600 + k * g.p), right - left, 1, kGrey);
-        painter.fillRect(left, TwipsToPixel(600 + g.Q + k * g.p), right - left, 1, kGrey);
+        raster.Row(TwipsToPixel(600 + k * g.p), 0, right, kGreyRgb);
+        raster.Row(TwipsToPixel(600 + g.Q + k * g.p), 0, right, kGreyRgb);
     }
     const int top = TwipsToPixel(600);
     const int foot = TwipsToPixel(600 + g.P);
@@ -89,56 +87,56 @@ void DrawGrid(QPainter &painter, const SpectrumGeometry &g, uint8_t CH)
         const double decades[4] = {10.0, 100.0, 1000.0, 10000.0};
         for (int d = 0; d < 4; ++d) {
             const float x = GridLineX(decades[d] * k, g);
-            painter.fillRect(TwipsToPixel(x), top, 1, foot - top, kGrey);
+            raster.Column(TwipsToPixel(x), top, foot - 1, kGreyRgb);
             if (k == 1 && d > 0)
                 labelX[d - 1] = x;
         }
     }
-    painter.setPen(kGrey);
+    const auto text = [&](double x, double y, const QString &label) {
+        labels.Draw(painter, TwipsToPixel(x), TwipsToPixel(y), label, kGrey);
+    };
     const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                                     QStringLiteral("10kHz")};
     const QString levels[4] = {QStringLiteral("0dB"), QStringLiteral("-40dB"),
                                QStringLiteral("-80dB"), QStringLiteral("-120dB")};
     for (int i = 0; i < 3; ++i)
-        DrawText(painter, labelX[i] + 30.0, g.P + 400, frequencies[i]);
+        text(labelX[i] + 30.0, g.P + 400, frequencies[i]);
     for (int i = 0; i < 4; ++i)
-        DrawText(painter, 30, 630 + 2 * i * g.p, levels[i]);
+        text(30, 630 + 2 * i * g.p, levels[i]);
     if (CH == 2) {
         for (int i = 0; i < 3; ++i)
-            DrawText(painter, labelX[i] + 30.0, g.Q + 400, frequencies[i]);
+            text(labelX[i] + 30.0, g.Q + 400, frequencies[i]);
         for (int i = 0; i < 4; ++i)
-            DrawText(painter, 30, g.Q + 630 + 2 * i * g.p, levels[i]);
+            text(30, g.Q + 630 + 2 * i * g.p, levels[i]);
     }
 }
 
-void DrawLines(QPainter &painter, const SpectrumWorkspace &work, int channel, double offset,
-               const QColor &colour)
-{
-    const std::vector<int32_t> &levels = work.levelY[channel];
-    std::vector<QLine> lines;
-    lines.reserve(work.steps.size());
-    for (std::size_t i = 0; i < work.steps.size(); ++i) {
-        const BinStep &step = work.steps[i];
-        lines.emplace_back(
-            TwipsToPixel(work.stepX1[i]),
-            TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j)]),
-            TwipsToPixel(work.stepX2[i]),
-            TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j + step.k)]));
-    }
-    painter.setPen(QPen(colour, 0));
-    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
-}
-
-void DrawHatched(QPainter &painter, const SpectrumWorkspace &work, int channel, double offset,
-                 double base, const QColor &colour)
+void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
+               QRgb colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        HatchedFill(painter, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
+        raster.Line(TwipsToPixel(work.stepX1[i]),
+                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j)]),
+                    TwipsToPixel(work.stepX2[i]),
+                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j + step.k)]),
+                    colour);
+    }
+}
+
+void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int32_t offset,
+                 double base, QRgb colour)
+{
+    const std::vector<int32_t> &levels = work.levelY[channel];
+    work.hatch.Reset(TwipsToPixel(work.walkW) + 1, TwipsToPixel(base));
+    for (std::size_t i = 0; i < work.steps.size(); ++i) {
+        const BinStep &step = work.steps[i];
+        HatchedFill(raster, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
                     work.stepX2[i], offset + levels[static_cast<std::size_t>(step.j + step.k)],
-                    base, colour);
+                    base, colour, &work.hatch);
     }
+    work.hatch.Draw(raster, colour);
 }
 
 } // namespace
@@ -170,9 +168,10 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
     painter.fillRect(QRect(QPoint(0, TwipsToPixel(600)),
                            QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1)),
                      Qt::black);
-    DrawGrid(painter, g, CH);
+    DirectRaster raster(painter);
+    DrawGrid(painter, raster, work.labels, g, CH);
     if (CH == 2)
-        painter.fillRect(0, TwipsToPixel(600 + g.Q), TwipsToPixel(g.W), 1, Qt::white);
+        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, 0xFFFFFF);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
@@ -184,13 +183,13 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
         if (c == 0 ? !left : !right)
             continue;
         ComputeLevels(work, c, g, N);
-        const double offset = (c == 1 && CH == 2) ? 600.0 + g.Q : 600.0;
+        const int32_t offset = (c == 1 && CH == 2) ? 600 + g.Q : 600;
         const double base = (c == 0 && CH == 2) ? 600.0 + g.Q : height;
-        const QColor &colour = c == 0 ? c1 : c2;
+        const QRgb colour = (c == 0 ? c1 : c2).rgb();
         if (settings.VSA == 3)
-            DrawHatched(painter, work, c, offset, base, colour);
+            DrawHatched(raster, work, c, offset, base, colour);
         else
-            DrawLines(painter, work, c, offset, colour);
+            DrawLines(raster, work, c, offset, colour);
     }
 
     if (frameRate)

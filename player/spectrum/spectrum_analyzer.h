@@ -2,6 +2,8 @@
 
 #include "spectrum/analysis_window.h"
 #include "spectrum/bin_walk.h"
+#include "spectrum/hatched_fill.h"
+#include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
 #include <QPainter>
@@ -37,6 +39,7 @@ struct SpectrumState
 struct SpectrumWorkspace
 {
     WindowTable window;
+    LabelCache labels;
     std::array<std::vector<double>, 2> input;
     std::array<std::vector<double>, 2> re;
     std::array<std::vector<double>, 2> im;
@@ -48,6 +51,7 @@ struct SpectrumWorkspace
     std::vector<int32_t> stepX1;
     std::vector<int32_t> stepX2;
     std::array<std::vector<int32_t>, 2> levelY;
+    HatchCoverage hatch;
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
