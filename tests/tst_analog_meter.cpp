@@ -22,7 +22,7 @@ struct WindowData
     std::vector<std::int16_t> pcm16;
     std::vector<std::uint8_t> pcm8;
 
-    SampleWindow View() const { return SampleWindow{kind, pcm16, pcm8}; }
+    SampleWindow View() const { return SampleWindow{kind, pcm16, pcm8, {}, {}}; }
 };
 
 // A square wave of the given magnitudes (16-bit kinds: ±magnitude; 8-bit kinds: the raw byte).

@@ -21,7 +21,7 @@ struct WindowData
     std::vector<std::int16_t> pcm16;
     std::vector<std::uint8_t> pcm8;
 
-    SampleWindow View() const { return SampleWindow{kind, pcm16, pcm8}; }
+    SampleWindow View() const { return SampleWindow{kind, pcm16, pcm8, {}, {}}; }
 };
 
 // `frames` frames of a sine with one period over `period` frames at a quarter of full scale;

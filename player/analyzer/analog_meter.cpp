@@ -2,6 +2,8 @@
 // of each channel on a logarithmic scale.
 #include "analyzer/analog_meter.h"
 
+#include "spectrum/window_functions.h"
+
 #include "core/rounding.h"
 #include "display/layout_geometry.h"
 
@@ -22,13 +24,6 @@ const QColor RightNeedleColour(255, 0, 127);
 int ToPixel(double twips)
 {
     return static_cast<int>(RoundHalfEven(twips / TwipsPerPixel));
-}
-
-// Decades above 1 with a floor at 0: the level scale the analyzer displays share.
-double Decades(double x)
-{
-    const double a = std::fabs(x);
-    return a > 1.0 ? std::log(a) / std::log(10.0) : 0.0;
 }
 
 // The lower end of the scale in decades: about -40 dB below full scale of the sample width.
@@ -87,7 +82,7 @@ AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const AnalogMeterSe
         sumLeft = static_cast<std::int32_t>(RoundHalfEven(left / points + sumLeft));
         sumRight = static_cast<std::int32_t>(RoundHalfEven(right / points + sumRight));
     }
-    return {Decades(sumLeft), Decades(sumRight)};
+    return {LogLevel(sumLeft), LogLevel(sumRight)};
 }
 
 void MoveNeedle(float &needle, double level, float fallRate, double fullScaleDecades)
@@ -106,7 +101,7 @@ void MoveNeedle(float &needle, double level, float fallRate, double fullScaleDec
 double NeedleFraction(float needle, const AnalogMeterSettings &settings)
 {
     const double start = ScaleStart(settings.BitsPerSample);
-    const double full = Decades(settings.FullScale);
+    const double full = LogLevel(settings.FullScale);
     if (needle - start <= 0.0 || full - start <= 0.0)
         return 0.0;
     return (needle - start) / (full - start);
@@ -118,7 +113,7 @@ void DrawAnalogMeterFrame(QPainter &painter, const SampleWindow &window,
 {
     FallRate = settings.FastFlag ? 0.005f : 0.01f;
     const AnalogLevels levels = MeasureAnalogLevels(window, settings);
-    const double full = Decades(settings.FullScale);
+    const double full = LogLevel(settings.FullScale);
     MoveNeedle(needles.left, levels.left, FallRate, full);
     MoveNeedle(needles.right, levels.right, FallRate, full);
 

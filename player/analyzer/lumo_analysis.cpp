@@ -3,10 +3,27 @@
 
 #include "analyzer/stream_header.h"
 #include "display/picture_box.h"
+#include "spectrum/steady_clock.h"
 
 #include <QAction>
 #include <QPainter>
 #include <QTimer>
+
+namespace {
+
+// The oscilloscope's and the analog meter's view of the window the supply copied.
+SampleWindow ViewOf(const AnalysisWindow &w)
+{
+    SampleWindow view;
+    view.kind = w.sampleKind;
+    view.frames32 = w.stereo16;
+    view.pcm16 = w.mono16;
+    view.frames16 = w.stereo8;
+    view.pcm8 = w.mono8;
+    return view;
+}
+
+} // namespace
 
 void Lumo::StartAnalysis(const QString &path)
 {
@@ -53,9 +70,13 @@ void Lumo::AllocateSampleBuffers()
         supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, Mp3Flag);
     }
     LevelMeter.Clear();
+    needles_ = {};
 }
 
-void Lumo::ResetAnalysisState() { supply_.Reset(); }
+void Lumo::ResetAnalysisState()
+{
+    supply_.Reset();
+}
 
 void Lumo::DrawAnalyzerFrame(float position)
 {
@@ -72,17 +93,51 @@ void Lumo::DrawAnalyzerFrame(float position)
     switch (VSA) {
     case 2:
     case 3: {
-        SpectrumSettings settings{VSA,          CH,          WFT, FastFlag, NumFftNormal,
-                                  NumFftFast,   double(area.width()), double(area.height())};
+        SpectrumSettings settings{VSA,
+                                  CH,
+                                  WFT,
+                                  FastFlag,
+                                  NumFftNormal,
+                                  NumFftFast,
+                                  double(area.width()),
+                                  double(area.height())};
         DrawSpectrumFrame(painter, window, settings, Spectrum, fft_, spectrumWork_, overlay);
+        break;
+    }
+    case 1: {
+        const OscilloscopeSettings settings{
+            CH,        area.width(),          area.height(),
+            TimeRange, StreamInfo.SampleRate, StreamInfo.BitsPerSample};
+        DrawOscilloscopeFrame(painter, ViewOf(window), settings, scopeColours_);
+        break;
+    }
+    case 6: {
+        if (meterPictures_.ImageAlmBack.isNull())
+            meterPictures_ = {Image(QStringLiteral("ImageAudio")),
+                              Image(QStringLiteral("ImageAlmBack"))};
+        const AnalogMeterSettings settings{FastFlag,
+                                           area.width(),
+                                           area.height(),
+                                           TimeRange,
+                                           StreamInfo.SampleRate,
+                                           StreamInfo.BitsPerSample,
+                                           StreamInfo.FullScale};
+        DrawAnalogMeterFrame(painter, ViewOf(window), settings, meterPictures_, needles_,
+                             LevelMeter.FallRate);
         break;
     }
     case 4:
     case 5: {
         if (barImage_.isNull())
             barImage_ = Image(QStringLiteral("ImageBar"));
-        LevelMeterSettings settings{VSA,          CH,          WFT, FastFlag, NumFftNormal,
-                                    NumFftFast,   double(area.width()), double(area.height())};
+        LevelMeterSettings settings{VSA,
+                                    CH,
+                                    WFT,
+                                    FastFlag,
+                                    NumFftNormal,
+                                    NumFftFast,
+                                    double(area.width()),
+                                    double(area.height())};
         DrawLevelMeterFrame(painter, window, settings, LevelMeter, barImage_, fft_, levelWork_,
                             overlay);
         break;
@@ -90,5 +145,7 @@ void Lumo::DrawAnalyzerFrame(float position)
     default:
         break;
     }
+    if (overlay && (VSA == 1 || VSA == 6))
+        DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
     Pic->update();
 }

@@ -1,6 +1,8 @@
 // The oscilloscope: the analysis window's waveform as a line in a cycling colour.
 #include "analyzer/oscilloscope.h"
 
+#include "spectrum/hue_cycle.h"
+
 #include "core/rounding.h"
 #include "display/layout_geometry.h"
 
@@ -149,35 +151,12 @@ void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep
 
 void AdvanceScopeColour(ScopeColourCycle &cycle)
 {
-    cycle.phase = static_cast<std::int16_t>(cycle.phase + 4);
-    if (cycle.phase >= 255) {
-        cycle.phase = 0;
-        cycle.segment = static_cast<std::uint8_t>(cycle.segment >= 5 ? 0 : cycle.segment + 1);
-    }
+    AdvanceHue(cycle.phase, cycle.segment);
 }
 
 QColor ScopeBaseColour(const ScopeColourCycle &cycle)
 {
-    const int p = std::clamp<int>(cycle.phase, 0, 255);
-    switch (cycle.segment) {
-    case 0:
-        return QColor(255, p, 0);
-    case 1:
-        return QColor(255 - p, 255, 0);
-    case 2:
-        return QColor(0, 255, p);
-    case 3:
-        return QColor(0, 255 - p, 255);
-    case 4:
-        return QColor(p, 0, 255);
-    default:
-        return QColor(255, 0, 255 - p);
-    }
-}
-
-QColor Complement(const QColor &colour)
-{
-    return QColor(255 - colour.red(), 255 - colour.green(), 255 - colour.blue());
+    return HueColour(cycle.phase, cycle.segment);
 }
 
 void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window,

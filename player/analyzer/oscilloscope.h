@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyzer/sample_window.h"
+#include "spectrum/hue_cycle.h"
 
 #include <QColor>
 
@@ -31,7 +32,6 @@ void AdvanceScopeColour(ScopeColourCycle &cycle);
 
 // The base colour of the cycle's current place; the single trace is its complement.
 QColor ScopeBaseColour(const ScopeColourCycle &cycle);
-QColor Complement(const QColor &colour);
 
 // Draws one oscilloscope frame from a window that was fetched successfully: clears the plot
 // area below the 600-twip top strip, advances the colour cycle and draws the waveform of `CH`

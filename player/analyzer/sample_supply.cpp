@@ -14,7 +14,10 @@ namespace {
 // Bytes of one sample frame of each kind (index = kind).
 constexpr std::size_t FrameBytes[] = {0, 4, 2, 2, 1};
 
-template <typename T> void Release(std::vector<T> &v) { std::vector<T>().swap(v); }
+template <typename T> void Release(std::vector<T> &v)
+{
+    std::vector<T>().swap(v);
+}
 
 } // namespace
 
@@ -43,10 +46,18 @@ void SampleSupply::Allocate(const QString &path, const ::StreamInfo &info, bool 
     allocatedFrames_ = static_cast<std::size_t>(BufferSeconds * info.SampleRate);
     for (Buffers &b : buffers_) {
         switch (info.SampleKind) {
-        case 1: b.stereo16.assign(allocatedFrames_, 0); break;
-        case 2: b.mono16.assign(allocatedFrames_, 0); break;
-        case 3: b.stereo8.assign(allocatedFrames_, 0x8080); break;
-        default: b.mono8.assign(allocatedFrames_, 128); break;
+        case 1:
+            b.stereo16.assign(allocatedFrames_, 0);
+            break;
+        case 2:
+            b.mono16.assign(allocatedFrames_, 0);
+            break;
+        case 3:
+            b.stereo8.assign(allocatedFrames_, 0x8080);
+            break;
+        default:
+            b.mono8.assign(allocatedFrames_, 128);
+            break;
         }
     }
 }
@@ -54,11 +65,16 @@ void SampleSupply::Allocate(const QString &path, const ::StreamInfo &info, bool 
 std::size_t SampleSupply::FramesOf(const Buffers &b) const
 {
     switch (info_.SampleKind) {
-    case 1: return b.stereo16.size();
-    case 2: return b.mono16.size();
-    case 3: return b.stereo8.size();
-    case 4: return b.mono8.size();
-    default: return 0;
+    case 1:
+        return b.stereo16.size();
+    case 2:
+        return b.mono16.size();
+    case 3:
+        return b.stereo8.size();
+    case 4:
+        return b.mono8.size();
+    default:
+        return 0;
     }
 }
 
@@ -112,10 +128,18 @@ bool SampleSupply::ReadWave(float p, Buffers &target)
                           static_cast<qint64>(std::floor(p * info_.SampleRate)) * bytesPerFrame;
     char *data = nullptr;
     switch (kind) {
-    case 1: data = reinterpret_cast<char *>(target.stereo16.data()); break;
-    case 2: data = reinterpret_cast<char *>(target.mono16.data()); break;
-    case 3: data = reinterpret_cast<char *>(target.stereo8.data()); break;
-    default: data = reinterpret_cast<char *>(target.mono8.data()); break;
+    case 1:
+        data = reinterpret_cast<char *>(target.stereo16.data());
+        break;
+    case 2:
+        data = reinterpret_cast<char *>(target.mono16.data());
+        break;
+    case 3:
+        data = reinterpret_cast<char *>(target.stereo8.data());
+        break;
+    default:
+        data = reinterpret_cast<char *>(target.mono8.data());
+        break;
     }
     const qint64 wanted = static_cast<qint64>(allocatedFrames_) * bytesPerFrame;
     qint64 got = 0;
@@ -186,10 +210,18 @@ bool SampleSupply::CopyWindow(float d, int timeRange)
         to.assign(from.begin() + first, from.begin() + first + count);
     };
     switch (kind) {
-    case 1: copy(source.stereo16, window_.stereo16); break;
-    case 2: copy(source.mono16, window_.mono16); break;
-    case 3: copy(source.stereo8, window_.stereo8); break;
-    default: copy(source.mono8, window_.mono8); break;
+    case 1:
+        copy(source.stereo16, window_.stereo16);
+        break;
+    case 2:
+        copy(source.mono16, window_.mono16);
+        break;
+    case 3:
+        copy(source.stereo8, window_.stereo8);
+        break;
+    default:
+        copy(source.mono8, window_.mono8);
+        break;
     }
     return true;
 }

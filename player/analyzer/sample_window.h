@@ -24,6 +24,11 @@ struct SampleWindow
     std::uint8_t kind = 0;
     std::span<const std::int16_t> pcm16;
     std::span<const std::uint8_t> pcm8;
+    // The sample supply's frames as whole elements: kind 1 as 32-bit frames (low half left,
+    // high half right), kind 3 as 16-bit frames (low byte left). Used instead of the
+    // interleaved spans when set.
+    std::span<const std::uint32_t> frames32;
+    std::span<const std::uint16_t> frames16;
 
     int Channels() const
     {
@@ -44,6 +49,10 @@ struct SampleWindow
         const int channels = Channels();
         if (channels == 0)
             return 0;
+        if (kind == 1 && !frames32.empty())
+            return frames32.size();
+        if (kind == 3 && !frames16.empty())
+            return frames16.size();
         const std::size_t values = (kind <= 2) ? pcm16.size() : pcm8.size();
         return values / static_cast<std::size_t>(channels);
     }
@@ -53,6 +62,11 @@ struct SampleWindow
     {
         if (i >= Frames())
             return std::nullopt;
+        if (kind == 1 && !frames32.empty())
+            return SampleFrame{static_cast<std::int16_t>(frames32[i] & 0xFFFFu),
+                               static_cast<std::int16_t>(frames32[i] >> 16)};
+        if (kind == 3 && !frames16.empty())
+            return SampleFrame{frames16[i] & 0xFF, frames16[i] >> 8};
         switch (kind) {
         case 1:
             return SampleFrame{pcm16[2 * i], pcm16[2 * i + 1]};

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/media_engine.h"
+#include "analyzer/analog_meter.h"
+#include "analyzer/oscilloscope.h"
 #include "analyzer/overlay.h"
 #include "analyzer/sample_supply.h"
 #include "analyzer/stream_header.h"
@@ -248,5 +250,8 @@ private:
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;
+    ScopeColourCycle scopeColours_;
+    AnalogNeedles needles_;
+    AnalogMeterPictures meterPictures_;
     QPointer<Info> info_;
 };
