@@ -1,6 +1,6 @@
 #include "analyzer/overlay.h"
 
-#include "spectrum/round_even.h"
+#include "core/rounding.h"
 #include "spectrum/twips.h"
 
 #include <QFontMetrics>

@@ -5,7 +5,7 @@
 #include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/level_meter_bands.h"
-#include "spectrum/round_even.h"
+#include "core/rounding.h"
 #include "spectrum/steady_clock.h"
 #include "spectrum/twips.h"
 #include "spectrum/windowed_block.h"

@@ -1,6 +1,6 @@
 #include "spectrum/level_meter_bands.h"
 
-#include "spectrum/round_even.h"
+#include "core/rounding.h"
 
 const std::array<int32_t, 24> &BandEdges(bool FastFlag)
 {

@@ -6,7 +6,7 @@
 #include "spectrum/fft_sizes.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/hue_cycle.h"
-#include "spectrum/round_even.h"
+#include "core/rounding.h"
 #include "spectrum/spectrum_geometry.h"
 #include "spectrum/steady_clock.h"
 #include "spectrum/twips.h"
