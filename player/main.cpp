@@ -5,13 +5,12 @@
 #include "core/qt_media_engine_factory.h"
 #include "core/settings_file.h"
 #include "core/termination_signal.h"
+#include "display/open_dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
-
-QStringList ShowOpenDialog(QWidget *parent);
 
 int main(int argc, char *argv[])
 {

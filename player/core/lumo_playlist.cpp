@@ -4,7 +4,6 @@
 
 #include "core/handoff_parser.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -52,17 +51,6 @@ void Lumo::MenuFileOpen_Click()
     if (names.isEmpty())
         return;
     AddFiles(names);
-}
-
-// The open dialog of a desktop session: the five filters, several files at once.
-QStringList ShowOpenDialog(QWidget *parent)
-{
-    const QString filters = QStringLiteral(
-        "メディア (*.avi *.mpg *.mpeg *.wmv *.wav *.mp1 *.mp2 *.mp3 *.mpa *.mid *.wma *.bmp "
-        "*.jpg *.jpeg *.gif);;ムービー (*.avi *.mpg *.mpeg *.wmv);;サウンド (*.wav *.mp1 *.mp2 "
-        "*.mp3 *.mpa *.mid *.wma);;画像 (*.bmp *.jpg *.jpeg *.gif);;すべて (*)");
-    return QFileDialog::getOpenFileNames(parent, QStringLiteral("ファイルを開く"), QString(),
-                                         filters);
 }
 
 void Lumo::DropFiles(const QStringList &names)

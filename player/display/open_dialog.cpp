@@ -1,0 +1,51 @@
+#include "display/open_dialog.h"
+
+#include <QFileDialog>
+#include <QFileSystemModel>
+
+QStringList OpenDialogFilters()
+{
+    return {
+        QStringLiteral("メディア (*.avi;*.mpg;*.mpeg;*.wmv;*.wav;*.mp1;*.mp2;*.mp3;*.mpa;*.mid;"
+                       "*.wma;*.bmp;*.jpg;*.jpeg;*.gif)"),
+        QStringLiteral("ムービー (*.avi;*.mpg;*.mpeg;*.wmv)"),
+        QStringLiteral("サウンド (*.wav;*.mp1;*.mp2;*.mp3;*.mpa;*.mid;*.wma)"),
+        QStringLiteral("画像 (*.bmp;*.jpg;*.jpeg;*.gif)"),
+        QStringLiteral("すべて"),
+    };
+}
+
+QStringList FilterPatterns(const QString &filter)
+{
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return {QStringLiteral("*")};
+    QStringList patterns;
+    for (const QString &pattern :
+         filter.mid(open + 1, close - open - 1).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString trimmed = pattern.trimmed();
+        patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
+    }
+    return patterns.isEmpty() ? QStringList{QStringLiteral("*")} : patterns;
+}
+
+QStringList ShowOpenDialog(QWidget *parent)
+{
+    QFileDialog dialog(parent, QStringLiteral("ファイルを開く"));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    // Qt's own dialog: its file list takes the patterns of the chosen filter, while the
+    // filter keeps the text the user reads.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(OpenDialogFilters());
+    if (auto *model = dialog.findChild<QFileSystemModel *>()) {
+        const auto apply = [model](const QString &filter) {
+            model->setNameFilters(FilterPatterns(filter));
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, apply);
+        apply(OpenDialogFilters().first());
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}

@@ -1,0 +1,41 @@
+// The open dialog's filters turn into the file patterns the dialog's list uses.
+#include "display/open_dialog.h"
+
+#include <QTest>
+
+class TestOpenDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void patterns_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("patterns");
+        QTest::newRow("movies") << OpenDialogFilters().at(1)
+                                << QStringList{"*.avi", "*.mpg", "*.mpeg", "*.wmv"};
+        QTest::newRow("all has no list") << OpenDialogFilters().at(4) << QStringList{"*"};
+        QTest::newRow("Windows all") << "x (*.*)" << QStringList{"*"};
+        QTest::newRow("empty list") << "x ()" << QStringList{"*"};
+        QTest::newRow("blanks and gaps") << "x (*.a; *.b;;)" << QStringList{"*.a", "*.b"};
+    }
+
+    void patterns()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, patterns);
+        QCOMPARE(FilterPatterns(filter), patterns);
+    }
+
+    void mediaFilterCoversEveryKind()
+    {
+        const QStringList media = FilterPatterns(OpenDialogFilters().first());
+        QCOMPARE(media.size(), 15);
+        for (int i = 1; i <= 3; ++i)
+            for (const QString &pattern : FilterPatterns(OpenDialogFilters().at(i)))
+                QVERIFY2(media.contains(pattern), qPrintable(pattern));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOpenDialog)
+#include "tst_open_dialog.moc"
