@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -414,6 +415,64 @@ private slots:
         rig.window->close();
         QCOMPARE(rig.engines.Released(), 1);
         QVERIFY(!rig.window->MediumOpenFlag);
+    }
+
+    void titlesFromTags_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("title");
+
+        // ID3v2.3 tag with a UTF-16 "TIT2" frame (byte-order mark, little endian).
+        const QString japanese = QStringLiteral("夜明けの歌");
+        QByteArray text("\x01\xff\xfe", 3);
+        for (QChar c : japanese) {
+            text.append(char(c.unicode() & 0xff));
+            text.append(char(c.unicode() >> 8));
+        }
+        QByteArray frame("TIT2");
+        for (int shift : {24, 16, 8, 0})
+            frame.append(char((text.size() >> shift) & 0xff));
+        frame.append(2, '\0');
+        frame.append(text);
+        QByteArray v2("ID3\x03\x00\x00", 6);
+        const int size = frame.size();
+        for (int shift : {21, 14, 7, 0})
+            v2.append(char((size >> shift) & 0x7f));
+        v2.append(frame);
+        v2.append(QByteArray(400, '\0'));
+        QTest::newRow("ID3v2 UTF-16") << "v2.mp3" << v2 << japanese;
+
+        // ID3v1 tag whose title is Shift-JIS ("日本語").
+        QByteArray v1(600, '\0');
+        QByteArray tag("TAG");
+        tag.append(QByteArray("\x93\xfa\x96\x7b\x8c\xea"));
+        tag.append(QByteArray(128 - tag.size(), '\0'));
+        v1.append(tag);
+        QTest::newRow("ID3v1 Shift-JIS") << "v1.mp3" << v1 << QStringLiteral("日本語");
+
+        QFile midi(QStringLiteral(LUMO_FIXTURE_DIR "/tune.mid"));
+        midi.open(QIODevice::ReadOnly);
+        QTest::newRow("MIDI track name") << "tune.mid" << midi.readAll() << "Lumo Tune";
+    }
+
+    void titlesFromTags()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, title);
+        Rig rig;
+        const QString path = rig.Sound(name);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        rig.window->AddFiles({path});
+        QCOMPARE(rig.window->MovieTitle, title);
+        QCOMPARE(rig.window->LabelTitle[1]->text(), title);
+        QCOMPARE(rig.window->windowTitle(), title + QStringLiteral(" - Lumo \"sorvane\""));
+        // The history names the file, not the title.
+        QVERIFY(rig.window->Hist->toPlainText().endsWith(QStringLiteral("FT(0000) = ") + name));
     }
 
     void minimizedWindowWaitsForRestore()
