@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -473,6 +474,46 @@ private slots:
         QCOMPARE(rig.window->windowTitle(), title + QStringLiteral(" - Lumo \"sorvane\""));
         // The history names the file, not the title.
         QVERIFY(rig.window->Hist->toPlainText().endsWith(QStringLiteral("FT(0000) = ") + name));
+    }
+
+    void cycleWindowSizeZoomsTheMovie()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        const QSize screen = w.screen()->geometry().size();
+        w.AddFiles({rig.Movie("a.avi", QSize(200, 150))});
+        QCOMPARE(w.Pic->size(), QSize(320, 240));
+        w.PicRsl_Click();
+        QCOMPARE(w.ZoomFactor, 2.0f);
+        QCOMPARE(w.Pic->size(), QSize(400, 300));
+        QCOMPARE(rig.Engine()->videoRect, QRect(0, 0, 400, 300));
+        w.PicRsl_Click();
+        QCOMPARE(w.ZoomFactor, 0.5f);
+        QCOMPARE(w.Pic->size(), QSize(320, 240));
+        QCOMPARE(rig.Engine()->videoRect, QRect(110, 82, 100, 75));
+        w.PicRsl_Click();
+        QCOMPARE(w.ZoomFactor, 1.0f);
+
+        // A movie whose double does not fit on the screen goes to half size instead.
+        w.AddFiles({rig.Movie("big.avi", screen / 2 + QSize(8, 8))});
+        w.PicRsl_Click();
+        QCOMPARE(w.ZoomFactor, 0.5f);
+    }
+
+    void fitToScreenAndBack()
+    {
+        Rig rig;
+        Lumo &w = *rig.window;
+        w.show();
+        const QSize screen = w.screen()->geometry().size();
+        const int taskBar = screen.height() - w.screen()->availableGeometry().height();
+        QVERIFY(w.ListHiddenFlag);
+        w.FitToScreen();
+        QCOMPARE(w.frameGeometry().width(), screen.width());
+        QCOMPARE(w.Pic->height(),
+                 screen.height() - (w.frameGeometry().height() - w.Pic->height()) - taskBar);
+        w.FitToScreen();
+        QCOMPARE(w.Pic->size(), QSize(400, 240));
     }
 
     void minimizedWindowWaitsForRestore()
