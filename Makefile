@@ -6,7 +6,9 @@ BENCHDIR  ?= build-bench
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO      := player/resources/demo/demo.mp3
 
-.PHONY: deps build run test sanitize fuzz bench format clean
+.PHONY: deps build run test sanitize fuzz bench install format clean
+
+PREFIX    ?= /usr/local
 
 deps:
 	@scripts/install-deps
@@ -34,6 +36,9 @@ bench: deps
 	@cmake -S . -B $(BENCHDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON >/dev/null
 	@cmake --build $(BENCHDIR)
 	@for b in $(BENCHDIR)/bin/bench_*; do echo "== $$b"; $$b; done
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
