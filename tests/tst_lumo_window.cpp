@@ -1,8 +1,10 @@
 // The main window without a media engine: start-up state, list pane, play list, still
 // pictures, the failure path and the history.
 #include "core/lumo.h"
+#include "core/settings_file.h"
 #include "display/picture_box.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -219,6 +221,77 @@ private slots:
         w.ListFile->setCurrentRow(1);
         QCOMPARE(w.LabelFile->text(), QStringLiteral("two.mp3"));
         QCOMPARE(w.LabelFile->toolTip(), QStringLiteral("/x/two.mp3"));
+    }
+
+    void fftModesNeedTheModule_data()
+    {
+        QTest::addColumn<bool>("emptyFile");
+        QTest::newRow("missing module") << false;
+        QTest::newRow("empty module") << true;
+    }
+
+    void fftModesNeedTheModule()
+    {
+        QFETCH(bool, emptyFile);
+        QTemporaryDir dir;
+        if (emptyFile)
+            QFile(dir.filePath(QStringLiteral("libfft.so"))).open(QIODevice::WriteOnly);
+        LumoSettings stored;
+        stored.VSA = 3;
+        stored.ListShown = true;
+        stored.Centred = false;
+        const QString ini = dir.filePath(QStringLiteral("lumo.ini"));
+        QVERIFY(WriteSettingsFile(ini, stored));
+
+        Messages messages;
+        Lumo::Environment env = QuietEnvironment(&messages);
+        env.settingsPath = ini;
+        env.fftDirectory = dir.path();
+        Lumo w(env);
+        QVERIFY(!w.FftAvailable);
+        QCOMPARE(w.VSA, 0);
+        for (int mode = 0; mode < 7; ++mode)
+            QCOMPARE(w.MenuVsaModes[size_t(mode)]->isEnabled(), mode < 2 || mode > 5);
+        // The rest of the stored settings still apply.
+        QVERIFY(!w.ListHiddenFlag);
+
+        Lumo::Environment withModule = QuietEnvironment(&messages);
+        withModule.settingsPath = ini;
+        withModule.fftDirectory = QStringLiteral(LUMO_BIN_DIR);
+        Lumo v(withModule);
+        QVERIFY(v.FftAvailable);
+        QCOMPARE(v.VSA, 3);
+        QVERIFY(v.MenuVsaModes[3]->isEnabled());
+    }
+
+    void settingsRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("lumo.ini"));
+        Messages messages;
+        Lumo::Environment env = QuietEnvironment(&messages);
+        env.settingsPath = ini;
+        {
+            Lumo w(env);
+            w.PicSize_Click();
+            w.SetPlayMode(4);
+            w.CH = 1;
+            w.TimeRange = 100;
+            w.close();
+        }
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 13);
+        QCOMPARE(lines[0], QByteArray("Mode = 4\r"));
+        QCOMPARE(lines[1], QByteArray("List = 1\r"));
+        QCOMPARE(lines[3], QByteArray("Channel = 1\r"));
+        QCOMPARE(lines[6], QByteArray("TimeRange = 100\r"));
+        Lumo again(env);
+        QCOMPARE(again.PlayMode, 4);
+        QVERIFY(!again.ListHiddenFlag);
+        QCOMPARE(again.TimeRange, 100);
+        QCOMPARE(again.LabelPm->text(), QStringLiteral("プレイモード\n全体リピート"));
     }
 
     void fullListTakesNothingMore()

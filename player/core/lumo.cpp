@@ -22,7 +22,8 @@ static void InitLumoResources()
     Q_INIT_RESOURCE(resources);
 }
 
-Lumo::Lumo(Environment environment, QWidget *parent) : QWidget(parent), env_(std::move(environment))
+Lumo::Lumo(Environment environment, QWidget *parent)
+    : QWidget(parent), env_(std::move(environment)), fft_(env_.fftDirectory)
 {
     InitLumoResources();
     WindowFonts::InstallSubstitutions();

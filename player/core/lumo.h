@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/media_engine.h"
 #include "analyzer/analog_meter.h"
 #include "analyzer/oscilloscope.h"
 #include "analyzer/overlay.h"
 #include "analyzer/sample_supply.h"
 #include "analyzer/stream_header.h"
+#include "core/media_engine.h"
 #include "core/play_list.h"
 #include "display/layout_geometry.h"
 #include "spectrum/fft_engine.h"
@@ -50,6 +50,8 @@ public:
         std::function<void(const QString &text, const QString &title)> infoMessage;
         // Asks for files to open; tests answer instead of the dialog.
         std::function<QStringList(QWidget *parent)> openDialog;
+        // Where the fft module lies; empty: the program's own directory.
+        QString fftDirectory;
     };
 
     explicit Lumo(Environment environment, QWidget *parent = nullptr);

@@ -49,7 +49,7 @@ void Lumo::ReadSettings()
     LabelTitle[1]->setText(VL);
     SetPlayMode(PlayMode);
     // Without the fft module the spectrum analyzers and level meters cannot run.
-    FftAvailable = FftEngine::ModulePresent();
+    FftAvailable = FftEngine::ModulePresent(env_.fftDirectory);
     for (int mode = 2; mode <= 5; ++mode)
         MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
     if (!FftAvailable && VSA >= 2 && VSA <= 5)
