@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -270,6 +271,20 @@ private slots:
         rig.Pause();
         rig.OpenPanel();
         QVERIFY(rig.w->PauseFlag);
+    }
+
+    void loadingLeavesTheModeAlone()
+    {
+        Rig rig;
+        rig.OpenSound(0);
+        rig.w->ChangeVsa(0);
+        QImage &canvas = rig.w->Pic->Canvas();
+        canvas.fill(Qt::white);
+        const int interval = rig.w->Timer->interval();
+        rig.OpenPanel();
+        QCOMPARE(canvas.pixelColor(0, 0), QColor(Qt::white)); // the audio picture was not redrawn
+        QCOMPARE(rig.w->Timer->interval(), interval);
+        QVERIFY(rig.w->MenuVsaModes[0]->isChecked());
     }
 
     void loadingReappliesFastInterval()

@@ -124,8 +124,8 @@ void Panel::CreateControls()
     TimerSelected->setInterval(1000);
 
     const QStringList channels{QStringLiteral("L"), QStringLiteral("R"), QStringLiteral("DUAL")};
-    const std::array<QRect, 3> channelPlaces{QRect(17, 108, 38, 20), QRect(59, 108, 38, 20),
-                                             QRect(101, 108, 50, 20)};
+    const std::array<QRect, 3> channelPlaces{QRect(17, 108, 34, 20), QRect(53, 108, 34, 20),
+                                             QRect(89, 108, 56, 20)};
     for (std::size_t i = 0; i < OptCh.size(); ++i) {
         OptCh[i] = new QRadioButton(channels.at(static_cast<int>(i)), this);
         OptCh[i]->setFont(WindowFonts::PGothic(9));
