@@ -89,6 +89,7 @@ void Lumo::ConnectControls()
     connect(ListFile, &QListWidget::itemDoubleClicked, this, [this] { ListFile_DblClick(); });
     connect(PicInfo, &PictureBox::Clicked, this, &Lumo::PicInfo_Click);
     connect(MenuInfo, &QAction::triggered, this, &Lumo::PicInfo_Click);
+    connect(MenuVsaPanel, &QAction::triggered, this, &Lumo::MenuVsaPanel_Click);
     InstallKeyPreview();
 }
 

@@ -24,6 +24,7 @@
 #include <memory>
 
 class Info;
+class Panel;
 class PictureBox;
 class QLabel;
 class QListWidget;
@@ -158,6 +159,12 @@ public:
     void PicInfo_Click();
     Info *InfoWindow() const;
 
+    // ---- the analyzer settings panel ------------------------------------------------------
+    // `MenuVsaPanel` (and F6): loads the settings panel if it is not loaded and shows it.
+    void MenuVsaPanel_Click();
+    // The loaded settings panel, or null.
+    Panel *PanelWindow() const;
+
     // ---- title, history, still pictures ---------------------------------------------------
     void ResetButtonImages();
     void AddHistoryEntry(const QString &name);
@@ -256,4 +263,5 @@ private:
     AnalogNeedles needles_;
     AnalogMeterPictures meterPictures_;
     QPointer<Info> info_;
+    QPointer<Panel> panel_;
 };

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the settings panel offers: the entries of its four lists, the mode names it shows, and
+// the mapping between the time-range list and `TimeRange` (units of 10 ms).
+namespace PanelChoices {
+
+// "None" ... "Analog Level Meter", indexed by `VSA`; an unknown mode gives "".
+QString ModeName(int mode);
+QStringList TimeEntries();
+QStringList WindowEntries();
+QStringList FftSizeEntries();
+
+// The time-range entry that shows timeRange; a value not in the list selects "100ms".
+int TimeIndexOf(int timeRange);
+// The `TimeRange` of a time-range entry; an index outside the list gives 10 (100 ms).
+int TimeRangeAt(int index);
+
+} // namespace PanelChoices
