@@ -63,12 +63,10 @@ void Lumo::StartAnalysis(const QString &path)
 void Lumo::AllocateSampleBuffers()
 {
     ResetAnalysisState();
-    if (StreamInfo.SampleKind == 0) {
-        if (env_.infoMessage)
-            env_.infoMessage(QStringLiteral("このWAVEファイルはサポートされていません。"), VL);
-    } else {
-        supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, Mp3Flag);
-    }
+    if (StreamInfo.SampleKind == 0 && env_.infoMessage)
+        env_.infoMessage(QStringLiteral("このWAVEファイルはサポートされていません。"), VL);
+    // Also for kind 0: the supply must describe this file, not the one analysed before it.
+    supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, Mp3Flag);
     LevelMeter.Clear();
     needles_ = {};
 }

@@ -2,6 +2,8 @@
 
 #include <mpg123.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -43,7 +45,7 @@ Handle OpenDecoder(int sampleRate, int channels)
 } // namespace
 
 std::size_t DecodeMpegAudio(QByteArrayView input, int sampleRate, int channels, void *out,
-                            std::size_t capacity)
+                            std::size_t capacity, std::size_t prerollBytes)
 {
     if (input.isEmpty() || !out || sampleRate <= 0 || channels < 1 || channels > 2)
         return 0;
@@ -54,16 +56,25 @@ std::size_t DecodeMpegAudio(QByteArrayView input, int sampleRate, int channels, 
                     static_cast<size_t>(input.size())) != MPG123_OK)
         return 0;
 
+    const std::size_t frameBytes = static_cast<std::size_t>(channels) * 2;
+    capacity -= capacity % frameBytes;
     auto *bytes = static_cast<unsigned char *>(out);
     std::size_t written = 0;
     while (written < capacity) {
+        off_t number = 0;
+        unsigned char *audio = nullptr;
         size_t done = 0;
-        const int result = mpg123_read(handle.get(), bytes + written, capacity - written, &done);
-        written += done;
-        if (result == MPG123_NEW_FORMAT || result == MPG123_OK)
+        const int result = mpg123_decode_frame(handle.get(), &number, &audio, &done);
+        if (result == MPG123_NEW_FORMAT)
             continue;
-        break; // MPG123_NEED_MORE at the end of the input, or an error
+        if (result != MPG123_OK)
+            break; // MPG123_NEED_MORE at the end of the input, or an error
+        if (done == 0 || !audio ||
+            static_cast<std::size_t>(mpg123_framepos(handle.get())) < prerollBytes)
+            continue;
+        const std::size_t take = std::min(done, capacity - written);
+        std::memcpy(bytes + written, audio, take);
+        written += take;
     }
-    const std::size_t frameBytes = static_cast<std::size_t>(channels) * 2;
     return written - written % frameBytes;
 }

@@ -2,6 +2,7 @@
 
 #include "analyzer/mpeg_decoder.h"
 #include "core/byte_source.h"
+#include "core/rounding.h"
 
 #include <QFile>
 
@@ -118,7 +119,10 @@ bool SampleSupply::LoadBuffer(float p)
 bool SampleSupply::ReadWave(float p, Buffers &target)
 {
     const int kind = info_.SampleKind;
-    if (kind < 1 || kind > 4 || allocatedFrames_ == 0)
+    // An unsupported layout has no samples: nothing to read, and the displays show silence.
+    if (kind == 0)
+        return true;
+    if (kind > 4 || allocatedFrames_ == 0)
         return false;
     QFile file;
     if (!OpenForReading(file, path_))
@@ -161,20 +165,22 @@ bool SampleSupply::DecodeMpeg(float p, Buffers &target)
     const Mp3Format &format = info_.Mp3Format;
     if ((kind != 1 && kind != 2) || format.nBlockSize == 0 || format.nAvgBytesPerSec == 0)
         return false;
-    const float perBlock = static_cast<float>(format.nAvgBytesPerSec) / format.nBlockSize;
-    const qint64 frames = static_cast<qint64>(std::ceil(BufferSeconds * perBlock));
-    const qint64 inputBytes = frames * format.nBlockSize;
-    const qint64 startOffset = static_cast<qint64>(std::floor(p * perBlock)) * format.nBlockSize;
+    const MpegRange range = MpegInputRange(format, p);
 
-    // The range starts at a frame header: the first header lies four bytes before the audio
-    // start that the header reader records.
+    // The range is read from the first frame header on (four bytes before the audio start the
+    // header reader records). Three frames before it prime the decoder and are not kept; two
+    // after it make up for the frame skipped where the range begins inside a frame and for
+    // padded frames, so that the buffer holds five whole seconds.
     const qint64 firstHeader = info_.AudioStart - 1 - 4;
+    const qint64 preroll = std::min<qint64>(range.offset, 3 * qint64(format.nBlockSize));
+    const qint64 frames = range.bytes / format.nBlockSize + 2;
     QFile file;
-    if (firstHeader < 0 || !OpenForReading(file, path_) || !file.seek(firstHeader + startOffset))
+    if (firstHeader < 0 || !OpenForReading(file, path_) ||
+        !file.seek(firstHeader + range.offset - preroll))
         return false;
-    const QByteArray input = file.read(inputBytes);
+    const QByteArray input = file.read(preroll + frames * format.nBlockSize);
     file.close();
-    if (input.isEmpty())
+    if (input.size() <= preroll)
         return false;
 
     const int channels = kind == 1 ? 2 : 1;
@@ -184,15 +190,28 @@ bool SampleSupply::DecodeMpeg(float p, Buffers &target)
     if (kind == 1) {
         target.stereo16.resize(capacityFrames);
         written = DecodeMpegAudio(input, info_.SampleRate, channels, target.stereo16.data(),
-                                  capacityFrames * 4);
+                                  capacityFrames * 4, std::size_t(preroll));
         target.stereo16.resize(written / 4);
     } else {
         target.mono16.resize(capacityFrames);
         written = DecodeMpegAudio(input, info_.SampleRate, channels, target.mono16.data(),
-                                  capacityFrames * 2);
+                                  capacityFrames * 2, std::size_t(preroll));
         target.mono16.resize(written / 2);
     }
     return written > 0;
+}
+
+SampleSupply::MpegRange SampleSupply::MpegInputRange(const ::Mp3Format &format, float p)
+{
+    if (format.nBlockSize == 0)
+        return {};
+    const float perBlock = static_cast<float>(format.nAvgBytesPerSec) / format.nBlockSize;
+    const qint64 frames = static_cast<qint64>(std::ceil(BufferSeconds * perBlock));
+    // The byte at which p plays, from the exact byte rate: whole multiples of the rounded
+    // frame length would drift from the real frames by up to half a byte per frame (seconds
+    // late after an hour at 160 kbit/s). The decoder starts at the next frame header.
+    return {static_cast<qint64>(std::floor(double(p) * format.nAvgBytesPerSec)),
+            frames * format.nBlockSize};
 }
 
 bool SampleSupply::CopyWindow(float d, int timeRange)
@@ -200,7 +219,7 @@ bool SampleSupply::CopyWindow(float d, int timeRange)
     const int kind = info_.SampleKind;
     if (kind == 0)
         return true;
-    const qint64 count = std::llround(static_cast<double>(timeRange) * info_.SampleRate / 100.0);
+    const qint64 count = RoundHalfEven(static_cast<double>(timeRange) * info_.SampleRate / 100.0);
     const qint64 first = static_cast<qint64>(std::floor(d * info_.SampleRate));
     const Buffers &source = buffers_[static_cast<size_t>(current_)];
     const qint64 available = static_cast<qint64>(FramesOf(source));

@@ -36,6 +36,15 @@ public:
     // Loads the next buffer at p: exposed for the load benchmark.
     bool LoadBuffer(float p);
 
+    // The MPEG bytes a load at p decodes: the offset from the first frame header at which p
+    // plays, and whole frames of nBlockSize bytes that cover five seconds.
+    struct MpegRange
+    {
+        qint64 offset = 0;
+        qint64 bytes = 0;
+    };
+    static MpegRange MpegInputRange(const ::Mp3Format &format, float p);
+
 private:
     struct Buffers
     {
