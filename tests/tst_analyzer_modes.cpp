@@ -3,6 +3,7 @@
 #include "core/lumo.h"
 #include "display/picture_box.h"
 #include "support/fake_media_engine.h"
+#include "support/riff_bytes.h"
 
 #include <QAction>
 #include <QFile>
@@ -17,35 +18,13 @@ namespace {
 
 const QString FixtureDir = QStringLiteral(LUMO_FIXTURE_DIR);
 
-void PutLe(QByteArray &bytes, quint32 value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-}
-
 // A PCM WAVE file of the given layout holding a full-scale square wave of 100 Hz.
 QByteArray SquareWave(int channels, int bits, int rate, int frames)
 {
-    const int bytesPerSample = bits / 8;
-    QByteArray data;
-    for (int i = 0; i < frames; ++i) {
+    return PcmWaveBytes(channels, bits, rate, frames, [rate, bits](int i, int) {
         const bool high = (i * 100 / rate) % 2 == 0;
-        for (int c = 0; c < channels; ++c)
-            PutLe(data, high ? (1u << (bits - 1)) - 1 : (1u << (bits - 1)) + 1, bytesPerSample);
-    }
-    QByteArray out("RIFF");
-    PutLe(out, quint32(36 + data.size()), 4);
-    out += "WAVEfmt ";
-    PutLe(out, 16, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, quint32(channels), 2);
-    PutLe(out, quint32(rate), 4);
-    PutLe(out, quint32(rate * channels * bytesPerSample), 4);
-    PutLe(out, quint32(channels * bytesPerSample), 2);
-    PutLe(out, quint32(bits), 2);
-    out += "data";
-    PutLe(out, quint32(data.size()), 4);
-    return out + data;
+        return high ? (1u << (bits - 1)) - 1 : (1u << (bits - 1)) + 1;
+    });
 }
 
 // The window over scripted engines; the sounds are real files, so that the header readers
