@@ -2,12 +2,11 @@
 // pacing and the one-frame redraw while paused, over a scripted engine and real sound files.
 #include "core/lumo.h"
 #include "display/picture_box.h"
-#include "support/fake_media_engine.h"
+#include "support/riff_bytes.h"
+#include "support/window_rig.h"
 
 #include <QAction>
-#include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -17,94 +16,28 @@ namespace {
 
 const QString FixtureDir = QStringLiteral(LUMO_FIXTURE_DIR);
 
-void PutLe(QByteArray &bytes, quint32 value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-}
-
 // A PCM WAVE file of the given layout holding a full-scale square wave of 100 Hz.
 QByteArray SquareWave(int channels, int bits, int rate, int frames)
 {
-    const int bytesPerSample = bits / 8;
-    QByteArray data;
-    for (int i = 0; i < frames; ++i) {
+    return PcmWaveBytes(channels, bits, rate, frames, [rate, bits](int i, int) {
         const bool high = (i * 100 / rate) % 2 == 0;
-        for (int c = 0; c < channels; ++c)
-            PutLe(data, high ? (1u << (bits - 1)) - 1 : (1u << (bits - 1)) + 1, bytesPerSample);
-    }
-    QByteArray out("RIFF");
-    PutLe(out, quint32(36 + data.size()), 4);
-    out += "WAVEfmt ";
-    PutLe(out, 16, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, quint32(channels), 2);
-    PutLe(out, quint32(rate), 4);
-    PutLe(out, quint32(rate * channels * bytesPerSample), 4);
-    PutLe(out, quint32(channels * bytesPerSample), 2);
-    PutLe(out, quint32(bits), 2);
-    out += "data";
-    PutLe(out, quint32(data.size()), 4);
-    return out + data;
+        return high ? (1u << (bits - 1)) - 1 : (1u << (bits - 1)) + 1;
+    });
 }
 
 // The window over scripted engines; the sounds are real files, so that the header readers
 // and the sample supply read them.
-struct Rig
+struct Rig : WindowRig
 {
-    QTemporaryDir dir;
-    FakeMediaEngines engines;
-    QStringList messages;
-    std::unique_ptr<Lumo> window;
-
-    Rig()
+    QString Fixture(const QString &name, double duration)
     {
-        Lumo::Environment env;
-        env.engineFactory = engines.Factory();
-        env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
-        env.infoMessage = env.stopMessage;
-        window = std::make_unique<Lumo>(env);
+        return Playable(FixtureDir + QLatin1Char('/') + name,
+                        FakeMedium{duration, std::nullopt, std::nullopt, {}});
     }
 
-    Lumo &W() { return *window; }
-
-    QString Sound(const QString &path, double duration = 30.0)
-    {
-        engines.AddMedium(path, FakeMedium{duration, std::nullopt, std::nullopt, {}});
-        return path;
-    }
-
-    QString Wave() { return Sound(FixtureDir + QStringLiteral("/sine_1s.wav"), 1.0); }
-    QString Mp3() { return Sound(FixtureDir + QStringLiteral("/tone128_stereo.mp3"), 4.0); }
-
-    QString Movie()
-    {
-        const QString path = dir.filePath(QStringLiteral("clip.avi"));
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write("movie");
-        engines.AddMedium(path, FakeMedium{30.0, QSize(176, 144), 1.0 / 25, {}});
-        return path;
-    }
-
-    QString Written(const QString &name, const QByteArray &bytes, double duration)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        file.close();
-        return Sound(path, duration);
-    }
-
-    void Open(const QString &path) { window->AddFiles({path}); }
-
-    void TickAt(double seconds)
-    {
-        if (engines.Last())
-            engines.Last()->SetPosition(seconds);
-        window->Timer_Timer();
-    }
+    QString Wave() { return Fixture(QStringLiteral("sine_1s.wav"), 1.0); }
+    QString Mp3() { return Fixture(QStringLiteral("tone128_stereo.mp3"), 4.0); }
+    QString Clip() { return Movie(QStringLiteral("clip.avi"), QSize(176, 144)); }
 
     QList<int> Checked() const
     {
@@ -156,7 +89,7 @@ private slots:
     {
         Rig rig;
         Lumo &w = rig.W();
-        rig.Open(rig.Movie());
+        rig.Open(rig.Clip());
         QVERIFY(!w.AudioOnlyFlag);
         const QSize area = w.Pic->size();
         const int interval = w.Timer->interval();
@@ -385,12 +318,12 @@ private slots:
             Rig rig;
             Lumo &w = rig.W();
             w.VSA = std::uint8_t(mode);
-            rig.Open(rig.Written(QStringLiteral("loud.wav"), SquareWave(2, 16, 44100, 44100), 1));
+            rig.Open(rig.Sound(QStringLiteral("loud.wav"), 1, SquareWave(2, 16, 44100, 44100)));
             // Enough frames for the analog meter's needles to rise into the scale.
             for (int tick = 0; tick < 20; ++tick)
                 rig.TickAt(tick * 0.04);
             loud = w.Pic->Canvas().copy();
-            rig.Open(rig.Written(QStringLiteral("second.wav"), second, 1.0));
+            rig.Open(rig.Sound(QStringLiteral("second.wav"), 1.0, second));
             messages = rig.messages;
             if (!w.VsaReadyFlag)
                 return QImage();

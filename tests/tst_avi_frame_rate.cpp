@@ -1,5 +1,6 @@
 #include "core/avi_frame_rate.h"
 #include "core/byte_source.h"
+#include "support/riff_bytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,38 +8,26 @@
 
 namespace {
 
-QByteArray Le32(quint32 value)
-{
-    QByteArray bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = char(value >> (8 * i));
-    }
-    return bytes;
-}
-
-QByteArray Chunk(const QByteArray &id, const QByteArray &payload)
-{
-    return id + Le32(quint32(payload.size())) + payload;
-}
-
 QByteArray StreamList(quint32 scale, quint32 rate)
 {
     const QByteArray streamHeader = "vids" + QByteArray("DIB ") + QByteArray(12, '\0') +
                                     Le32(scale) + Le32(rate) + QByteArray(28, '\0');
-    return Chunk("LIST", "strl" + Chunk("strh", streamHeader) + Chunk("strf", QByteArray(40, 0)));
+    return RiffChunk("LIST", "strl" + RiffChunk("strh", streamHeader) +
+                                 RiffChunk("strf", QByteArray(40, 0)));
 }
 
 // The head of an AVI file whose header list holds the given chunks.
 QByteArray AviWith(const QByteArray &headerChunks)
 {
-    return Chunk("RIFF", "AVI " + Chunk("LIST", "hdrl" + headerChunks) + Chunk("LIST", "movi"));
+    return RiffChunk("RIFF",
+                     "AVI " + RiffChunk("LIST", "hdrl" + headerChunks) + RiffChunk("LIST", "movi"));
 }
 
 // An AVI file with the 56-byte main header first, so that the first stream's scale lands at
 // byte 128 and its rate at byte 132.
 QByteArray Avi(quint32 scale, quint32 rate)
 {
-    return AviWith(Chunk("avih", QByteArray(56, '\0')) + StreamList(scale, rate));
+    return AviWith(RiffChunk("avih", QByteArray(56, '\0')) + StreamList(scale, rate));
 }
 
 } // namespace
@@ -101,20 +90,21 @@ void TestAviFrameRate::OtherLayouts_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<float>("expected");
-    const QByteArray mainHeader = Chunk("avih", QByteArray(56, '\0'));
+    const QByteArray mainHeader = RiffChunk("avih", QByteArray(56, '\0'));
     QTest::newRow("padding before the stream list")
-        << AviWith(mainHeader + Chunk("JUNK", QByteArray(13, 0)) + QByteArray(1, 0) +
+        << AviWith(mainHeader + RiffChunk("JUNK", QByteArray(13, 0)) + QByteArray(1, 0) +
                    StreamList(1, 50))
         << 50.0F;
     QTest::newRow("longer main header")
-        << AviWith(Chunk("avih", QByteArray(64, '\0')) + StreamList(2, 25)) << 12.5F;
+        << AviWith(RiffChunk("avih", QByteArray(64, '\0')) + StreamList(2, 25)) << 12.5F;
     QTest::newRow("no stream list")
-        << AviWith(mainHeader + Chunk("JUNK", QByteArray(200, 1))) << 0.0F;
+        << AviWith(mainHeader + RiffChunk("JUNK", QByteArray(200, 1))) << 0.0F;
     QTest::newRow("stream list without header")
-        << AviWith(mainHeader + Chunk("LIST", "strl" + Chunk("strf", QByteArray(80, 1)))) << 0.0F;
+        << AviWith(mainHeader + RiffChunk("LIST", "strl" + RiffChunk("strf", QByteArray(80, 1))))
+        << 0.0F;
     QTest::newRow("not an AVI file") << QByteArray(300, '\x11') << 0.0F;
     QTest::newRow("cut inside the moved header")
-        << AviWith(Chunk("avih", QByteArray(64, '\0')) + StreamList(2, 25)).left(142) << 0.0F;
+        << AviWith(RiffChunk("avih", QByteArray(64, '\0')) + StreamList(2, 25)).left(142) << 0.0F;
 }
 
 void TestAviFrameRate::OtherLayouts()

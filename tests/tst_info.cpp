@@ -5,7 +5,7 @@
 #include "display/info_text.h"
 #include "display/picture_box.h"
 #include "display/system_info.h"
-#include "scripted_engine.h"
+#include "support/window_rig.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -21,15 +21,6 @@
 namespace {
 
 const QString Crlf = QStringLiteral("\r\n");
-
-Lumo::Environment TestEnvironment(EngineScript *script, QStringList *messages)
-{
-    Lumo::Environment env;
-    env.engineFactory = ScriptedFactory(script);
-    env.stopMessage = [messages](const QString &text, const QString &) { *messages << text; };
-    env.infoMessage = env.stopMessage;
-    return env;
-}
 
 QString MakeFile(const QTemporaryDir &dir, const QString &name, qint64 size)
 {
@@ -353,9 +344,8 @@ private slots:
 
     void dialogIsModalWhileOpen()
     {
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.PicInfo_Click();
@@ -385,9 +375,8 @@ private slots:
     void dialogCloses()
     {
         QFETCH(int, how);
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.show();
         w.PicInfo_Click();
         QPointer<Info> info = w.InfoWindow();
@@ -423,9 +412,8 @@ private slots:
     void openedByMenuClickAndCtrlI()
     {
         QFETCH(int, opener);
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.PicSize_Click(); // list pane shown: PicInfo and ListFile are visible
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -453,9 +441,8 @@ private slots:
 
     void plainIOrAltCtrlIOpensNothing()
     {
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.show();
         QTest::keyClick(&w, Qt::Key_I);
         QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
@@ -466,9 +453,8 @@ private slots:
 
     void layoutFontsAndColours()
     {
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
         QVERIFY(info);
@@ -513,9 +499,8 @@ private slots:
     // three separate bands of ink, and the last rows clear (a clipped line reaches the edge).
     void threeLinesFitTheirLabels()
     {
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
         QVERIFY(info);
@@ -541,9 +526,8 @@ private slots:
 
     void nothingOpenShowsInitialValues()
     {
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
         QVERIFY(info);
@@ -582,16 +566,15 @@ private slots:
         QFETCH(QString, lines5);
         QTemporaryDir dir;
         const QString path = MakeFile(dir, name, 1048576);
-        EngineScript script;
-        script.duration = 125.7;
+        FakeMedium medium{125.7, std::nullopt, std::nullopt, {}};
         if (video) {
-            script.videoSize = QSize(320, 240);
-            script.timePerFrame = 1 / 29.97;
+            medium.videoSize = QSize(320, 240);
+            medium.frameSeconds = 1 / 29.97;
         }
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
-        w.AddFiles({path});
-        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(',')));
+        WindowRig rig;
+        Lumo &w = rig.W();
+        w.AddFiles({rig.Playable(path, medium)});
+        QVERIFY2(rig.messages.isEmpty(), qPrintable(rig.messages.join(',')));
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
         QVERIFY(info);
@@ -617,9 +600,8 @@ private slots:
         QTemporaryDir dir;
         const QString gif = dir.filePath(QStringLiteral("小さな絵.gif"));
         QVERIFY(QFile::copy(QStringLiteral(LUMO_FIXTURE_DIR "/picture_100x80.gif"), gif));
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.AddFiles({gif});
         QVERIFY(w.StillPictureFlag);
         w.PicInfo_Click();
@@ -634,9 +616,8 @@ private slots:
     // Each opening reads the members anew.
     void reopeningShowsCurrentValues()
     {
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.MovieTitle = QStringLiteral("first");
         w.PicInfo_Click();
         QCOMPARE(w.InfoWindow()->L3->text(), QStringLiteral("first"));
@@ -652,9 +633,8 @@ private slots:
 
     void systemInfoButtonStartsTheTool()
     {
-        EngineScript script;
-        QStringList messages;
-        Lumo w(TestEnvironment(&script, &messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
         QVERIFY(info);

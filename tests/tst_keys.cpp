@@ -4,7 +4,7 @@
 #include "display/info.h"
 #include "display/key_codes.h"
 #include "display/picture_box.h"
-#include "scripted_engine.h"
+#include "support/window_rig.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -13,62 +13,59 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// A window with a scripted engine, the files it opened, and what it asked of the user.
-struct Rig
-{
-    QTemporaryDir dir;
-    EngineScript script;
-    QStringList messages;
-    int openDialogs = 0;
-    std::unique_ptr<Lumo> w;
+// The engine calls these tests watch: the commands, without the queries, the rate and the
+// video window's owner and place.
+const QStringList Unwatched = {QStringLiteral("Duration"),        QStringLiteral("CurrentPosition"),
+                               QStringLiteral("SetRate"),         QStringLiteral("VideoSize"),
+                               QStringLiteral("AvgTimePerFrame"), QStringLiteral("HasVideoWindow"),
+                               QStringLiteral("SetVideoOwner"),   QStringLiteral("SetVideoRect"),
+                               QStringLiteral("VideoRect"),       QStringLiteral("FullScreenMode")};
 
+// A shown and active window over scripted engines.
+struct Rig : WindowRig
+{
     Rig()
     {
-        Lumo::Environment env;
-        env.engineFactory = ScriptedFactory(&script);
-        env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
-        env.infoMessage = env.stopMessage;
-        env.openDialog = [this](QWidget *) {
-            ++openDialogs;
-            return QStringList();
-        };
-        w = std::make_unique<Lumo>(env);
-        w->show();
-        w->activateWindow();
+        window->show();
+        window->activateWindow();
     }
 
-    // Opens sound or movie files (by the script's video size); the first starts playing.
-    void Open(const QStringList &names)
+    // Opens sounds of the given length; the first starts playing.
+    void OpenSounds(const QStringList &names, double duration = 60)
     {
         QStringList paths;
-        for (const QString &name : names) {
-            QFile file(dir.filePath(name));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(QByteArray(4096, '\0'));
-            paths << file.fileName();
-        }
-        w->AddFiles(paths);
+        for (const QString &name : names)
+            paths << File(name, FakeMedium{duration, std::nullopt, std::nullopt, {}},
+                          QByteArray(4096, '\0'));
+        window->AddFiles(paths);
     }
 
     void OpenMovie()
     {
-        script.videoSize = QSize(320, 240);
-        Open({QStringLiteral("movie.wmv")});
+        Open(File(QStringLiteral("movie.wmv"), FakeMedium{60, QSize(320, 240), std::nullopt, {}},
+                  QByteArray(4096, '\0')));
     }
 
     void OpenStillPicture()
     {
-        const QString gif = dir.filePath(QStringLiteral("still.gif"));
-        QFile::copy(QStringLiteral(LUMO_FIXTURE_DIR "/picture_100x80.gif"), gif);
-        w->AddFiles({gif});
+        Open(Copy(QStringLiteral(LUMO_FIXTURE_DIR "/picture_100x80.gif"),
+                  QStringLiteral("still.gif")));
     }
 
-    int Count(const QString &call) const { return script.calls.count(call); }
+    // The watched calls on all engines, in order ("Pause()").
+    QStringList Calls() const
+    {
+        QStringList calls;
+        for (const QString &call : engines.Log(Unwatched))
+            calls << call.section(QLatin1Char(':'), 1);
+        return calls;
+    }
+
+    int Count(const QString &call) const { return Calls().count(call); }
 };
 
 QImage Resource(const QString &name)
@@ -165,65 +162,65 @@ private slots:
     {
         QFETCH(bool, inList);
         Rig rig;
-        rig.Open({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
-        QCOMPARE(rig.w->CT, 1);
-        QWidget *target = rig.w.get();
+        rig.OpenSounds({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
+        QCOMPARE(rig.window->CT, 1);
+        QWidget *target = rig.window.get();
         if (inList) {
-            rig.w->ListFile->setFocus();
-            target = rig.w->ListFile;
+            rig.window->ListFile->setFocus();
+            target = rig.window->ListFile;
         }
         QTest::keyClick(target, Qt::Key_Space);
-        QCOMPARE(rig.w->CT, 2);
-        QCOMPARE(rig.Count("Pause"), 1);
-        QCOMPARE(rig.w->PicPlay->Picture(), Resource("ImagePlay_1"));
+        QCOMPARE(rig.window->CT, 2);
+        QCOMPARE(rig.Count("Pause()"), 1);
+        QCOMPARE(rig.window->PicPlay->Picture(), Resource("ImagePlay_1"));
         QTest::keyClick(target, Qt::Key_Space);
-        QCOMPARE(rig.w->CT, 1);
-        QCOMPARE(rig.w->PicPlay->Picture(), Resource("ImagePlay_0"));
+        QCOMPARE(rig.window->CT, 1);
+        QCOMPARE(rig.window->PicPlay->Picture(), Resource("ImagePlay_0"));
         // The list did not take the key as well.
-        QCOMPARE(rig.w->ListFile->currentRow(), 0);
+        QCOMPARE(rig.window->ListFile->currentRow(), 0);
     }
 
     void spaceIgnoredForStillPictureOrNothingOpen()
     {
         Rig rig;
-        QTest::keyClick(rig.w.get(), Qt::Key_Space);
-        QCOMPARE(rig.w->CT, 0);
+        QTest::keyClick(rig.window.get(), Qt::Key_Space);
+        QCOMPARE(rig.window->CT, 0);
         rig.OpenStillPicture();
-        QVERIFY(rig.w->StillPictureFlag);
-        QTest::keyClick(rig.w.get(), Qt::Key_Space);
-        QCOMPARE(rig.w->CT, 0);
-        QVERIFY(rig.script.calls.isEmpty());
+        QVERIFY(rig.window->StillPictureFlag);
+        QTest::keyClick(rig.window.get(), Qt::Key_Space);
+        QCOMPARE(rig.window->CT, 0);
+        QVERIFY(rig.Calls().isEmpty());
         // Not even the pressed picture of the play button.
-        QCOMPARE(rig.w->PicPlay->Picture(), Resource("ImagePlay_0"));
+        QCOMPARE(rig.window->PicPlay->Picture(), Resource("ImagePlay_0"));
     }
 
     void ctrlArrowsAndStop()
     {
         Rig rig;
-        rig.script.duration = 100;
-        rig.Open({QStringLiteral("a.wma"), QStringLiteral("b.wma"), QStringLiteral("c.wma")});
-        QCOMPARE(rig.w->PlayIndex, 0);
+        rig.OpenSounds({QStringLiteral("a.wma"), QStringLiteral("b.wma"), QStringLiteral("c.wma")},
+                       100);
+        QCOMPARE(rig.window->PlayIndex, 0);
 
-        rig.w->ListFile->setFocus();
-        QTest::keyClick(rig.w->ListFile, Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(rig.w->PlayIndex, 1);
-        QCOMPARE(rig.w->ListFile->currentRow(), 1);
-        QTest::keyClick(rig.w.get(), Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(rig.w->PlayIndex, 2);
-        QTest::keyClick(rig.w.get(), Qt::Key_Up, Qt::ControlModifier);
-        QCOMPARE(rig.w->PlayIndex, 1);
-        QCOMPARE(rig.w->ListFile->currentRow(), 1);
+        rig.window->ListFile->setFocus();
+        QTest::keyClick(rig.window->ListFile, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(rig.window->PlayIndex, 1);
+        QCOMPARE(rig.window->ListFile->currentRow(), 1);
+        QTest::keyClick(rig.window.get(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(rig.window->PlayIndex, 2);
+        QTest::keyClick(rig.window.get(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(rig.window->PlayIndex, 1);
+        QCOMPARE(rig.window->ListFile->currentRow(), 1);
 
-        rig.script.calls.clear();
-        QTest::keyClick(rig.w.get(), Qt::Key_Right, Qt::ControlModifier);
-        QVERIFY(rig.script.calls.contains("SetCurrentPosition 10"));
-        QTest::keyClick(rig.w.get(), Qt::Key_Left, Qt::ControlModifier);
-        QVERIFY(rig.script.calls.contains("SetCurrentPosition 0"));
+        rig.engines.ClearLog();
+        QTest::keyClick(rig.window.get(), Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(rig.Calls().contains("SetCurrentPosition(10)"));
+        QTest::keyClick(rig.window.get(), Qt::Key_Left, Qt::ControlModifier);
+        QVERIFY(rig.Calls().contains("SetCurrentPosition(0)"));
 
-        QCOMPARE(rig.w->CT, 1);
-        QTest::keyClick(rig.w.get(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(rig.w->CT, 0);
-        QVERIFY(rig.script.calls.contains("Stop"));
+        QCOMPARE(rig.window->CT, 1);
+        QTest::keyClick(rig.window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(rig.window->CT, 0);
+        QVERIFY(rig.Calls().contains("Stop()"));
     }
 
     void ctrlKeysNeedCtrlAlone_data()
@@ -252,22 +249,22 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         Rig rig;
-        rig.Open({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
-        const QSize size = rig.w->size();
-        const QPoint pos = rig.w->pos();
-        rig.script.calls.clear();
-        QTest::keyClick(rig.w.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(rig.w->CT, 1);
-        QCOMPARE(rig.w->PlayIndex, 0);
-        QVERIFY2(rig.script.calls.isEmpty(), qPrintable(rig.script.calls.join(',')));
-        QCOMPARE(rig.w->size(), size);
-        QCOMPARE(rig.w->pos(), pos);
-        QVERIFY(!rig.w->PUM->isVisible());
-        QVERIFY(!rig.w->PUP->isVisible());
-        QVERIFY(!rig.w->InfoWindow());
+        rig.OpenSounds({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
+        const QSize size = rig.window->size();
+        const QPoint pos = rig.window->pos();
+        rig.engines.ClearLog();
+        QTest::keyClick(rig.window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(rig.window->CT, 1);
+        QCOMPARE(rig.window->PlayIndex, 0);
+        QVERIFY2(rig.Calls().isEmpty(), qPrintable(rig.Calls().join(',')));
+        QCOMPARE(rig.window->size(), size);
+        QCOMPARE(rig.window->pos(), pos);
+        QVERIFY(!rig.window->PUM->isVisible());
+        QVERIFY(!rig.window->PUP->isVisible());
+        QVERIFY(!rig.window->InfoWindow());
         QCOMPARE(rig.openDialogs, 0);
-        QVERIFY(!rig.w->FpsFlag);
-        QVERIFY(!rig.w->HistoryAreaFlag);
+        QVERIFY(!rig.window->FpsFlag);
+        QVERIFY(!rig.window->HistoryAreaFlag);
     }
 
     // ---- dialogs and menus ------------------------------------------------------------------
@@ -275,10 +272,10 @@ private slots:
     void f1OpensTheFileDialog()
     {
         Rig rig;
-        QTest::keyClick(rig.w.get(), Qt::Key_F1);
+        QTest::keyClick(rig.window.get(), Qt::Key_F1);
         QCOMPARE(rig.openDialogs, 1);
         // Plain keys run whatever modifiers are held.
-        QTest::keyClick(rig.w.get(), Qt::Key_F1, Qt::ShiftModifier | Qt::AltModifier);
+        QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::ShiftModifier | Qt::AltModifier);
         QCOMPARE(rig.openDialogs, 2);
     }
 
@@ -298,9 +295,9 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(bool, main);
         Rig rig;
-        QTest::keyClick(rig.w.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QMenu *shown = main ? rig.w->PUM : rig.w->PUP;
-        QMenu *other = main ? rig.w->PUP : rig.w->PUM;
+        QTest::keyClick(rig.window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QMenu *shown = main ? rig.window->PUM : rig.window->PUP;
+        QMenu *other = main ? rig.window->PUP : rig.window->PUM;
         QTRY_VERIFY(shown->isVisible());
         QVERIFY(!other->isVisible());
         // Keys inside the open menu belong to the menu, not to the window.
@@ -311,22 +308,22 @@ private slots:
     void f6TriggersThePanelItem()
     {
         Rig rig;
-        QSignalSpy spy(rig.w->MenuVsaPanel, &QAction::triggered);
-        QTest::keyClick(rig.w.get(), Qt::Key_F6);
+        QSignalSpy spy(rig.window->MenuVsaPanel, &QAction::triggered);
+        QTest::keyClick(rig.window.get(), Qt::Key_F6);
         QCOMPARE(spy.count(), 1);
     }
 
     void keysDoNotReachTheWindowThroughTheDialog()
     {
         Rig rig;
-        rig.w->PicInfo_Click();
-        Info *info = rig.w->InfoWindow();
+        rig.window->PicInfo_Click();
+        Info *info = rig.window->InfoWindow();
         QVERIFY(info);
-        const QSize size = rig.w->size();
+        const QSize size = rig.window->size();
         QTest::keyClick(info, Qt::Key_F8);
         QTest::keyClick(info, Qt::Key_F1);
-        QVERIFY(!rig.w->HistoryAreaFlag);
-        QCOMPARE(rig.w->size(), size);
+        QVERIFY(!rig.window->HistoryAreaFlag);
+        QCOMPARE(rig.window->size(), size);
         QCOMPARE(rig.openDialogs, 0);
         info->close();
     }
@@ -356,43 +353,43 @@ private slots:
         QFETCH(bool, fullScreen);
         Rig rig;
         rig.OpenMovie();
-        rig.w->move(0, 0);
-        rig.script.fullScreen = fullScreen;
-        const bool listHidden = rig.w->ListHiddenFlag;
-        const float zoom = rig.w->ZoomFactor;
-        const QSize size = rig.w->size();
-        const QPoint pos = rig.w->pos();
+        rig.window->move(0, 0);
+        rig.Engine()->fullScreen = fullScreen;
+        const bool listHidden = rig.window->ListHiddenFlag;
+        const float zoom = rig.window->ZoomFactor;
+        const QSize size = rig.window->size();
+        const QPoint pos = rig.window->pos();
 
-        rig.w->ListFile->setFocus();
-        QTest::keyClick(rig.w->ListFile, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(rig.w->FullScreenFlag, fullScreen);
+        rig.window->ListFile->setFocus();
+        QTest::keyClick(rig.window->ListFile, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(rig.window->FullScreenFlag, fullScreen);
         if (fullScreen) {
-            QCOMPARE(rig.w->ListHiddenFlag, listHidden);
-            QCOMPARE(rig.w->ZoomFactor, zoom);
-            QVERIFY(!rig.w->HistoryAreaFlag);
-            QCOMPARE(rig.w->size(), size);
-            QCOMPARE(rig.w->pos(), pos);
+            QCOMPARE(rig.window->ListHiddenFlag, listHidden);
+            QCOMPARE(rig.window->ZoomFactor, zoom);
+            QVERIFY(!rig.window->HistoryAreaFlag);
+            QCOMPARE(rig.window->size(), size);
+            QCOMPARE(rig.window->pos(), pos);
             return;
         }
         switch (key) {
         case Qt::Key_F4:
-            QCOMPARE(rig.w->ListHiddenFlag, !listHidden);
-            QVERIFY(rig.w->width() != size.width());
+            QCOMPARE(rig.window->ListHiddenFlag, !listHidden);
+            QVERIFY(rig.window->width() != size.width());
             break;
         case Qt::Key_F5:
-            QVERIFY(rig.w->ZoomFactor != zoom);
-            QVERIFY(rig.w->size() != size);
+            QVERIFY(rig.window->ZoomFactor != zoom);
+            QVERIFY(rig.window->size() != size);
             break;
         case Qt::Key_F8:
-            QVERIFY(rig.w->HistoryAreaFlag);
-            QCOMPARE(rig.w->height(), size.height() + 168);
+            QVERIFY(rig.window->HistoryAreaFlag);
+            QCOMPARE(rig.window->height(), size.height() + 168);
             break;
         default: {
-            const QRect screen = rig.w->screen()->geometry();
-            const QSize outer = rig.w->frameGeometry().size();
-            QCOMPARE(rig.w->pos(), QPoint((screen.width() - outer.width()) / 2,
-                                          (screen.height() - outer.height()) / 2));
-            QVERIFY(rig.w->pos() != pos);
+            const QRect screen = rig.window->screen()->geometry();
+            const QSize outer = rig.window->frameGeometry().size();
+            QCOMPARE(rig.window->pos(), QPoint((screen.width() - outer.width()) / 2,
+                                               (screen.height() - outer.height()) / 2));
+            QVERIFY(rig.window->pos() != pos);
             break;
         }
         }
@@ -401,18 +398,18 @@ private slots:
     void fullScreenInAndOut()
     {
         Rig rig;
-        QTest::keyClick(rig.w.get(), Qt::Key_F10); // nothing playing: nothing to show
-        QCOMPARE(rig.Count("FullScreen on"), 0);
+        QTest::keyClick(rig.window.get(), Qt::Key_F10); // nothing playing: nothing to show
+        QCOMPARE(rig.Count("SetFullScreenMode(true)"), 0);
         rig.OpenMovie();
-        QTest::keyClick(rig.w.get(), Qt::Key_F10);
-        QCOMPARE(rig.Count("FullScreen on"), 1);
-        QVERIFY(rig.script.fullScreen);
-        QTest::keyClick(rig.w.get(), Qt::Key_Escape);
-        QCOMPARE(rig.Count("FullScreen off"), 1);
-        QVERIFY(!rig.script.fullScreen);
+        QTest::keyClick(rig.window.get(), Qt::Key_F10);
+        QCOMPARE(rig.Count("SetFullScreenMode(true)"), 1);
+        QVERIFY(rig.Engine()->fullScreen);
+        QTest::keyClick(rig.window.get(), Qt::Key_Escape);
+        QCOMPARE(rig.Count("SetFullScreenMode(false)"), 1);
+        QVERIFY(!rig.Engine()->fullScreen);
         // Escape outside full screen leaves it alone.
-        QTest::keyClick(rig.w.get(), Qt::Key_Escape);
-        QCOMPARE(rig.Count("FullScreen off"), 1);
+        QTest::keyClick(rig.window.get(), Qt::Key_Escape);
+        QCOMPARE(rig.Count("SetFullScreenMode(false)"), 1);
     }
 
     // ---- F11 and F12 ----------------------------------------------------------------------------
@@ -420,14 +417,14 @@ private slots:
     void f11TogglesTheOverlayAndBlanksItsCorner()
     {
         Rig rig;
-        rig.Open({QStringLiteral("a.wma")});
-        QVERIFY(!rig.w->FpsFlag);
-        QSignalSpy spy(rig.w.get(), &Lumo::FpsFlagChanged);
+        rig.OpenSounds({QStringLiteral("a.wma")});
+        QVERIFY(!rig.window->FpsFlag);
+        QSignalSpy spy(rig.window.get(), &Lumo::FpsFlagChanged);
         for (bool expected : {true, false}) {
-            PaintCanvasWhite(rig.w->Pic);
-            QTest::keyClick(rig.w.get(), Qt::Key_F11);
-            QCOMPARE(rig.w->FpsFlag, expected);
-            const QImage &canvas = rig.w->Pic->Canvas();
+            PaintCanvasWhite(rig.window->Pic);
+            QTest::keyClick(rig.window.get(), Qt::Key_F11);
+            QCOMPARE(rig.window->FpsFlag, expected);
+            const QImage &canvas = rig.window->Pic->Canvas();
             QVERIFY(CornerIsBlack(canvas));
             // Only the corner: left of it and below it the picture stays.
             QCOMPARE(canvas.pixelColor(canvas.width() - 44, 5), QColor(Qt::white));
@@ -440,10 +437,10 @@ private slots:
     void f11TellsTheOpenPanel()
     {
         Rig rig;
-        rig.w->PanelFlag = true;
-        QSignalSpy spy(rig.w.get(), &Lumo::FpsFlagChanged);
-        QTest::keyClick(rig.w.get(), Qt::Key_F11);
-        QTest::keyClick(rig.w.get(), Qt::Key_F11);
+        rig.window->PanelFlag = true;
+        QSignalSpy spy(rig.window.get(), &Lumo::FpsFlagChanged);
+        QTest::keyClick(rig.window.get(), Qt::Key_F11);
+        QTest::keyClick(rig.window.get(), Qt::Key_F11);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0).at(0).toBool(), true);
         QCOMPARE(spy.at(1).at(0).toBool(), false);
@@ -464,23 +461,23 @@ private slots:
         QFETCH(bool, analysing);
         QFETCH(bool, paused);
         Rig rig;
-        rig.Open({QStringLiteral("a.wma")});
+        rig.OpenSounds({QStringLiteral("a.wma")});
         if (paused)
-            QTest::keyClick(rig.w.get(), Qt::Key_Space);
-        QCOMPARE(rig.w->CT, paused ? 2 : 1);
-        rig.w->VsaReadyFlag = analysing;
-        rig.w->PauseFlag = false;
-        rig.w->move(40, 30);
-        const QSize size = rig.w->size();
-        const QPoint pos = rig.w->pos();
-        QTest::keyClick(rig.w.get(), Qt::Key_F12);
-        QCOMPARE(rig.w->PauseFlag, paused);
+            QTest::keyClick(rig.window.get(), Qt::Key_Space);
+        QCOMPARE(rig.window->CT, paused ? 2 : 1);
+        rig.window->VsaReadyFlag = analysing;
+        rig.window->PauseFlag = false;
+        rig.window->move(40, 30);
+        const QSize size = rig.window->size();
+        const QPoint pos = rig.window->pos();
+        QTest::keyClick(rig.window.get(), Qt::Key_F12);
+        QCOMPARE(rig.window->PauseFlag, paused);
         if (analysing) {
-            QVERIFY(rig.w->size() != size);
-            QCOMPARE(rig.w->pos(), QPoint(0, 0));
+            QVERIFY(rig.window->size() != size);
+            QCOMPARE(rig.window->pos(), QPoint(0, 0));
         } else {
-            QCOMPARE(rig.w->size(), size);
-            QCOMPARE(rig.w->pos(), pos);
+            QCOMPARE(rig.window->size(), size);
+            QCOMPARE(rig.window->pos(), pos);
         }
     }
 };

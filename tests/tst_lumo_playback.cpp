@@ -1,7 +1,7 @@
 // Opening, transport, the main timer and the end of a medium, with a scripted media engine.
 #include "core/lumo.h"
 #include "display/picture_box.h"
-#include "support/fake_media_engine.h"
+#include "support/window_rig.h"
 
 #include <QFile>
 #include <QLabel>
@@ -9,61 +9,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-// A window over fake engines, with media files that exist on disk.
-struct Rig
-{
-    QTemporaryDir dir;
-    FakeMediaEngines engines;
-    QStringList messages;
-    std::unique_ptr<Lumo> window;
-
-    Rig()
-    {
-        Lumo::Environment env;
-        env.engineFactory = engines.Factory();
-        env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
-        env.infoMessage = env.stopMessage;
-        window = std::make_unique<Lumo>(env);
-    }
-
-    QString Sound(const QString &name, double duration = 30.0)
-    {
-        return File(name, FakeMedium{duration, std::nullopt, std::nullopt, {}});
-    }
-
-    QString Movie(const QString &name, QSize size, double duration = 30.0)
-    {
-        return File(name, FakeMedium{duration, size, 1.0 / 25, {}});
-    }
-
-    QString File(const QString &name, const FakeMedium &medium)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write("media");
-        engines.AddMedium(path, medium);
-        return path;
-    }
-
-    FakeMediaEngine *Engine() const { return engines.Last(); }
-
-    // One tick at the given engine position.
-    void TickAt(double seconds)
-    {
-        if (Engine())
-            Engine()->SetPosition(seconds);
-        window->Timer_Timer();
-    }
-};
-
-} // namespace
 
 class TestLumoPlayback : public QObject
 {
@@ -74,7 +21,7 @@ private slots:
 
     void movieOpensCentredWithTitle()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         const QString clip = rig.Movie(QStringLiteral("clip.avi"), QSize(176, 144));
         w.AddFiles({clip});
@@ -94,7 +41,7 @@ private slots:
 
     void soundShowsAudioPicture()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound(QStringLiteral("song.wav"))});
         QVERIFY(w.AudioOnlyFlag);
@@ -121,7 +68,7 @@ private slots:
     {
         QFETCH(double, position);
         QFETCH(QString, text);
-        Rig rig;
+        WindowRig rig;
         rig.window->AddFiles({rig.Sound(QStringLiteral("long.mp3"), 9000.0)});
         rig.TickAt(position);
         QCOMPARE(rig.window->LabelTime->text(), text);
@@ -129,7 +76,7 @@ private slots:
 
     void knobFollowsPosition()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound(QStringLiteral("a.mp3"), 100.0)});
         const int length = w.TwipsGeometry(Control::PicPosBack).width() - 60;
@@ -139,7 +86,7 @@ private slots:
 
     void backAndStep()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound(QStringLiteral("a.mp3"), 60.0)});
         FakeMediaEngine *e = rig.Engine();
@@ -167,7 +114,7 @@ private slots:
 
     void stepInLastSecondsEndsSolo()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound(QStringLiteral("a.mp3"), 60.0)});
         rig.Engine()->SetPosition(52.0);
@@ -201,7 +148,7 @@ private slots:
         QFETCH(int, rowAfter);
         QFETCH(int, ctAfter);
         QFETCH(int, enginesAfter);
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound("0.mp3", 20), rig.Sound("1.mp3", 20), rig.Sound("2.mp3", 20)});
         w.SetPlayMode(mode);
@@ -217,7 +164,7 @@ private slots:
 
     void allModePlaysThroughAndStops()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound("0.wav", 3), rig.Sound("1.wav", 3), rig.Sound("2.wav", 3)});
         QCOMPARE(w.PlayMode, 1);
@@ -232,14 +179,14 @@ private slots:
 
     void randomMode()
     {
-        Rig one;
+        WindowRig one;
         one.window->AddFiles({one.Sound("only.mp3", 5)});
         one.window->SetPlayMode(2);
         one.TickAt(5.0);
         QCOMPARE(one.window->PlayIndex, 0);
         QCOMPARE(one.engines.Created(), 2);
 
-        Rig two;
+        WindowRig two;
         two.window->AddFiles({two.Sound("a.mp3", 5), two.Sound("b.mp3", 5)});
         two.window->SetPlayMode(2);
         for (int i = 1; i <= 4; ++i) {
@@ -250,7 +197,7 @@ private slots:
 
     void nextAndPreviousAtTheEnds()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound("a.mp3"), rig.Sound("b.mp3")});
         w.PicPrev_MouseUp(Qt::LeftButton);
@@ -265,7 +212,7 @@ private slots:
 
     void transportNeedsAMedium()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         const QImage before = w.PicNext->Picture();
         w.PicNext_MouseDown(Qt::LeftButton);
@@ -296,7 +243,7 @@ private slots:
         QFETCH(int, x);
         QFETCH(int, y);
         QFETCH(double, rate);
-        Rig rig;
+        WindowRig rig;
         rig.window->AddFiles({rig.Sound("a.mp3")});
         rig.window->PicSpeed_MouseDown(Qt::LeftButton, x, y);
         QCOMPARE(rig.Engine()->rate, rate);
@@ -305,7 +252,7 @@ private slots:
 
     void refusedSpeedKeepsNormalDial()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.File("fixed.wmv", FakeMedium{30, QSize(320, 240), 0.04, {0.5, 2.0}})});
         w.PicSpeed_MouseDown(Qt::LeftButton, 500, 200);
@@ -317,7 +264,7 @@ private slots:
 
     void stopRewindsAndPlayResumes()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound("a.mp3")});
         rig.TickAt(12.0);
@@ -333,7 +280,7 @@ private slots:
 
     void trackClickSeeks()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound("a.mp3", 100.0)});
         const int length = w.TwipsGeometry(Control::PicPosBack).width() - 60;
@@ -346,7 +293,7 @@ private slots:
 
     void knobDragSeeksOnRelease()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Sound("a.mp3", 100.0)});
         w.PicPos_MouseDown(Qt::LeftButton, 120);
@@ -366,7 +313,7 @@ private slots:
 
     void fullScreenCarriesToNextMovie()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Movie("a.avi", QSize(320, 240)), rig.Movie("b.avi", QSize(320, 240))});
         w.EnterFullScreen();
@@ -381,7 +328,7 @@ private slots:
 
     void fullScreenNeedsPlayback()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.AddFiles({rig.Movie("a.avi", QSize(320, 240))});
         w.PicStop_MouseUp(Qt::LeftButton);
@@ -391,7 +338,7 @@ private slots:
 
     void failedOpenKeepsEngineOfLastMedium()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         const QString good = rig.Sound("good.mp3");
         const QString bad = rig.dir.filePath("bad.mp3");
@@ -410,7 +357,7 @@ private slots:
 
     void closingReleasesTheEngine()
     {
-        Rig rig;
+        WindowRig rig;
         rig.window->AddFiles({rig.Movie("a.avi", QSize(640, 480))});
         QCOMPARE(rig.engines.Released(), 0);
         rig.window->close();
@@ -462,7 +409,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, title);
-        Rig rig;
+        WindowRig rig;
         const QString path = rig.Sound(name);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -478,7 +425,7 @@ private slots:
 
     void cycleWindowSizeZoomsTheMovie()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         const QSize screen = w.screen()->geometry().size();
         w.AddFiles({rig.Movie("a.avi", QSize(200, 150))});
@@ -502,7 +449,7 @@ private slots:
 
     void fitToScreenAndBack()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.show();
         const QSize screen = w.screen()->geometry().size();
@@ -518,7 +465,7 @@ private slots:
 
     void minimizedWindowWaitsForRestore()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = *rig.window;
         w.show();
         w.AddFiles({rig.Sound("a.mp3", 5), rig.Sound("b.mp3", 5)});

@@ -5,7 +5,7 @@
 #include "analyzer/panel_geometry.h"
 #include "core/lumo.h"
 #include "display/picture_box.h"
-#include "scripted_engine.h"
+#include "support/window_rig.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,62 +14,44 @@
 #include <QMap>
 #include <QRadioButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 namespace {
 
-// A main window over a scripted engine, with a real WAVE file to analyse.
-struct Rig
+// A main window over scripted engines, shown, with a real WAVE file to analyse.
+struct Rig : WindowRig
 {
-    QTemporaryDir dir;
-    EngineScript script;
-    std::unique_ptr<Lumo> w;
-
-    Rig()
-    {
-        Lumo::Environment env;
-        env.engineFactory = ScriptedFactory(&script);
-        env.stopMessage = [](const QString &, const QString &) {};
-        env.infoMessage = env.stopMessage;
-        w = std::make_unique<Lumo>(env);
-        w->show();
-    }
+    Rig() { window->show(); }
 
     // Opens the one-second sine in the given mode; it plays.
     void OpenSound(int mode)
     {
-        w->ChangeVsa(mode);
-        const QString wav = dir.filePath(QStringLiteral("sine.wav"));
-        QFile::copy(QStringLiteral(LUMO_FIXTURE_DIR "/sine_1s.wav"), wav);
-        w->AddFiles({wav});
+        window->ChangeVsa(mode);
+        const QString wav =
+            Copy(QStringLiteral(LUMO_FIXTURE_DIR "/sine_1s.wav"), QStringLiteral("sine.wav"));
+        Open(Playable(wav, FakeMedium{60.0, std::nullopt, std::nullopt, {}}));
     }
 
     void OpenMovie()
     {
-        script.videoSize = QSize(320, 240);
-        const QString path = dir.filePath(QStringLiteral("movie.wmv"));
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(4096, '\0'));
-        file.close();
-        w->AddFiles({path});
+        Open(File(QStringLiteral("movie.wmv"), FakeMedium{60.0, QSize(320, 240), std::nullopt, {}},
+                  QByteArray(4096, '\0')));
     }
 
     void Pause()
     {
-        w->PicPlay_MouseUp(Qt::LeftButton);
-        w->PauseFlag = false;
+        window->PicPlay_MouseUp(Qt::LeftButton);
+        window->PauseFlag = false;
     }
 
     Panel &OpenPanel()
     {
-        w->MenuVsaPanel->trigger();
-        return *w->PanelWindow();
+        window->MenuVsaPanel->trigger();
+        return *window->PanelWindow();
     }
 
-    QSize PictureArea() const { return w->TwipsGeometry(Control::Pic).size() / 15; }
+    QSize PictureArea() const { return window->TwipsGeometry(Control::Pic).size() / 15; }
 };
 
 void Hover(QWidget *widget, QPoint at)
@@ -208,19 +190,19 @@ private slots:
     void menuAndF6OpenOnePanel()
     {
         Rig rig;
-        QVERIFY(!rig.w->PanelWindow());
-        rig.w->Form_KeyDown(117, 0);
-        Panel *panel = rig.w->PanelWindow();
+        QVERIFY(!rig.window->PanelWindow());
+        rig.window->Form_KeyDown(117, 0);
+        Panel *panel = rig.window->PanelWindow();
         QVERIFY(panel && panel->isVisible());
-        QVERIFY(rig.w->PanelFlag);
-        rig.w->MenuVsaPanel->trigger();
-        QCOMPARE(rig.w->PanelWindow(), panel);
+        QVERIFY(rig.window->PanelFlag);
+        rig.window->MenuVsaPanel->trigger();
+        QCOMPARE(rig.window->PanelWindow(), panel);
     }
 
     void loadingReadsTheWindow()
     {
         Rig rig;
-        Lumo &w = *rig.w;
+        Lumo &w = rig.W();
         w.VSA = 6;
         w.CH = 1;
         w.TimeRange = 20;
@@ -259,9 +241,9 @@ private slots:
         QFETCH(QString, entry);
         QFETCH(int, after);
         Rig rig;
-        rig.w->TimeRange = std::uint8_t(timeRange);
+        rig.window->TimeRange = std::uint8_t(timeRange);
         QCOMPARE(rig.OpenPanel().ComboTime->currentText(), entry);
-        QCOMPARE(int(rig.w->TimeRange), after);
+        QCOMPARE(int(rig.window->TimeRange), after);
     }
 
     void loadingWhilePausedDrawsOnce()
@@ -270,32 +252,32 @@ private slots:
         rig.OpenSound(1);
         rig.Pause();
         rig.OpenPanel();
-        QVERIFY(rig.w->PauseFlag);
+        QVERIFY(rig.window->PauseFlag);
     }
 
     void loadingLeavesTheModeAlone()
     {
         Rig rig;
         rig.OpenSound(0);
-        rig.w->ChangeVsa(0);
-        QImage &canvas = rig.w->Pic->Canvas();
+        rig.window->ChangeVsa(0);
+        QImage &canvas = rig.window->Pic->Canvas();
         canvas.fill(Qt::white);
-        const int interval = rig.w->Timer->interval();
+        const int interval = rig.window->Timer->interval();
         rig.OpenPanel();
         QCOMPARE(canvas.pixelColor(0, 0), QColor(Qt::white)); // the audio picture was not redrawn
-        QCOMPARE(rig.w->Timer->interval(), interval);
-        QVERIFY(rig.w->MenuVsaModes[0]->isChecked());
+        QCOMPARE(rig.window->Timer->interval(), interval);
+        QVERIFY(rig.window->MenuVsaModes[0]->isChecked());
     }
 
     void loadingReappliesFastInterval()
     {
         Rig rig;
         rig.OpenSound(1);
-        rig.w->FastFlag = true;
-        rig.w->Timer->setInterval(40);
+        rig.window->FastFlag = true;
+        rig.window->Timer->setInterval(40);
         Panel &panel = rig.OpenPanel();
         QVERIFY(panel.Check1->isChecked());
-        QCOMPARE(rig.w->Timer->interval(), 10);
+        QCOMPARE(rig.window->Timer->interval(), 10);
     }
 
     void loadingKeepsTheLargeArea_data()
@@ -316,7 +298,7 @@ private slots:
         QFETCH(int, mode);
         QFETCH(QSize, area);
         Rig rig;
-        Lumo &w = *rig.w;
+        Lumo &w = rig.W();
         if (medium == "sound")
             rig.OpenSound(mode);
         else if (medium == "movie")
@@ -355,7 +337,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(bool, redraws);
         Rig rig;
-        Lumo &w = *rig.w;
+        Lumo &w = rig.W();
         rig.OpenSound(2);
         Panel &panel = rig.OpenPanel();
         rig.Pause();
@@ -383,11 +365,11 @@ private slots:
         Rig rig;
         rig.OpenSound(1);
         Panel &panel = rig.OpenPanel();
-        rig.w->PauseFlag = false;
+        rig.window->PauseFlag = false;
         panel.ComboWindow->setCurrentIndex(3);
         QTest::mouseClick(panel.OptCh[0], Qt::LeftButton);
-        QCOMPARE(rig.w->WFT, 3);
-        QVERIFY(!rig.w->PauseFlag);
+        QCOMPARE(rig.window->WFT, 3);
+        QVERIFY(!rig.window->PauseFlag);
     }
 
     void fastDrawingSwitch()
@@ -397,12 +379,12 @@ private slots:
         Panel &panel = rig.OpenPanel();
         rig.Pause();
         panel.Check1->click();
-        QVERIFY(rig.w->FastFlag);
-        QCOMPARE(rig.w->Timer->interval(), 10);
-        QVERIFY(rig.w->PauseFlag);
+        QVERIFY(rig.window->FastFlag);
+        QCOMPARE(rig.window->Timer->interval(), 10);
+        QVERIFY(rig.window->PauseFlag);
         panel.Check1->click();
-        QVERIFY(!rig.w->FastFlag);
-        QCOMPARE(rig.w->Timer->interval(), 40);
+        QVERIFY(!rig.window->FastFlag);
+        QCOMPARE(rig.window->Timer->interval(), 40);
     }
 
     void clearingFpsBlanksTheCorner()
@@ -411,13 +393,13 @@ private slots:
         rig.OpenSound(1);
         Panel &panel = rig.OpenPanel();
         rig.Pause();
-        QImage &canvas = rig.w->Pic->Canvas();
+        QImage &canvas = rig.window->Pic->Canvas();
         canvas.fill(Qt::white);
         panel.Check2->click();
-        QVERIFY(rig.w->FpsFlag);
+        QVERIFY(rig.window->FpsFlag);
         QCOMPARE(canvas.pixelColor(canvas.width() - 1, 0), QColor(Qt::white));
         panel.Check2->click();
-        QVERIFY(!rig.w->FpsFlag);
+        QVERIFY(!rig.window->FpsFlag);
         // 640 × 240 twips at the top right, and nothing else.
         const int w = canvas.width();
         for (int x = w - 42; x < w; ++x)
@@ -433,12 +415,12 @@ private slots:
         Panel &panel = rig.OpenPanel();
         rig.Pause();
         panel.Check3->click();
-        QVERIFY(rig.w->VsaLargeFlag);
+        QVERIFY(rig.window->VsaLargeFlag);
         QVERIFY(panel.Check3->isChecked());
         QCOMPARE(rig.PictureArea(), QSize(640, 360));
-        QVERIFY(rig.w->PauseFlag);
+        QVERIFY(rig.window->PauseFlag);
         panel.Check3->click();
-        QVERIFY(!rig.w->VsaLargeFlag);
+        QVERIFY(!rig.window->VsaLargeFlag);
         QCOMPARE(rig.PictureArea(), QSize(400, 240));
     }
 
@@ -448,7 +430,7 @@ private slots:
         rig.OpenSound(6);
         Panel &panel = rig.OpenPanel();
         panel.Check3->click();
-        QVERIFY(rig.w->VsaLargeFlag);
+        QVERIFY(rig.window->VsaLargeFlag);
         QCOMPARE(rig.PictureArea(), QSize(400, 240));
         panel.PicVsa_Click(1);
         QCOMPARE(rig.PictureArea(), QSize(640, 360));
@@ -459,15 +441,15 @@ private slots:
     {
         Rig rig;
         rig.OpenMovie();
-        rig.w->ChangeVsa(1);
+        rig.window->ChangeVsa(1);
         Panel &panel = rig.OpenPanel();
         panel.Check3->click();
-        QVERIFY(rig.w->VsaLargeFlag);
-        QCOMPARE(rig.w->ZoomFactor, 1.0f);
+        QVERIFY(rig.window->VsaLargeFlag);
+        QCOMPARE(rig.window->ZoomFactor, 1.0f);
         QCOMPARE(rig.PictureArea(), QSize(320, 240));
         panel.Check3->click();
-        QVERIFY(!rig.w->VsaLargeFlag);
-        QCOMPARE(rig.w->ZoomFactor, 1.0f);
+        QVERIFY(!rig.window->VsaLargeFlag);
+        QCOMPARE(rig.window->ZoomFactor, 1.0f);
     }
 
     void windowChangesShowInThePanel()
@@ -475,22 +457,22 @@ private slots:
         Rig rig;
         rig.OpenSound(1);
         Panel &panel = rig.OpenPanel();
-        rig.w->PicRsl_Click();
+        rig.window->PicRsl_Click();
         QVERIFY(panel.Check3->isChecked());
-        QVERIFY(rig.w->VsaLargeFlag);
+        QVERIFY(rig.window->VsaLargeFlag);
         QCOMPARE(rig.PictureArea(), QSize(640, 360));
-        rig.w->Form_KeyDown(122, 0);
+        rig.window->Form_KeyDown(122, 0);
         QVERIFY(panel.Check2->isChecked());
-        QVERIFY(rig.w->FpsFlag);
-        rig.w->Form_KeyDown(122, 0);
+        QVERIFY(rig.window->FpsFlag);
+        rig.window->Form_KeyDown(122, 0);
         QVERIFY(!panel.Check2->isChecked());
-        QVERIFY(!rig.w->FpsFlag);
+        QVERIFY(!rig.window->FpsFlag);
     }
 
     void hoverShowsAndLeavingRestores()
     {
         Rig rig;
-        rig.w->ChangeVsa(1);
+        rig.window->ChangeVsa(1);
         Panel &panel = rig.OpenPanel();
         Hover(panel.PicVsa[3], QPoint(10, 10));
         QCOMPARE(panel.LabelVsa->text(), QStringLiteral("Spectrum Analyzer B"));
@@ -513,8 +495,8 @@ private slots:
         Panel &panel = rig.OpenPanel();
         const QColor normal = LabelColour(panel);
         QTest::mouseClick(panel.PicVsa[6], Qt::LeftButton);
-        QCOMPARE(rig.w->VSA, 6);
-        QVERIFY(rig.w->MenuVsaModes[6]->isChecked());
+        QCOMPARE(rig.window->VSA, 6);
+        QVERIFY(rig.window->MenuVsaModes[6]->isChecked());
         QCOMPARE(LabelColour(panel), QColor(255, 0, 0));
         QVERIFY(panel.TimerSelected->isActive());
         QCOMPARE(panel.TimerSelected->interval(), 1000);
@@ -535,38 +517,38 @@ private slots:
         rig.OpenSound(1);
         Panel &panel = rig.OpenPanel();
         QTest::mouseDClick(panel.PicVsa[4], Qt::LeftButton);
-        QCOMPARE(rig.w->VSA, 4);
-        QVERIFY(!rig.w->PanelFlag);
-        QTRY_VERIFY(!rig.w->PanelWindow());
+        QCOMPARE(rig.window->VSA, 4);
+        QVERIFY(!rig.window->PanelFlag);
+        QTRY_VERIFY(!rig.window->PanelWindow());
     }
 
     void closingAndReopeningReloads()
     {
         Rig rig;
         rig.OpenPanel().close();
-        QVERIFY(!rig.w->PanelFlag);
-        QTRY_VERIFY(!rig.w->PanelWindow());
-        rig.w->CH = 2;
-        rig.w->WFT = 4;
+        QVERIFY(!rig.window->PanelFlag);
+        QTRY_VERIFY(!rig.window->PanelWindow());
+        rig.window->CH = 2;
+        rig.window->WFT = 4;
         Panel &panel = rig.OpenPanel();
         QVERIFY(panel.OptCh[2]->isChecked());
         QCOMPARE(panel.ComboWindow->currentIndex(), 4);
-        QVERIFY(rig.w->PanelFlag);
+        QVERIFY(rig.window->PanelFlag);
     }
 
     void panelClosesWithTheWindow()
     {
         Rig rig;
         QPointer<Panel> panel = &rig.OpenPanel();
-        rig.w->close();
-        QVERIFY(!rig.w->PanelFlag);
+        rig.window->close();
+        QVERIFY(!rig.window->PanelFlag);
         QVERIFY(!panel->isVisible());
     }
 
     void panelFollowsTheWindow()
     {
         Rig rig;
-        Lumo &w = *rig.w;
+        Lumo &w = rig.W();
         w.move(0, 0);
         Panel &panel = rig.OpenPanel();
         QCOMPARE(panel.frameGeometry().topLeft(),
@@ -588,16 +570,16 @@ private slots:
     {
         Rig rig;
         rig.OpenSound(1);
-        rig.w->FftAvailable = false;
+        rig.window->FftAvailable = false;
         Panel &panel = rig.OpenPanel();
         for (int mode = 0; mode < 7; ++mode)
             QCOMPARE(panel.PicVsa[size_t(mode)]->isEnabled(), mode < 2 || mode > 5);
         panel.PicVsa_Click(3);
         panel.PicVsa_MouseMove(3);
-        QCOMPARE(rig.w->VSA, 1);
+        QCOMPARE(rig.window->VSA, 1);
         QCOMPARE(panel.LabelVsa->text(), QStringLiteral("Oscilloscope"));
         panel.PicVsa_Click(6);
-        QCOMPARE(rig.w->VSA, 6);
+        QCOMPARE(rig.window->VSA, 6);
     }
 };
 

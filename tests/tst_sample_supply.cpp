@@ -3,6 +3,7 @@
 #include "analyzer/mpeg_decoder.h"
 #include "analyzer/sample_supply.h"
 #include "analyzer/stream_header.h"
+#include "support/riff_bytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,38 +18,6 @@ namespace {
 
 const QString FixtureDir = QStringLiteral(LUMO_FIXTURE_DIR);
 const QString DemoDir = QStringLiteral(LUMO_SOURCE_DIR "/player/resources/demo");
-
-void PutLe(QByteArray &bytes, quint32 value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-}
-
-// Writes a canonical PCM WAVE file whose sample frame i holds the value sample(i, channel).
-// The values are stored as the file's sample width (low byte for 8 bits).
-QByteArray WaveBytes(int channels, int bits, int rate, int frames,
-                     const std::function<int(int frame, int channel)> &sample)
-{
-    const int blockAlign = channels * bits / 8;
-    QByteArray data;
-    data.reserve(frames * blockAlign);
-    for (int i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c)
-            PutLe(data, quint32(sample(i, c)), bits / 8);
-    QByteArray out("RIFF");
-    PutLe(out, quint32(36 + data.size()), 4);
-    out += "WAVEfmt ";
-    PutLe(out, 16, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, quint32(channels), 2);
-    PutLe(out, quint32(rate), 4);
-    PutLe(out, quint32(rate * blockAlign), 4);
-    PutLe(out, quint32(blockAlign), 2);
-    PutLe(out, quint32(bits), 2);
-    out += "data";
-    PutLe(out, quint32(data.size()), 4);
-    return out + data;
-}
 
 bool WriteFile(const QString &path, const QByteArray &bytes)
 {
@@ -122,8 +91,8 @@ struct WaveRig
     {
         path = dir.filePath(QStringLiteral("ramp.wav"));
         const int k = kind;
-        WriteFile(path, WaveBytes(ChannelsOf(kind), BitsOf(kind), rate, frames,
-                                  [k](int i, int c) { return Ramp(k, i, c); }));
+        WriteFile(path, PcmWaveBytes(ChannelsOf(kind), BitsOf(kind), rate, frames,
+                                     [k](int i, int c) { return Ramp(k, i, c); }));
         ReadWaveHeader(path, info);
         supply.Allocate(path, info, false);
     }
@@ -510,7 +479,7 @@ void TestSampleSupply::unsupportedKindCopiesNothing()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("24bit.wav"));
-    QVERIFY(WriteFile(path, WaveBytes(2, 24, 44100, 4410, [](int, int) { return 0x123456; })));
+    QVERIFY(WriteFile(path, PcmWaveBytes(2, 24, 44100, 4410, [](int, int) { return 0x123456; })));
     StreamInfo info;
     QCOMPARE(ReadWaveHeader(path, info), WaveHeaderResult::Unsupported);
     QCOMPARE(info.SampleKind, 0);

@@ -1,5 +1,6 @@
 #include "analyzer/stream_header.h"
 #include "core/byte_source.h"
+#include "support/riff_bytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,45 +8,10 @@
 
 namespace {
 
-QByteArray Le32(quint32 value)
-{
-    QByteArray bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = char(value >> (8 * i));
-    }
-    return bytes;
-}
-
-QByteArray Le16(quint16 value)
-{
-    return Le32(value).left(2);
-}
-
-QByteArray Chunk(const QByteArray &id, const QByteArray &payload)
-{
-    return id + Le32(quint32(payload.size())) + payload;
-}
-
-// The description of a WAVE file to build.
-struct WaveLayout
-{
-    quint16 formatTag = 1;
-    quint16 channels = 2;
-    quint32 sampleRate = 44100;
-    quint16 bits = 16;
-    quint32 fmtSize = 16;
-    QByteArray between; // chunks between "fmt " and "data"
-};
-
+// The WAVE files of these tests hold 64 bytes of silence.
 QByteArray Wave(const WaveLayout &layout)
 {
-    const quint16 blockAlign = quint16(layout.channels * layout.bits / 8);
-    QByteArray fmt = Le16(layout.formatTag) + Le16(layout.channels) + Le32(layout.sampleRate) +
-                     Le32(layout.sampleRate * blockAlign) + Le16(blockAlign) + Le16(layout.bits);
-    fmt.append(QByteArray(qsizetype(layout.fmtSize) - fmt.size(), '\0'));
-    const QByteArray body =
-        "WAVE" + Chunk("fmt ", fmt) + layout.between + Chunk("data", QByteArray(64, '\x80'));
-    return Chunk("RIFF", body);
+    return WaveFileBytes(layout, QByteArray(64, '\x80'));
 }
 
 QByteArray Id3v2(qsizetype bodySize, bool footer = false)
@@ -147,12 +113,12 @@ void TestStreamHeaders::WaveChunkOrder_data()
     QTest::addColumn<QByteArray>("between");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<qint64>("dataStart");
-    const QByteArray fact = Chunk("fact", Le32(1000));
+    const QByteArray fact = RiffChunk("fact", Le32(1000));
     QTest::newRow("fmt 16, data") << 16U << QByteArray() << true << qint64(45);
     QTest::newRow("fmt 18, data") << 18U << QByteArray() << true << qint64(47);
     QTest::newRow("fmt 16, fact, data") << 16U << fact << true << qint64(57);
     QTest::newRow("fmt 18, fact, data") << 18U << fact << true << qint64(59);
-    QTest::newRow("LIST before data") << 16U << Chunk("LIST", "INFOxxxx") << false << qint64(0);
+    QTest::newRow("LIST before data") << 16U << RiffChunk("LIST", "INFOxxxx") << false << qint64(0);
     QTest::newRow("two facts") << 16U << fact + fact << false << qint64(0);
     QTest::newRow("fmt 40") << 40U << QByteArray() << false << qint64(0);
     QTest::newRow("fact larger than the file")
@@ -184,7 +150,7 @@ void TestStreamHeaders::WaveChunkOrder()
 void TestStreamHeaders::WaveTruncatedIsRejected()
 {
     WaveLayout layout;
-    layout.between = Chunk("fact", Le32(1000));
+    layout.between = RiffChunk("fact", Le32(1000));
     const QByteArray file = Wave(layout);
     // Every cut before the end of the data chunk header.
     for (qsizetype size = 0; size < 56; ++size) {
@@ -334,7 +300,7 @@ void TestStreamHeaders::MpegRejections_data()
     QTest::newRow("frame not right after the tag") << Id3v2(100) + '\0' + kLayer3Header;
     QTest::newRow("tag longer than the file") << Id3v2(100).left(50) + kLayer3Header;
     QTest::newRow("file ends inside the tag header") << QByteArray("ID3\x04\0\0\0", 7);
-    QTest::newRow("WAVE file") << Chunk("RIFF", "WAVE");
+    QTest::newRow("WAVE file") << RiffChunk("RIFF", "WAVE");
 }
 
 void TestStreamHeaders::MpegRejections()

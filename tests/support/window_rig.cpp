@@ -1,0 +1,55 @@
+#include "support/window_rig.h"
+
+#include <QFile>
+
+WindowRig::WindowRig()
+{
+    Lumo::Environment env;
+    env.engineFactory = engines.Factory();
+    env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
+    env.infoMessage = env.stopMessage;
+    env.openDialog = [this](QWidget *) {
+        ++openDialogs;
+        return QStringList();
+    };
+    window = std::make_unique<Lumo>(env);
+}
+
+QString WindowRig::Playable(const QString &path, const FakeMedium &medium)
+{
+    engines.AddMedium(path, medium);
+    return path;
+}
+
+QString WindowRig::File(const QString &name, const FakeMedium &medium, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return Playable(path, medium);
+}
+
+QString WindowRig::Sound(const QString &name, double duration, const QByteArray &bytes)
+{
+    return File(name, FakeMedium{duration, std::nullopt, std::nullopt, {}}, bytes);
+}
+
+QString WindowRig::Movie(const QString &name, QSize size, double duration)
+{
+    return File(name, FakeMedium{duration, size, 1.0 / 25, {}});
+}
+
+QString WindowRig::Copy(const QString &source, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    QFile::copy(source, path);
+    return path;
+}
+
+void WindowRig::TickAt(double seconds)
+{
+    if (Engine())
+        Engine()->SetPosition(seconds);
+    window->Timer_Timer();
+}
