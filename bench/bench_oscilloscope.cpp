@@ -39,7 +39,7 @@ void OscilloscopeFrame(benchmark::State &state)
 {
     const int timeRange = static_cast<int>(state.range(1));
     const std::vector<std::int16_t> pcm = Stereo(441 * timeRange);
-    const SampleWindow window{1, pcm, {}};
+    const SampleWindow window{1, pcm, {}, {}, {}};
     OscilloscopeSettings settings;
     settings.CH = static_cast<std::uint8_t>(state.range(0));
     settings.width = 9600;
