@@ -253,6 +253,9 @@ private:
     double duration_ = 0; // the rounded duration the timer compares with
     std::int16_t grabOffset_ = 0;
     bool closing_ = false;
+    // Set while Open current runs: the media engine may run the event loop while it loads,
+    // and nothing may start another open or act on the old medium's end meanwhile.
+    bool opening_ = false;
     SampleSupply supply_;
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;

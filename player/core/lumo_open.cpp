@@ -3,14 +3,15 @@
 #include "core/lumo.h"
 
 #include "core/avi_frame_rate.h"
-#include "display/tag_readers.h"
 #include "core/rounding.h"
 #include "display/picture_box.h"
+#include "display/tag_readers.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -27,6 +28,10 @@ bool IsStillPictureExtension(const QString &ext)
 
 bool Lumo::OpenCurrent()
 {
+    if (opening_)
+        return false;
+    opening_ = true;
+    const auto done = qScopeGuard([this] { opening_ = false; });
     const QString path = PlayList.At(PlayIndex);
     SelectListRow(PlayIndex);
 

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QTimer>
 
 namespace {
 
@@ -26,6 +27,11 @@ void Lumo::LDDE2_Change()
 
 void Lumo::AddFiles(const QStringList &names)
 {
+    // Files that arrive while a medium is loading are taken once it has loaded.
+    if (opening_) {
+        QTimer::singleShot(50, this, [this, names] { AddFiles(names); });
+        return;
+    }
     const int first = PlayList.FirstFree();
     // A full list takes nothing more; the current entry stays as it is.
     if (first >= ::PlayList::Capacity)
@@ -77,6 +83,8 @@ void Lumo::ListFile_Click()
 
 void Lumo::ListFile_DblClick()
 {
+    if (opening_)
+        return;
     const int row = ListFile->currentRow();
     if (row < 0)
         return;

@@ -161,6 +161,8 @@ void Lumo::Step()
 
 void Lumo::Previous()
 {
+    if (opening_)
+        return;
     if (PlayMode == 2) {
         RandomPick();
     } else if (PlayIndex > 0) {
@@ -173,6 +175,8 @@ void Lumo::Previous()
 
 void Lumo::Next()
 {
+    if (opening_)
+        return;
     if (PlayMode == 2) {
         RandomPick();
     } else {
@@ -285,6 +289,8 @@ void Lumo::StopAtStart()
 
 void Lumo::EndOfMedium()
 {
+    if (opening_)
+        return;
     SelectListRow(PlayIndex);
     switch (PlayMode) {
     case 0:
@@ -325,7 +331,7 @@ void Lumo::EndOfMedium()
 
 void Lumo::Timer_Timer()
 {
-    if (!MediumOpenFlag || !engine_)
+    if (opening_ || !MediumOpenFlag || !engine_)
         return;
     const double t = RoundTo2(duration_);
     const double q = engine_->CurrentPosition().value_or(0.0);
