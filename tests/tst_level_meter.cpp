@@ -3,6 +3,8 @@
 #include "spectrum/level_meter.h"
 #include "spectrum/level_meter_bands.h"
 
+#include "support/test_signals.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -39,15 +41,6 @@ namespace {
 
 const QColor kYellow(255, 255, 0);
 
-std::vector<int16_t> Sine(double frequency, int rate, int count, double amplitude)
-{
-    std::vector<int16_t> samples(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        samples[static_cast<std::size_t>(i)] = static_cast<int16_t>(
-            std::lround(amplitude * std::sin(2 * std::numbers::pi * frequency * i / rate)));
-    return samples;
-}
-
 // An 8 × 200 bar image whose row y has the colour (y, 255 - y, 77).
 QImage BarImage()
 {
@@ -60,8 +53,7 @@ QImage BarImage()
 
 FftEngine &Engine()
 {
-    static FftEngine engine(QStringLiteral(LUMO_BIN_DIR));
-    return engine;
+    return BuiltFftEngine();
 }
 
 // Height in rows of the bar of band b, read from the picture (the bar's colour is never black).
