@@ -241,6 +241,8 @@ private:
     void Back();
     void Step();
     int TrackLength() const;
+    bool ButtonActs(Qt::MouseButton button, bool withinMedium) const;
+    void ShowButtonImage(PictureBox *button, const QString &images, int index);
     QImage Image(const QString &name) const;
     void ProcessPendingEvents();
     double HeaderBitRate(const QString &path) const;

@@ -31,39 +31,49 @@ int Lumo::TrackLength() const
     return static_cast<std::int16_t>(twips_.value(Control::PicPosBack).width() - 60);
 }
 
+// A transport button acts on the left button while a medium is open; the buttons that move
+// within the medium also need it to be no still picture.
+bool Lumo::ButtonActs(Qt::MouseButton button, bool withinMedium) const
+{
+    return button == Qt::LeftButton && MediumOpenFlag && !(withinMedium && StillPictureFlag);
+}
+
+void Lumo::ShowButtonImage(PictureBox *button, const QString &images, int index)
+{
+    button->SetPicture(Image(QStringLiteral("%1_%2").arg(images).arg(index)));
+}
+
 void Lumo::PicPlay_MouseDown(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
-        return;
-    PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_1")));
+    if (ButtonActs(button, true))
+        ShowButtonImage(PicPlay, QStringLiteral("ImagePlay"), 1);
 }
 
 void Lumo::PicPlay_MouseUp(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
+    if (!ButtonActs(button, true) || !engine_)
         return;
     if (CT == 1) {
         engine_->Pause();
         CT = 2;
-        PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_1")));
+        ShowButtonImage(PicPlay, QStringLiteral("ImagePlay"), 1);
     } else {
         engine_->Run();
         Timer->start();
         CT = 1;
-        PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
+        ShowButtonImage(PicPlay, QStringLiteral("ImagePlay"), 0);
     }
 }
 
 void Lumo::PicStop_MouseDown(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
-        return;
-    PicStop->SetPicture(Image(QStringLiteral("ImageStop_1")));
+    if (ButtonActs(button, true))
+        ShowButtonImage(PicStop, QStringLiteral("ImageStop"), 1);
 }
 
 void Lumo::PicStop_MouseUp(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
+    if (!ButtonActs(button, true) || !engine_)
         return;
     engine_->SetCurrentPosition(0);
     ProcessPendingEvents();
@@ -72,63 +82,63 @@ void Lumo::PicStop_MouseUp(Qt::MouseButton button)
         engine_->Stop();
     CT = 0;
     Timer->stop();
-    PicStop->SetPicture(Image(QStringLiteral("ImageStop_0")));
-    PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
+    ShowButtonImage(PicStop, QStringLiteral("ImageStop"), 0);
+    ShowButtonImage(PicPlay, QStringLiteral("ImagePlay"), 0);
 }
 
 void Lumo::PicBack_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::LeftButton && MediumOpenFlag && !StillPictureFlag)
-        PicBack->SetPicture(Image(QStringLiteral("ImageBack_1")));
+    if (ButtonActs(button, true))
+        ShowButtonImage(PicBack, QStringLiteral("ImageBack"), 1);
 }
 
 void Lumo::PicBack_MouseUp(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
+    if (!ButtonActs(button, true))
         return;
-    PicBack->SetPicture(Image(QStringLiteral("ImageBack_0")));
+    ShowButtonImage(PicBack, QStringLiteral("ImageBack"), 0);
     Back();
 }
 
 void Lumo::PicStep_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::LeftButton && MediumOpenFlag && !StillPictureFlag)
-        PicStep->SetPicture(Image(QStringLiteral("ImageStep_1")));
+    if (ButtonActs(button, true))
+        ShowButtonImage(PicStep, QStringLiteral("ImageStep"), 1);
 }
 
 void Lumo::PicStep_MouseUp(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
+    if (!ButtonActs(button, true))
         return;
-    PicStep->SetPicture(Image(QStringLiteral("ImageStep_0")));
+    ShowButtonImage(PicStep, QStringLiteral("ImageStep"), 0);
     Step();
 }
 
 void Lumo::PicPrev_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::LeftButton && MediumOpenFlag)
-        PicPrev->SetPicture(Image(QStringLiteral("ImagePrev_1")));
+    if (ButtonActs(button, false))
+        ShowButtonImage(PicPrev, QStringLiteral("ImagePrev"), 1);
 }
 
 void Lumo::PicPrev_MouseUp(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag)
+    if (!ButtonActs(button, false))
         return;
-    PicPrev->SetPicture(Image(QStringLiteral("ImagePrev_0")));
+    ShowButtonImage(PicPrev, QStringLiteral("ImagePrev"), 0);
     Previous();
 }
 
 void Lumo::PicNext_MouseDown(Qt::MouseButton button)
 {
-    if (button == Qt::LeftButton && MediumOpenFlag)
-        PicNext->SetPicture(Image(QStringLiteral("ImageNext_1")));
+    if (ButtonActs(button, false))
+        ShowButtonImage(PicNext, QStringLiteral("ImageNext"), 1);
 }
 
 void Lumo::PicNext_MouseUp(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !MediumOpenFlag)
+    if (!ButtonActs(button, false))
         return;
-    PicNext->SetPicture(Image(QStringLiteral("ImageNext_0")));
+    ShowButtonImage(PicNext, QStringLiteral("ImageNext"), 0);
     Next();
 }
 

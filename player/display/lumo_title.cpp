@@ -14,12 +14,12 @@
 
 void Lumo::ResetButtonImages()
 {
-    PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
-    PicStop->SetPicture(Image(QStringLiteral("ImageStop_0")));
-    PicPrev->SetPicture(Image(QStringLiteral("ImagePrev_0")));
-    PicNext->SetPicture(Image(QStringLiteral("ImageNext_0")));
-    PicBack->SetPicture(Image(QStringLiteral("ImageBack_0")));
-    PicStep->SetPicture(Image(QStringLiteral("ImageStep_0")));
+    ShowButtonImage(PicPlay, QStringLiteral("ImagePlay"), 0);
+    ShowButtonImage(PicStop, QStringLiteral("ImageStop"), 0);
+    ShowButtonImage(PicPrev, QStringLiteral("ImagePrev"), 0);
+    ShowButtonImage(PicNext, QStringLiteral("ImageNext"), 0);
+    ShowButtonImage(PicBack, QStringLiteral("ImageBack"), 0);
+    ShowButtonImage(PicStep, QStringLiteral("ImageStep"), 0);
 }
 
 void Lumo::ShowTitle()
