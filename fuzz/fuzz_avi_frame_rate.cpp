@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the AVI frame-rate reader.
+#include "base/byte_source.h"
 #include "core/avi_frame_rate.h"
-#include "core/byte_source.h"
 
 #include <cmath>
 #include <cstddef>

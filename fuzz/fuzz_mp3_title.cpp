@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the MP3 title reader.
-#include "core/byte_source.h"
+#include "base/byte_source.h"
 #include "display/tag_readers.h"
 
 #include <cstddef>

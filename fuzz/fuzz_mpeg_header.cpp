@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the MPEG audio header reader.
 #include "analyzer/stream_header.h"
-#include "core/byte_source.h"
+#include "base/byte_source.h"
 
 #include <cstddef>
 #include <cstdint>

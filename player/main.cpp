@@ -1,11 +1,11 @@
 // Lumo: starts the player, or hands the command line to the player that already runs.
 #include "core/handoff_text.h"
 #include "core/instance_channel.h"
-#include "core/lumo.h"
 #include "core/qt_media_engine_factory.h"
 #include "core/settings_file.h"
 #include "core/termination_signal.h"
 #include "display/open_dialog.h"
+#include "window/lumo.h"
 
 #include <QApplication>
 #include <QDir>

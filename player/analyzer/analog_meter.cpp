@@ -4,7 +4,7 @@
 
 #include "spectrum/window_functions.h"
 
-#include "core/rounding.h"
+#include "base/rounding.h"
 #include "display/layout_geometry.h"
 
 #include <QPainter>

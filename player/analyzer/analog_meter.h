@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analyzer/sample_window.h"
+#include "base/sample_window.h"
 
 #include <QImage>
 

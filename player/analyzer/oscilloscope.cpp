@@ -3,7 +3,7 @@
 
 #include "spectrum/hue_cycle.h"
 
-#include "core/rounding.h"
+#include "base/rounding.h"
 #include "display/layout_geometry.h"
 
 #include <QPaintDevice>

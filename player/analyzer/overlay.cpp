@@ -1,7 +1,7 @@
 #include "analyzer/overlay.h"
 
-#include "core/rounding.h"
-#include "spectrum/twips.h"
+#include "base/rounding.h"
+#include "base/twips.h"
 
 #include <QFontMetrics>
 

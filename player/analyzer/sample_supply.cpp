@@ -1,8 +1,8 @@
 #include "analyzer/sample_supply.h"
 
 #include "analyzer/mpeg_decoder.h"
-#include "core/byte_source.h"
-#include "core/rounding.h"
+#include "base/byte_source.h"
+#include "base/rounding.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analyzer/stream_header.h"
-#include "spectrum/analysis_window.h"
+#include "base/analysis_window.h"
 
 #include <QString>
 

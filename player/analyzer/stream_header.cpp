@@ -1,6 +1,6 @@
 #include "analyzer/stream_header.h"
 
-#include "core/byte_source.h"
+#include "base/byte_source.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "core/avi_frame_rate.h"
 
-#include "core/byte_source.h"
+#include "base/byte_source.h"
 
 #include <QFile>
 

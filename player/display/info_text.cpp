@@ -1,6 +1,6 @@
 #include "display/info_text.h"
 
-#include "core/rounding.h"
+#include "base/rounding.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "display/layout_geometry.h"
 
-#include "core/rounding.h"
+#include "base/rounding.h"
 
 #include <algorithm>
 

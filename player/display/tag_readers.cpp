@@ -1,6 +1,6 @@
 #include "display/tag_readers.h"
 
-#include "core/byte_source.h"
+#include "base/byte_source.h"
 #include "display/legacy_text.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "spectrum/fft_engine.h"
 
-#include "spectrum/steady_clock.h"
+#include "base/steady_clock.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "spectrum/hatched_fill.h"
 
+#include "base/twips.h"
 #include "spectrum/direct_raster.h"
-#include "spectrum/twips.h"
 
 #include <algorithm>
 #include <cmath>

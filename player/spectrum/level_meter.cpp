@@ -1,13 +1,13 @@
 #include "spectrum/level_meter.h"
 
 #include "analyzer/overlay.h"
+#include "base/rounding.h"
+#include "base/steady_clock.h"
+#include "base/twips.h"
 #include "spectrum/bin_walk.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/level_meter_bands.h"
-#include "core/rounding.h"
-#include "spectrum/steady_clock.h"
-#include "spectrum/twips.h"
 #include "spectrum/windowed_block.h"
 
 #include <algorithm>

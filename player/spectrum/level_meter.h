@@ -1,6 +1,6 @@
 #pragma once
 
-#include "spectrum/analysis_window.h"
+#include "base/analysis_window.h"
 #include "spectrum/window_functions.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "spectrum/level_meter_bands.h"
 
-#include "core/rounding.h"
+#include "base/rounding.h"
 
 const std::array<int32_t, 24> &BandEdges(bool FastFlag)
 {

@@ -1,15 +1,15 @@
 #include "spectrum/spectrum_analyzer.h"
 
 #include "analyzer/overlay.h"
+#include "base/rounding.h"
+#include "base/steady_clock.h"
+#include "base/twips.h"
 #include "spectrum/direct_raster.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/hue_cycle.h"
-#include "core/rounding.h"
 #include "spectrum/spectrum_geometry.h"
-#include "spectrum/steady_clock.h"
-#include "spectrum/twips.h"
 #include "spectrum/windowed_block.h"
 
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "spectrum/analysis_window.h"
+#include "base/analysis_window.h"
 #include "spectrum/bin_walk.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/label_cache.h"

@@ -1,6 +1,6 @@
 #include "spectrum/spectrum_geometry.h"
 
-#include "core/rounding.h"
+#include "base/rounding.h"
 #include "spectrum/window_functions.h"
 
 SpectrumGeometry MakeSpectrumGeometry(double widthTwips, double heightTwips, int32_t N,

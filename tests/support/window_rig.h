@@ -1,8 +1,8 @@
 #pragma once
 
 // A main window over fake media engines, for the tests of the window logic.
-#include "core/lumo.h"
 #include "support/fake_media_engine.h"
+#include "window/lumo.h"
 
 #include <QByteArray>
 #include <QSize>

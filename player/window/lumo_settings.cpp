@@ -1,0 +1,81 @@
+// Applying the stored settings at start-up and storing them at the end.
+#include "window/lumo.h"
+
+#include "core/settings_file.h"
+#include "display/layout_geometry.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+
+QSizeF ScreenTwips(const QWidget *w)
+{
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const QSize pixels = screen ? screen->geometry().size() : QSize(1024, 768);
+    return QSizeF(pixels * TwipsPerPixel);
+}
+
+} // namespace
+
+void Lumo::ReadSettings()
+{
+    const QSizeF screen = ScreenTwips(this);
+    const LumoSettings s = env_.settingsPath.isEmpty()
+                               ? ParseSettingsText(QByteArray(), screen)
+                               : ReadSettingsFile(env_.settingsPath, screen);
+    PlayMode = static_cast<std::uint8_t>(s.PlayMode);
+    ListHiddenFlag = s.ListShown;
+    PicSize_Click();
+    VSA = static_cast<std::uint8_t>(s.VSA);
+    CH = static_cast<std::uint8_t>(s.CH);
+    ChangeChannel(CH);
+    FastFlag = s.FastFlag;
+    VsaLargeFlag = s.VsaLargeFlag;
+    TimeRange = static_cast<std::uint8_t>(s.TimeRange);
+    WFT = static_cast<std::uint8_t>(s.WFT);
+    NumFftNormal = static_cast<std::int16_t>(s.NumFftNormal);
+    NumFftFast = static_cast<std::int16_t>(s.NumFftFast);
+    if (s.Centred)
+        CentreWindow();
+    else
+        move(qRound(s.Left / TwipsPerPixel), qRound(s.Top / TwipsPerPixel));
+
+    VL = QStringLiteral("Lumo \"sorvane\"");
+    setWindowTitle(VL);
+    LabelTitle[0]->setText(VL);
+    LabelTitle[1]->setText(VL);
+    SetPlayMode(PlayMode);
+    // Without the fft module the spectrum analyzers and level meters cannot run.
+    FftAvailable = FftEngine::ModulePresent(env_.fftDirectory);
+    for (int mode = 2; mode <= 5; ++mode)
+        MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
+    if (!FftAvailable && VSA >= 2 && VSA <= 5)
+        VSA = 0;
+    if (VSA <= 6)
+        MenuVsaModes[VSA]->trigger();
+}
+
+void Lumo::WriteSettings()
+{
+    if (env_.settingsPath.isEmpty())
+        return;
+    LumoSettings s;
+    s.PlayMode = PlayMode;
+    s.ListShown = !ListHiddenFlag;
+    s.VSA = VSA;
+    s.CH = CH;
+    s.FastFlag = FastFlag;
+    s.VsaLargeFlag = VsaLargeFlag;
+    s.TimeRange = TimeRange;
+    s.WFT = WFT;
+    s.NumFftNormal = NumFftNormal;
+    s.NumFftFast = NumFftFast;
+    const QPoint at = frameGeometry().topLeft();
+    s.Left = static_cast<float>(at.x() * TwipsPerPixel);
+    s.Top = static_cast<float>(at.y() * TwipsPerPixel);
+    s.Centred = false;
+    WriteSettingsFile(env_.settingsPath, s);
+}
