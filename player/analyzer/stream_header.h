@@ -41,6 +41,9 @@ struct StreamInfo
     qint64 AudioStart = 0;
     qint64 AudioLength = 0;
     ::Mp3Format Mp3Format;
+    // Files decoded by the general decoder: the bits per sample the container stores (0 for
+    // lossy codecs), while BitsPerSample is the decoded width, 16.
+    qint32 StoredBitsPerSample = 0;
 };
 
 // Outcome of the WAVE reader: not a PCM WAVE file (try the MPEG reader), a PCM WAVE file whose

@@ -259,6 +259,8 @@ private:
     // and nothing may start another open or act on the old medium's end meanwhile.
     bool opening_ = false;
     SampleSupply supply_;
+    // Where the analysed file's samples come from (set when its headers are read).
+    SampleSource sampleSource_ = SampleSource::Wave;
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;
     LevelMeterWorkspace levelWork_;

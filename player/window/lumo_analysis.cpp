@@ -1,7 +1,7 @@
 // Start of analysis for a sound file, the sample buffers' life, and the per-tick frame.
 #include "window/lumo.h"
 
-#include "analyzer/stream_header.h"
+#include "analyzer/analysis_stream.h"
 #include "base/steady_clock.h"
 #include "window/picture_box.h"
 
@@ -29,14 +29,11 @@ void Lumo::StartAnalysis(const QString &path)
 {
     // A file that no reader accepts must not keep the previous file's description.
     StreamInfo = {};
-    ::StreamInfo info;
-    const WaveHeaderResult wave = ReadWaveHeader(path, info);
-    bool accepted = wave != WaveHeaderResult::Rejected;
-    if (!accepted) {
-        accepted = ReadMpegAudioHeader(path, info);
-        Mp3Flag = accepted;
-    }
-    if (!accepted) {
+    const AnalysisStream stream = ReadAnalysisStream(path);
+    Mp3Flag = stream.source == SampleSource::Mpeg;
+    sampleSource_ = stream.source;
+    const ::StreamInfo &info = stream.info;
+    if (stream.result == WaveHeaderResult::Rejected) {
         int p = 400, q = 240;
         SetPictureArea(p, q);
         VsaLargeFlag = VsaReadyFlag = VsaActiveFlag = false;
@@ -66,7 +63,9 @@ void Lumo::AllocateSampleBuffers()
     if (StreamInfo.SampleKind == 0 && env_.infoMessage)
         env_.infoMessage(QStringLiteral("このWAVEファイルはサポートされていません。"), VL);
     // Also for kind 0: the supply must describe this file, not the one analysed before it.
-    supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, Mp3Flag);
+    // The program loads on the supply's worker thread, so that no tick waits for a file.
+    supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, sampleSource_,
+                     SampleSupply::LoadMode::Worker);
     LevelMeter.Clear();
     needles_ = {};
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+// What the container says about the audio stream the decoder chose.
+struct DecodedStreamDescription
+{
+    int sampleRate = 0;
+    int channels = 0;
+    // Bits per sample of the stored samples; 0 when the codec has no such width (lossy).
+    int bitsPerSample = 0;
+    std::int64_t bitRate = 0; // bits per second, 0 when unknown
+    double seconds = 0;       // duration, 0 when unknown
+};
+
+// Decodes the best audio stream of any container FFmpeg's libraries read, from a file or from
+// memory, into 16-bit samples with one or two channels: positions are sample-accurate (the
+// decoder seeks before the position and drops what lies before it), more than two channels
+// give the front left and right ones, float and wider samples are scaled. Nested files and
+// network addresses named inside a file are never opened; every call is bounded in time.
+class AudioFileDecoder
+{
+public:
+    AudioFileDecoder();
+    ~AudioFileDecoder();
+    AudioFileDecoder(const AudioFileDecoder &) = delete;
+    AudioFileDecoder &operator=(const AudioFileDecoder &) = delete;
+
+    // Opens a regular file; false when it holds no audio stream that can be decoded.
+    bool OpenFile(const QString &path);
+    // Opens bytes in memory, which must outlive the decoder.
+    bool OpenMemory(QByteArrayView bytes);
+    bool IsOpen() const;
+    const DecodedStreamDescription &Description() const;
+
+    // Writes up to `frames` interleaved sample frames of `channels` (1 or 2) 16-bit samples
+    // that start at `seconds` into out. Returns the frames written; endOfStream is set when
+    // the stream ended before `frames` were found.
+    std::size_t Read(double seconds, std::int16_t *out, std::size_t frames, int channels,
+                     bool &endOfStream);
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};

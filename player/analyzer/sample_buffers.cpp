@@ -1,0 +1,90 @@
+#include "analyzer/sample_buffers.h"
+
+namespace {
+
+template <typename T> void Free(std::vector<T> &v)
+{
+    std::vector<T>().swap(v);
+}
+
+} // namespace
+
+std::size_t SampleBuffers::Frames(int kind) const
+{
+    switch (kind) {
+    case 1:
+        return stereo16.size();
+    case 2:
+        return mono16.size();
+    case 3:
+        return stereo8.size();
+    case 4:
+        return mono8.size();
+    default:
+        return 0;
+    }
+}
+
+void SampleBuffers::Resize(int kind, std::size_t frames)
+{
+    switch (kind) {
+    case 1:
+        stereo16.resize(frames, 0);
+        break;
+    case 2:
+        mono16.resize(frames, 0);
+        break;
+    case 3:
+        stereo8.resize(frames, 0x8080);
+        break;
+    case 4:
+        mono8.resize(frames, 128);
+        break;
+    default:
+        break;
+    }
+}
+
+void SampleBuffers::FillSilence(int kind, std::size_t frames)
+{
+    switch (kind) {
+    case 1:
+        stereo16.assign(frames, 0);
+        break;
+    case 2:
+        mono16.assign(frames, 0);
+        break;
+    case 3:
+        stereo8.assign(frames, 0x8080);
+        break;
+    case 4:
+        mono8.assign(frames, 128);
+        break;
+    default:
+        break;
+    }
+}
+
+void SampleBuffers::Release()
+{
+    Free(stereo16);
+    Free(mono16);
+    Free(stereo8);
+    Free(mono8);
+}
+
+void *SampleBuffers::Data(int kind)
+{
+    switch (kind) {
+    case 1:
+        return stereo16.data();
+    case 2:
+        return mono16.data();
+    case 3:
+        return stereo8.data();
+    case 4:
+        return mono8.data();
+    default:
+        return nullptr;
+    }
+}
