@@ -12,6 +12,9 @@ QStringList OpenDialogFilters()
         QStringLiteral("サウンド (*.wav;*.mp1;*.mp2;*.mp3;*.mpa;*.mid;*.wma)"),
         QStringLiteral("画像 (*.bmp;*.jpg;*.jpeg;*.gif)"),
         QStringLiteral("すべて"),
+        QStringLiteral("その他のメディア (*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac;*.mp4;*.m4v;*.mkv;"
+                       "*.mka;*.webm;*.aif;*.aiff;*.aifc;*.wma;*.wv;*.ape;*.alac;*.caf;*.ac3;*.dts;"
+                       "*.mov;*.3gp;*.au;*.w64)"),
     };
 }
 

@@ -4,8 +4,8 @@
 
 class QWidget;
 
-// The five filters of the open dialog as the user reads them: media, movies, sounds,
-// pictures, all.
+// The filters of the open dialog as the user reads them: media, movies, sounds, pictures,
+// all, and the other formats the engine plays (FLAC, Ogg, Opus, AAC, MP4, Matroska, AIFF...).
 QStringList OpenDialogFilters();
 // The file patterns of one filter: the ";"-separated list in its parentheses; "*.*" and a
 // filter without patterns match every file.

@@ -1,6 +1,7 @@
 // The open dialog's filters turn into the file patterns the dialog's list uses.
 #include "display/open_dialog.h"
 
+#include <QDir>
 #include <QTest>
 
 class TestOpenDialog : public QObject
@@ -25,6 +26,24 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QStringList, patterns);
         QCOMPARE(FilterPatterns(filter), patterns);
+    }
+
+    void otherMediaMatch_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"a.flac", "b.ogg", "c.opus", "d.m4a", "e.aac", "f.mp4", "g.mkv",
+                                 "h.webm", "i.aiff", "j.wma", "k.mka"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    // The sixth filter, after the five, lists the other formats the engine plays; the
+    // dialog's list shows such files by its patterns.
+    void otherMediaMatch()
+    {
+        QFETCH(QString, name);
+        QCOMPARE(OpenDialogFilters().size(), 6);
+        QVERIFY(QDir::match(FilterPatterns(OpenDialogFilters().at(5)), name));
+        QVERIFY(!QDir::match(FilterPatterns(OpenDialogFilters().at(1)), name));
     }
 
     void mediaFilterCoversEveryKind()
