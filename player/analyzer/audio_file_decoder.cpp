@@ -8,7 +8,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
+#include <libavutil/log.h>
 #include <libswresample/swresample.h>
 }
 
@@ -437,7 +437,15 @@ bool AudioFileDecoder::State::DecodeFrom(std::int64_t target, std::int16_t *out,
     return true;
 }
 
-AudioFileDecoder::AudioFileDecoder() : d(std::make_unique<State>()) {}
+AudioFileDecoder::AudioFileDecoder() : d(std::make_unique<State>())
+{
+    // Damaged files are expected; the libraries' complaints about them are not shown.
+    static const bool quiet = [] {
+        av_log_set_level(AV_LOG_FATAL);
+        return true;
+    }();
+    (void)quiet;
+}
 
 AudioFileDecoder::~AudioFileDecoder() = default;
 
