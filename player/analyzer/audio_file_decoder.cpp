@@ -22,14 +22,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The longest a single open or read may take before the libraries are told to give up.
-constexpr auto kTimeLimit = std::chrono::seconds(10);
+// The longest an open (on the caller's thread when a file starts) or a read (on the loader's
+// thread) may take before the libraries are told to give up: hostile files end in silence.
+constexpr auto kOpenTimeLimit = std::chrono::seconds(3);
+constexpr auto kReadTimeLimit = std::chrono::seconds(5);
 constexpr int kIoBufferSize = 64 * 1024;
 constexpr int kMaxSampleRate = 768000;
 constexpr int kMaxChannels = 64;
-// Decoding starts this long before the wanted position, so that codecs with overlapping
-// blocks (AAC, Vorbis, Opus) have settled when the position is reached.
-constexpr double kPrerollSeconds = 0.2;
+// Lossy codecs (overlapping blocks: AAC, Vorbis, Opus, WMA) start decoding at least this many
+// samples before the wanted position, so that they have settled when it is reached.
+constexpr std::int64_t kLossyPreroll = 4096;
 // A read gives up after this many packets of its stream that yield no sample.
 constexpr int kMaxBarrenPackets = 20000;
 
@@ -162,7 +164,8 @@ struct AudioFileDecoder::State
     AVFrame *frame = nullptr;
     int stream = -1;
     AVRational timeBase{1, 1};
-    std::int64_t origin = 0; // stream time of position 0
+    std::int64_t origin = 0;  // stream time of position 0
+    std::int64_t preroll = 0; // samples decoded and dropped before a wanted position
     DecodedStreamDescription description;
     Clock::time_point deadline = Clock::time_point::max();
 
@@ -199,7 +202,10 @@ struct AudioFileDecoder::State
 
     bool Open(std::unique_ptr<Input> from);
     bool ConfigureConversion(const AVFrame &f, int outChannels);
-    int Convert(const AVFrame &f, int outChannels);
+    // Converts a frame into `direct` when it fits there (wroteDirect), else into `converted`;
+    // returns the frames converted.
+    int Convert(const AVFrame &f, int outChannels, std::int16_t *direct, std::size_t room,
+                bool &wroteDirect);
     // Decodes from the current read position; see Read. Returns false when the first frame
     // started after the target (the seek landed too late).
     bool DecodeFrom(std::int64_t target, std::int16_t *out, std::size_t frames, int channels,
@@ -210,7 +216,7 @@ bool AudioFileDecoder::State::Open(std::unique_ptr<Input> from)
 {
     Close();
     input = std::move(from);
-    deadline = Clock::now() + kTimeLimit;
+    deadline = Clock::now() + kOpenTimeLimit;
     auto *buffer = static_cast<std::uint8_t *>(av_malloc(kIoBufferSize));
     if (!buffer)
         return false;
@@ -262,6 +268,10 @@ bool AudioFileDecoder::State::Open(std::unique_ptr<Input> from)
         return false;
     timeBase = st->time_base;
     origin = st->start_time != AV_NOPTS_VALUE && st->start_time > 0 ? st->start_time : 0;
+    const AVCodecDescriptor *kind = avcodec_descriptor_get(par->codec_id);
+    const bool lossless =
+        kind && (kind->props & AV_CODEC_PROP_LOSSLESS) && !(kind->props & AV_CODEC_PROP_LOSSY);
+    preroll = lossless ? 0 : std::max<std::int64_t>(par->seek_preroll, kLossyPreroll);
 
     description.sampleRate = par->sample_rate;
     description.channels = par->ch_layout.nb_channels;
@@ -337,15 +347,23 @@ bool AudioFileDecoder::State::ConfigureConversion(const AVFrame &f, int outChann
     return true;
 }
 
-int AudioFileDecoder::State::Convert(const AVFrame &f, int outChannels)
+int AudioFileDecoder::State::Convert(const AVFrame &f, int outChannels, std::int16_t *direct,
+                                     std::size_t room, bool &wroteDirect)
 {
+    wroteDirect = false;
     if (f.nb_samples <= 0 || !ConfigureConversion(f, outChannels))
         return 0;
     const int capacity = swr_get_out_samples(swr, f.nb_samples);
     if (capacity <= 0)
         return 0;
-    converted.resize(size_t(capacity) * size_t(outChannels));
-    auto *to = reinterpret_cast<std::uint8_t *>(converted.data());
+    std::uint8_t *to = nullptr;
+    if (direct && std::size_t(capacity) <= room) {
+        wroteDirect = true;
+        to = reinterpret_cast<std::uint8_t *>(direct);
+    } else {
+        converted.resize(size_t(capacity) * size_t(outChannels));
+        to = reinterpret_cast<std::uint8_t *>(converted.data());
+    }
     const int n = swr_convert(swr, &to, capacity,
                               const_cast<const std::uint8_t **>(f.extended_data), f.nb_samples);
     return std::max(n, 0);
@@ -366,17 +384,24 @@ bool AudioFileDecoder::State::DecodeFrom(std::int64_t target, std::int16_t *out,
         std::int64_t index = ts != AV_NOPTS_VALUE
                                  ? av_rescale_q(ts - origin, timeBase, {1, description.sampleRate})
                                  : next;
-        if (index < 0 && next >= 0 && ts == AV_NOPTS_VALUE)
-            index = next;
-        const int n = Convert(f, channels);
         if (first) {
             first = false;
             if (mayLandLate && index > target)
                 return false;
         }
-        if (index == -1 && next == -1)
+        if (ts == AV_NOPTS_VALUE && next < 0)
             index = 0;
+        // A frame that continues exactly at the cursor is converted straight into out.
+        std::int16_t *direct = index == cursor ? out + written * size_t(channels) : nullptr;
+        bool wroteDirect = false;
+        const int n = Convert(f, channels, direct, frames - written, wroteDirect);
         next = index + n;
+        if (wroteDirect) {
+            barren = 0;
+            written += size_t(n);
+            cursor += n;
+            return true;
+        }
         if (n == 0 || next <= cursor)
             return true;
         barren = 0;
@@ -487,14 +512,13 @@ std::size_t AudioFileDecoder::Read(double seconds, std::int16_t *out, std::size_
     if (!IsOpen() || !out || frames == 0 || (channels != 1 && channels != 2) ||
         !std::isfinite(seconds) || seconds < 0 || seconds > 1e7)
         return 0;
-    d->deadline = Clock::now() + kTimeLimit;
+    d->deadline = Clock::now() + kReadTimeLimit;
     const int rate = d->description.sampleRate;
     const std::int64_t target = std::llround(seconds * rate);
     // Seek before the target and decode up to it; if the seek lands after the target, start
     // further back, and at last from the beginning.
-    for (double preroll : {kPrerollSeconds, 3.0, -1.0}) {
-        const std::int64_t from =
-            preroll < 0 ? 0 : std::max<std::int64_t>(0, target - std::llround(preroll * rate));
+    for (const std::int64_t back : {d->preroll, std::int64_t(3) * rate, std::int64_t(-1)}) {
+        const std::int64_t from = back < 0 ? 0 : std::max<std::int64_t>(0, target - back);
         const std::int64_t ts =
             d->origin + av_rescale_q(from, {1, rate}, d->timeBase) - (from == 0 ? 1 : 0);
         if (avformat_seek_file(d->format, d->stream, INT64_MIN, ts, ts, 0) < 0 &&
@@ -505,7 +529,7 @@ std::size_t AudioFileDecoder::Read(double seconds, std::int16_t *out, std::size_
         d->swrFormat = -1;
         std::size_t written = 0;
         endOfStream = false;
-        if (d->DecodeFrom(target, out, frames, channels, preroll >= 0 && from > 0, written,
+        if (d->DecodeFrom(target, out, frames, channels, back >= 0 && from > 0, written,
                           endOfStream))
             return written;
     }

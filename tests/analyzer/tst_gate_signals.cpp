@@ -151,6 +151,15 @@ void TestGateSignals::toneOnlyWhileItPlays()
                      qPrintable(QStringLiteral("%1 at %2: peak %3").arg(where).arg(p).arg(peak)));
         }
     }
+    // A buffer that starts inside the tone holds the tone from its first sample on, at its
+    // level: the decoder has settled before the position.
+    SampleSupply inside;
+    inside.Allocate(path, stream.info, stream.source, SampleSupply::LoadMode::Synchronous);
+    QVERIFY(inside.FetchWindow(float(onset + 0.5), 1));
+    const std::vector<int> first = Left(inside.Window());
+    const int peak = Peak(first);
+    QVERIFY2(peak > 14000 && peak < 18000, qPrintable(QString::number(peak)));
+    QVERIFY(Peak(std::vector<int>(first.begin(), first.begin() + 20)) > 3000);
 }
 
 QTEST_GUILESS_MAIN(TestGateSignals)
