@@ -174,7 +174,8 @@ void BM_TickWhileLoading(benchmark::State &state)
                 longest = std::max(longest, ms);
                 total += ms;
                 ++ticks;
-                if (!supply.Loading() && supply.BufferStart(supply.CurrentBuffer()) == p)
+                const float s = supply.BufferStart(supply.CurrentBuffer());
+                if (!supply.Loading() && s >= 0 && s <= p && p < s + 4.9f)
                     break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
@@ -188,7 +189,7 @@ void BM_TickWhileLoading(benchmark::State &state)
     state.counters["mean_tick_ms"] = ticks ? total / ticks : 0;
     state.counters["mean_load_ms"] = seeks ? loadTotal / seeks : 0;
 }
-BENCHMARK(BM_TickWhileLoading)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TickWhileLoading)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

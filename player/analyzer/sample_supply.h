@@ -61,8 +61,10 @@ public:
     // Worker mode: true while a requested buffer has not been taken over yet.
     bool Loading() const { return pending_; }
 
-    // The MPEG bytes a load at p decodes: the offset from the first frame header at which p
-    // plays, and whole frames of nBlockSize bytes that cover five seconds.
+    // The MPEG bytes that cover five seconds from p at the first frame's bit rate: the offset
+    // from the first frame header, and whole frames of nBlockSize bytes. Only an estimate for
+    // constant bit rates (loads position through libmpg123's seeking); the load benchmark
+    // decodes this range with libmpg123 alone.
     struct MpegRange
     {
         qint64 offset = 0;

@@ -63,9 +63,11 @@ void Lumo::AllocateSampleBuffers()
     if (StreamInfo.SampleKind == 0 && env_.infoMessage)
         env_.infoMessage(QStringLiteral("このWAVEファイルはサポートされていません。"), VL);
     // Also for kind 0: the supply must describe this file, not the one analysed before it.
-    // The program loads on the supply's worker thread, so that no tick waits for a file.
+    // Decoding loads run on the supply's worker thread, so that no tick waits for a decoder or
+    // a container's seek; a PCM WAVE load is a single read into the buffer and stays in the tick.
     supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, sampleSource_,
-                     SampleSupply::LoadMode::Worker);
+                     sampleSource_ == SampleSource::Wave ? SampleSupply::LoadMode::Synchronous
+                                                         : SampleSupply::LoadMode::Worker);
     LevelMeter.Clear();
     needles_ = {};
 }
