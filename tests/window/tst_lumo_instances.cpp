@@ -1,5 +1,7 @@
 // The real player started twice: the second start hands its files to the first and ends;
 // the first keeps them and stores its settings when it is asked to end.
+#include "support/fixtures.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -46,11 +48,6 @@ struct Installation
                     .isEmpty();
     }
 };
-
-QString Fixture(const char *name)
-{
-    return QStringLiteral(LUMO_FIXTURE_DIR "/") + name;
-}
 
 } // namespace
 
