@@ -77,6 +77,7 @@ bool Lumo::OpenCurrent()
         engine_.reset();
     }
     engine_ = std::move(fresh);
+    ApplyVolume();
 
     const std::optional<QSize> videoSize = engine_->VideoSize();
     if (!videoSize) {

@@ -275,6 +275,7 @@ void Lumo::SetSpeed(int index)
     const bool ok = engine_ && index >= 0 && index <= 2 && engine_->SetRate(Rates[index]);
     if (ok) {
         PicSpeed->SetPicture(picture);
+        speedIndex_ = index;
         return;
     }
     PicSpeed->SetPicture(Image(QStringLiteral("ImageSpeed_1")));
