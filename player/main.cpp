@@ -82,5 +82,8 @@ int main(int argc, char *argv[])
     QObject::connect(&termination, &TerminationSignal::Received, &window, &QWidget::close);
     window.show();
     window.SetHandoffText(text);
+    // Ended (by a termination signal) while the first files loaded: nothing is left to run.
+    if (!window.isVisible())
+        return 0;
     return app.exec();
 }
