@@ -99,9 +99,9 @@ private slots:
         QCOMPARE(w.PlayIndex, 1);
         QCOMPARE(w.CT, 1);
         QVERIFY(messages.isEmpty());
-        // The drop is taken once loading is over.
-        QTRY_COMPARE(w.ListFile->count(), 3);
-        QCOMPARE(w.PlayIndex, 2);
+        // The drop is in the list at once and opens once loading is over.
+        QCOMPARE(w.ListFile->count(), 3);
+        QTRY_COMPARE(w.PlayIndex, 2);
         QCOMPARE(engines.Created(), 3);
     }
 };

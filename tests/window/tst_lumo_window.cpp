@@ -310,7 +310,7 @@ private slots:
         w.AddFiles({"/n/extra.mp3"});
         QCOMPARE(w.ListFile->count(), PlayList::Capacity);
         QCOMPARE(w.PlayIndex, before);
-        QVERIFY(messages.texts.isEmpty());
+        QCOMPARE(messages.texts, QStringList{"1 files were not added: the list is full"});
     }
 };
 
