@@ -26,6 +26,8 @@ constexpr int RetryMs = 100;
 constexpr int NoArbiterWaitMs = 1000;
 // Longest a peer may take over its message, however steadily it trickles.
 constexpr qint64 PeerLifetimeMs = 30000;
+// Most bytes held for all unfinished messages together; a peer that would pass it is dropped.
+constexpr qsizetype MaxBufferedBytes = 2 * MaxHandoffBytes;
 
 } // namespace
 
@@ -209,6 +211,10 @@ void InstanceChannel::ReadPeer(QLocalSocket *peer)
         found->activeMs = clock.elapsed();
         switch (found->reader.Feed(peer->read(PeerReadBuffer))) {
         case HandoffFrameReader::State::Incomplete:
+            if (BufferedBytes() > MaxBufferedBytes) {
+                DropPeer(peer);
+                return;
+            }
             break;
         case HandoffFrameReader::State::Invalid:
             DropPeer(peer);
@@ -255,6 +261,14 @@ void InstanceChannel::DropStalledPeers()
     }
     if (peers.isEmpty())
         sweep->stop();
+}
+
+qsizetype InstanceChannel::BufferedBytes() const
+{
+    qsizetype total = 0;
+    for (const Peer &peer : peers)
+        total += peer.reader.Buffered();
+    return total;
 }
 
 QLocalSocket *InstanceChannel::LongestIdlePeer() const

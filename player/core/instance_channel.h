@@ -75,6 +75,7 @@ private:
     void DropPeer(QLocalSocket *peer);
     void DropStalledPeers();
     QLocalSocket *LongestIdlePeer() const;
+    qsizetype BufferedBytes() const;
     void Deliver();
 
     QString serverName;

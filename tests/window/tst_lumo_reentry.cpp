@@ -104,6 +104,37 @@ private slots:
         QTRY_COMPARE(w.PlayIndex, 2);
         QCOMPARE(engines.Created(), 3);
     }
+
+    // The exit item chosen while the first file loads: the open goes no further, so nothing
+    // plays in a window that is gone.
+    void closeDuringLoadingEndsTheOpen()
+    {
+        QTemporaryDir dir;
+        FakeMediaEngines engines;
+        const MediaEngineFactory fakes = engines.Factory();
+        Lumo::Environment env;
+        Lumo *window = nullptr;
+        env.engineFactory = [&] {
+            return std::make_unique<HookedEngine>(fakes(), [&] { window->close(); });
+        };
+        QStringList messages;
+        env.stopMessage = [&](const QString &text, const QString &) { messages << text; };
+        Lumo w(env);
+        window = &w;
+        const QString path = dir.filePath("a.mp3");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("media");
+        file.close();
+        engines.AddMedium(path, FakeMedium{20, std::nullopt, std::nullopt, {}});
+
+        w.AddFiles({path});
+        QCOMPARE(engines.Created(), 1);
+        QVERIFY(!w.Engine());
+        QCOMPARE(w.CT, 0);
+        QVERIFY(!w.MediumOpenFlag);
+        QVERIFY(messages.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestLumoReentry)
