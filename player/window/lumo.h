@@ -236,6 +236,7 @@ private:
     void ShowTitle();
     void RestorePlayIndexFromHistory();
     void ReportOpenFailure(const QString &path);
+    void OpenQueued();
     void Previous();
     void Next();
     void Back();
@@ -258,6 +259,8 @@ private:
     // Set while Open current runs: the media engine may run the event loop while it loads,
     // and nothing may start another open or act on the old medium's end meanwhile.
     bool opening_ = false;
+    // First slot of files added while a medium loaded; it opens once that load is over.
+    int queuedOpen_ = -1;
     SampleSupply supply_;
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;
