@@ -94,7 +94,7 @@ QString DesktopExecLine(const QString &programPath, const QString &commandSuffix
             token = token.mid(1, token.size() - 2);
         }
         if (token.compare(u"%L", Qt::CaseInsensitive) == 0 || token == u"%1") {
-            parts.append(QStringLiteral("%f"));
+            parts.append(QStringLiteral("%F"));
         } else if (IsFieldCode(token)) {
             parts.append(token);
         } else {

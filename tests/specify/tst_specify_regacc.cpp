@@ -174,7 +174,7 @@ void TestSpecifyRegAcc::mpegTickedThenUntickedThroughWindow()
     QCOMPARE(QueryDefault(QStringLiteral("video/mpeg")), OurEntry);
     QCOMPARE(QueryDefault(QStringLiteral("text/plain")).isEmpty(), true);
     QVERIFY(ReadAll(MimeApps()).contains("\ntext/plain=gedit.desktop;\n"));
-    QVERIFY(ReadAll(EntryPath()).contains("\nExec=" + playerPath.toUtf8() + " %f\n"));
+    QVERIFY(ReadAll(EntryPath()).contains("\nExec=" + playerPath.toUtf8() + " %F\n"));
 
     {
         Specify window(environment);
@@ -201,7 +201,7 @@ void TestSpecifyRegAcc::sharedTypeStaysWhileAnotherExtensionNeedsIt()
     QCOMPARE(QueryDefault(QStringLiteral("video/mpeg")), QStringLiteral("other.desktop"));
     QCOMPARE(QueryDefault(QStringLiteral("audio/wav")), OurEntry);
     const QByteArray entry = ReadAll(EntryPath());
-    QVERIFY(entry.contains("\nMimeType=audio/x-wav;audio/wav;\n"));
+    QVERIFY(entry.contains("\nMimeType=audio/x-wav;audio/vnd.wave;audio/wav;\n"));
     regAcc->UnSpecify(QStringLiteral("wav"), Verb, playerPath, QString(), 4);
     QCOMPARE(ReadAll(MimeApps()), UserList);
     QVERIFY(!QFileInfo::exists(EntryPath()));
@@ -213,7 +213,7 @@ void TestSpecifyRegAcc::desktopEntryIsValid()
                     playerPath, QStringLiteral("/nonexistent/quartz.dll"), 8, 1);
     const QByteArray entry = ReadAll(EntryPath());
     QVERIFY(entry.contains("\nName=sorvaneで再生\n"));
-    QVERIFY(entry.contains("\nMimeType=audio/midi;\n"));
+    QVERIFY(entry.contains("\nMimeType=audio/midi;audio/x-midi;\n"));
     const QString validator =
         QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty()) {
