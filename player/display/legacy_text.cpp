@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <vector>
@@ -104,9 +105,13 @@ QString DecodeLatin1OrCp932(QByteArrayView bytes)
         return text;
     }
     if (HasCp932Structure(bytes)) {
-        // A pair that has the structure but no character in CP932 makes it Latin-1 after all.
+        // A pair that has the structure but no character in CP932, or only one of its
+        // user-defined area (private use), makes it Latin-1 after all.
         const QString cp932 = DecodeCp932(bytes);
-        if (!cp932.contains(QChar::ReplacementCharacter)) {
+        const bool defined = std::none_of(cp932.begin(), cp932.end(), [](QChar c) {
+            return c == QChar::ReplacementCharacter || c.category() == QChar::Other_PrivateUse;
+        });
+        if (defined) {
             return cp932;
         }
     }

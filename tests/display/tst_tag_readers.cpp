@@ -232,6 +232,8 @@ void TestTagReaders::Id3v2Text_data()
         << QByteArray("\0\xB1\xB2", 3) << QString::fromUtf8("\xC2\xB1\xC2\xB2");
     QTest::newRow("encoding 0 latin-1 with a lone lead byte")
         << QByteArray("\0\xC0\xE0", 3) << QString::fromUtf8("\xC3\x80\xC3\xA0");
+    QTest::newRow("encoding 0 latin-1 that is user-defined cp932")
+        << QByteArray("\0Se\xF1or", 6) << QString::fromUtf8("Se\xC3\xB1or");
     QTest::newRow("encoding 0 shift-jis with half-width kana")
         << QByteArray("\0\xB1\x93\xFA", 4) << QString::fromUtf8("\xEF\xBD\xB1\xE6\x97\xA5");
     QTest::newRow("encoding 0 stops at NUL")
