@@ -160,16 +160,13 @@ void TestOverlay::figureFitsItsBox()
         painter.setFont(font);
         DrawFrameRateOverlay(painter, state, 6000, 50000 + milliseconds);
     }
-    const QString text = FrameRateText(state.framesPerSecond);
-    QVERIFY(text == u"100.0fps" || text == u"24.9fps");
     int inside = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const bool inBox = x >= 357 && x < 400 && y < 16;
-            const bool lit = qGray(image.pixel(x, y)) > 160 && image.pixelColor(x, y) != kRed;
-            QVERIFY2(inBox || !lit,
-                     qPrintable(QStringLiteral("%1 at %2, %3").arg(text).arg(x).arg(y)));
-            inside += inBox && lit;
+            const bool lit = qGray(image.pixel(x, y)) > 160;
+            QVERIFY2(inBox || !lit, qPrintable(QStringLiteral("lit at %1, %2").arg(x).arg(y)));
+            inside += lit;
         }
     QVERIFY(inside > 20);
 }
