@@ -63,11 +63,7 @@ Specify::Specify(const SpecifyEnvironment &environment, QWidget *parent)
 
 QString Specify::SettingsPath() const
 {
-    QString directory = environment.programDirectory;
-    if (!directory.endsWith(u'/')) {
-        directory += u'/';
-    }
-    return directory + QStringLiteral("specify.ini");
+    return StoredStatesPath(environment.programDirectory);
 }
 
 void Specify::BuildControls()
@@ -232,8 +228,17 @@ void Specify::Command3_Click()
     if (answer != QMessageBox::Yes) {
         return;
     }
+    // The choices are stored first: registrations that could not be remembered could not be
+    // taken back later, so nothing is changed when they cannot be.
+    if (!WriteStoredStates(SettingsPath(), values)) {
+        environment.prompts->Ask(
+            QMessageBox::Critical, ExecuteTitle,
+            QStringLiteral("選択を保存できないため、関連付けを実行できません。") + CrLf +
+                SettingsPath(),
+            QMessageBox::Ok);
+        return;
+    }
     ApplyChanges(playerPath);
-    WriteStoredStates(SettingsPath(), values);
     StoredStates = StoredStatesOf(values);
     // Kept in step with the stored states, so that what was just registered can be removed
     // again without restarting the tool.

@@ -36,6 +36,21 @@ double ScaleStart(std::int32_t bitsPerSample)
     return 0.0;
 }
 
+bool EightBit(std::uint8_t kind)
+{
+    return kind == 3 || kind == 4;
+}
+
+// The magnitude of a sample on the 16-bit scale: the absolute value of a 16-bit sample; an
+// 8-bit byte centred on its silence at 128 and widened to 16 bits, so that silence reads 0
+// and the running rounding of the average treats it as it treats a 16-bit sample.
+int Magnitude(std::uint8_t kind, int sample)
+{
+    if (EightBit(kind))
+        return std::abs(sample - 128) * 256;
+    return std::abs(sample);
+}
+
 // Draws a needle two pixels wide from its pivot at fraction f of its swing, then the hub.
 void DrawNeedle(QPainter &painter, double f, double length, int px, int py, const QColor &colour)
 {
@@ -70,19 +85,20 @@ AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const AnalogMeterSe
     if (span <= 0)
         return {};
 
-    const bool signedSamples = window.kind == 1 || window.kind == 2;
     const double points = static_cast<double>(span) / stride;
     std::int32_t sumLeft = 0, sumRight = 0;
     for (std::int64_t i = 0; i <= span; i += stride) {
         const auto frame = window.FrameAt(static_cast<std::size_t>(i));
         if (!frame)
             continue;
-        const int left = signedSamples ? std::abs(frame->left) : frame->left;
-        const int right = signedSamples ? std::abs(frame->right) : frame->right;
+        const int left = Magnitude(window.kind, frame->left);
+        const int right = Magnitude(window.kind, frame->right);
         sumLeft = static_cast<std::int32_t>(RoundHalfEven(left / points + sumLeft));
         sumRight = static_cast<std::int32_t>(RoundHalfEven(right / points + sumRight));
     }
-    return {LogLevel(sumLeft), LogLevel(sumRight)};
+    // 8-bit levels are given on their own full scale of 255.
+    const double scale = EightBit(window.kind) ? 255.0 / 32768.0 : 1.0;
+    return {LogLevel(sumLeft * scale), LogLevel(sumRight * scale)};
 }
 
 void MoveNeedle(float &needle, double level, float fallRate, double fullScaleDecades)

@@ -43,8 +43,10 @@ struct AnalogMeterPictures
 };
 
 // Averages the magnitudes of a thinned span at the start of the window, per channel, with the
-// running rounding of the meter, and returns their decimal logarithms. Frames the window
-// does not hold are skipped.
+// running rounding of the meter, and returns their decimal logarithms. 8-bit samples are
+// centred on 128 and averaged on the 16-bit scale, their level given on the 8-bit full scale
+// of 255, so that it does not depend on the sample rate. Frames the window does not hold are
+// skipped.
 AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const AnalogMeterSettings &settings);
 
 // One frame of a needle's ballistics: it falls by fallRate × F per frame and rises five times

@@ -1,6 +1,7 @@
 #include "analyzer/overlay.h"
 
 #include "base/rounding.h"
+#include "base/text_fit.h"
 #include "base/twips.h"
 
 #include <QFontMetrics>
@@ -31,10 +32,16 @@ void DrawFrameRateOverlay(QPainter &painter, FrameRateState &state, double width
     CountFrame(state, nowMs);
     const double x0 = RoundHalfEven(widthTwips - 640);
     const int left = TwipsToPixel(x0);
-    painter.fillRect(
-        QRect(QPoint(left, 0), QPoint(TwipsToPixel(widthTwips) - 1, TwipsToPixel(240) - 1)),
-        Qt::black);
+    const QRect box(QPoint(left, 0), QPoint(TwipsToPixel(widthTwips) - 1, TwipsToPixel(240) - 1));
+    painter.fillRect(box, Qt::black);
+    // The figure is set in the painter's font, made smaller where it would overflow the box,
+    // and as near below the top of the box as it can be without crossing its bottom.
+    const QString text = FrameRateText(state.framesPerSecond);
+    const QFont font = TextFit::FitFont(painter.font(), text, box.width(), box.height());
+    const int preferred = TwipsToPixel(30) + QFontMetrics(font).ascent();
+    painter.save();
+    painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(left, TwipsToPixel(30) + painter.fontMetrics().ascent(),
-                     FrameRateText(state.framesPerSecond));
+    painter.drawText(left, TextFit::FitBaseline(font, text, box.height(), preferred), text);
+    painter.restore();
 }

@@ -7,19 +7,18 @@
 #define LUMO_VERSION "0"
 #endif
 
-CommandLine ParseCommandLine(const QStringList &arguments)
+CommandLine ParseCommandLine(const QList<QByteArray> &arguments)
 {
     CommandLine line;
     bool options = true;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        if (options && argument == QLatin1String("--")) {
+        const QByteArray &argument = arguments[i];
+        if (options && argument == "--") {
             options = false;
-        } else if (options &&
-                   (argument == QLatin1String("--help") || argument == QLatin1String("-h"))) {
+        } else if (options && (argument == "--help" || argument == "-h")) {
             if (line.action == CommandLine::Action::Run)
                 line.action = CommandLine::Action::Help;
-        } else if (options && argument == QLatin1String("--version")) {
+        } else if (options && argument == "--version") {
             if (line.action == CommandLine::Action::Run)
                 line.action = CommandLine::Action::Version;
         } else {

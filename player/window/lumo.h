@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Info;
 class Panel;
@@ -254,6 +255,7 @@ private:
     void ShowTitle();
     void RestorePlayIndexFromHistory();
     void ReportOpenFailure(const QString &path);
+    void OpenQueued();
     void Previous();
     void Next();
     void Back();
@@ -276,10 +278,17 @@ private:
     QMap<Control, QRect> twips_;
     double duration_ = 0; // the rounded duration the timer compares with
     std::int16_t grabOffset_ = 0;
+    // Set while the user holds the position knob: the timer leaves the knob to the mouse.
+    bool knobHeld_ = false;
+    // A stored FFT mode (2 to 5) shown as "None" while the fft module is missing; written back
+    // unchanged unless the user chooses another mode.
+    std::optional<std::uint8_t> withheldVsa_;
     bool closing_ = false;
     // Set while Open current runs: the media engine may run the event loop while it loads,
     // and nothing may start another open or act on the old medium's end meanwhile.
     bool opening_ = false;
+    // First slot of files added while a medium loaded; it opens once that load is over.
+    int queuedOpen_ = -1;
     SampleSupply supply_;
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;

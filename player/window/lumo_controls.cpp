@@ -1,5 +1,6 @@
 // Creation of the main window's controls with their design geometry, colours and fonts.
 #include "base/window_fonts.h"
+#include "window/fitted_label.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
 
@@ -13,13 +14,23 @@ namespace {
 const QColor WindowBackground(239, 255, 255);
 const QColor TextBlue(0, 111, 191);
 
-QLabel *MakeLabel(QWidget *parent, const QString &caption, Qt::Alignment alignment)
+QLabel *Styled(QLabel *label, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(caption, parent);
     label->setAlignment(alignment | Qt::AlignTop);
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAutoFillBackground(false);
     return label;
+}
+
+QLabel *MakeLabel(QWidget *parent, const QString &caption, Qt::Alignment alignment)
+{
+    return Styled(new QLabel(caption, parent), alignment);
+}
+
+// A label for one line of text of any name or title, which must not lose its descenders.
+QLabel *MakeFittedLabel(QWidget *parent, Qt::Alignment alignment)
+{
+    return Styled(new FittedLabel(parent), alignment);
 }
 
 void SetTextColour(QWidget *widget, QColor colour)
@@ -70,8 +81,8 @@ void Lumo::CreateControls()
     LabelTime = MakeLabel(this, QStringLiteral("00:00"), Qt::AlignHCenter);
     LabelTime->setFont(WindowFonts::Serif(14.25, true, true));
     SetTextColour(LabelTime, TextBlue);
-    LabelTitle[0] = MakeLabel(this, QString(), Qt::AlignHCenter);
-    LabelTitle[1] = MakeLabel(this, QString(), Qt::AlignHCenter);
+    LabelTitle[0] = MakeFittedLabel(this, Qt::AlignHCenter);
+    LabelTitle[1] = MakeFittedLabel(this, Qt::AlignHCenter);
     for (QLabel *title : LabelTitle)
         title->setFont(WindowFonts::PGothic(12, true));
     SetTextColour(LabelTitle[0], QColor(192, 192, 192));
@@ -80,7 +91,7 @@ void Lumo::CreateControls()
     LabelPm->setToolTip(QStringLiteral("プレイモード"));
     LabelPm->setFont(WindowFonts::PGothic(8.25));
     SetTextColour(LabelPm, TextBlue);
-    LabelFile = MakeLabel(this, QString(), Qt::AlignRight);
+    LabelFile = MakeFittedLabel(this, Qt::AlignRight);
     LabelFile->setFont(WindowFonts::PGothic(9));
     SetTextColour(LabelFile, QColor(191, 191, 191));
 

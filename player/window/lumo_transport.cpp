@@ -205,6 +205,7 @@ void Lumo::PicPos_MouseDown(Qt::MouseButton button, int x)
     if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
         return;
     grabOffset_ = static_cast<std::int16_t>(x);
+    knobHeld_ = true;
 }
 
 void Lumo::PicPos_MouseMove(Qt::MouseButtons buttons, int x)
@@ -221,6 +222,8 @@ void Lumo::PicPos_MouseMove(Qt::MouseButtons buttons, int x)
 
 void Lumo::PicPos_MouseUp(Qt::MouseButton button)
 {
+    if (button == Qt::LeftButton)
+        knobHeld_ = false;
     if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
         return;
     const int length = TrackLength();
@@ -347,7 +350,7 @@ void Lumo::Timer_Timer()
     const double t = RoundTo2(duration_);
     const double q = engine_->CurrentPosition().value_or(0.0);
     const double p = RoundTo2(q);
-    if (t > 0)
+    if (t > 0 && !knobHeld_)
         MoveKnob(static_cast<std::int16_t>(RoundHalfEven(KnobStart + p / t * TrackLength())));
     if (isMinimized())
         return;

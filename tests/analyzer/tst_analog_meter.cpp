@@ -135,11 +135,18 @@ private slots:
             << 2 << 44100 << true << 1 << 10000 << 0 << 4.0 << 4.0;
         QTest::newRow("48 kHz fast")
             << 1 << 48000 << true << 10 << 10000 << 6000 << 4.0 << std::log10(6000.0);
-        // Raw 8-bit bytes are averaged uncentred: silence reads about lg 128.
-        QTest::newRow("8-bit stereo silence")
-            << 3 << 11025 << false << 10 << 128 << 128 << std::log10(128.0) << std::log10(128.0);
+        // 8-bit bytes are centred on 128: silence reads 0 and a level reads the same at every
+        // sample rate.
+        QTest::newRow("8-bit stereo silence, 11.025 kHz")
+            << 3 << 11025 << false << 10 << 128 << 128 << 0.0 << 0.0;
+        QTest::newRow("8-bit stereo silence, 48 kHz, fast")
+            << 3 << 48000 << true << 10 << 128 << 128 << 0.0 << 0.0;
+        QTest::newRow("8-bit stereo -20 dB")
+            << 3 << 22050 << false << 10 << 141 << 115 << std::log10(26.0) << std::log10(26.0);
+        QTest::newRow("8-bit stereo -20 dB, 48 kHz, fast")
+            << 3 << 48000 << true << 10 << 141 << 115 << std::log10(26.0) << std::log10(26.0);
         QTest::newRow("8-bit mono full")
-            << 4 << 11025 << false << 10 << 255 << 0 << std::log10(255.0) << std::log10(255.0);
+            << 4 << 11025 << false << 10 << 255 << 0 << std::log10(254.0) << std::log10(254.0);
         QTest::newRow("kind 0 has no samples") << 0 << 44100 << false << 10 << 0 << 0 << 0.0 << 0.0;
     }
 
@@ -268,8 +275,10 @@ private slots:
             << 1 << 44100 << 0 << 328 << 28.5 << 31.5 << 28.5 << 31.5;
         QTest::newRow("16-bit mono -20 dB on both")
             << 2 << 44100 << 3277 << 0 << 88.5 << 92.5 << 88.5 << 92.5;
-        QTest::newRow("8-bit silence stands high")
-            << 4 << 11025 << 128 << 0 << 128.0 << 138.0 << 128.0 << 138.0;
+        QTest::newRow("8-bit silence rests, 11.025 kHz")
+            << 4 << 11025 << 128 << 0 << 28.5 << 31.5 << 28.5 << 31.5;
+        QTest::newRow("8-bit full swing reaches full scale")
+            << 3 << 11025 << 0 << 255 << 148.5 << 151.5 << 148.5 << 151.5;
         QTest::newRow("kind 0 rests") << 0 << 44100 << 0 << 0 << 28.5 << 31.5 << 28.5 << 31.5;
     }
 

@@ -39,9 +39,15 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(Action, action);
         QFETCH(QStringList, files);
-        const CommandLine line = ParseCommandLine(arguments);
+        QList<QByteArray> bytes;
+        for (const QString &argument : arguments)
+            bytes << argument.toUtf8();
+        const CommandLine line = ParseCommandLine(bytes);
         QCOMPARE(line.action, action);
-        QCOMPARE(line.files, files);
+        QStringList names;
+        for (const QByteArray &file : line.files)
+            names << QString::fromUtf8(file);
+        QCOMPARE(names, files);
     }
 
     void texts()

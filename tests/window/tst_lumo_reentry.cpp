@@ -38,10 +38,27 @@ private slots:
         QCOMPARE(w.PlayIndex, 1);
         QCOMPARE(w.CT, 1);
         QVERIFY(rig.messages.isEmpty());
-        // The drop is taken once loading is over.
-        QTRY_COMPARE(w.ListFile->count(), 3);
-        QCOMPARE(w.PlayIndex, 2);
+        // The drop is in the list at once and opens once loading is over.
+        QCOMPARE(w.ListFile->count(), 3);
+        QTRY_COMPARE(w.PlayIndex, 2);
         QCOMPARE(rig.engines.Created(), 3);
+    }
+
+    // The exit item chosen while the first file loads: the open goes no further, so nothing
+    // plays in a window that is gone.
+    void closeDuringLoadingEndsTheOpen()
+    {
+        WindowRig rig;
+        Lumo &w = rig.W();
+        const QString path = rig.Sound("a.mp3", 20);
+        rig.engines.WhileRendering([&] { w.close(); });
+
+        w.AddFiles({path});
+        QCOMPARE(rig.engines.Created(), 1);
+        QVERIFY(!w.Engine());
+        QCOMPARE(w.CT, 0);
+        QVERIFY(!w.MediumOpenFlag);
+        QVERIFY(rig.messages.isEmpty());
     }
 };
 

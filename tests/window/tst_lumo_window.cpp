@@ -263,7 +263,7 @@ private slots:
         w.AddFiles({"/n/extra.mp3"});
         QCOMPARE(w.ListFile->count(), PlayList::Capacity);
         QCOMPARE(w.PlayIndex, before);
-        QVERIFY(rig.messages.isEmpty());
+        QCOMPARE(rig.messages, QStringList{"1 files were not added: the list is full"});
     }
 };
 
