@@ -1,4 +1,5 @@
 // Lumo: starts the player, or hands the command line to the player that already runs.
+#include "base/translation.h"
 #include "core/file_name_bytes.h"
 #include "core/handoff_text.h"
 #include "core/instance_channel.h"
@@ -23,6 +24,7 @@ namespace {
 int AnswerCommandLine(int argc, char *argv[], CommandLine::Action action)
 {
     QCoreApplication core(argc, argv);
+    InstallTranslation(UserLocale());
     const QString text = action == CommandLine::Action::Help
                              ? HelpText(QCoreApplication::arguments().value(0))
                              : VersionText();
@@ -41,6 +43,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lumo"));
     QApplication::setDesktopFileName(QStringLiteral("lumo"));
+    InstallTranslation(UserLocale());
     // From here on SIGTERM, SIGINT and SIGHUP close the player in order.
     TerminationSignal termination;
 

@@ -1,3 +1,4 @@
+#include "base/translation.h"
 #include "fonts.h"
 #include "qt_specify_prompts.h"
 #include "reg_acc_library.h"
@@ -9,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    InstallTranslation(UserLocale());
     InstallFontSubstitutions();
 
     const QString programDirectory = QCoreApplication::applicationDirPath();

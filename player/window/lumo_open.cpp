@@ -162,7 +162,7 @@ void Lumo::ReportOpenFailure(const QString &path)
     PicStop->SetPicture(Image(QStringLiteral("ImageStop_0")));
     PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
     if (env_.stopMessage)
-        env_.stopMessage(QStringLiteral("ファイルが開けません。\n") + path, VL);
+        env_.stopMessage(tr("ファイルが開けません。\n") + path, VL);
     if (!MediumOpenFlag) {
         MoveKnob(750);
         Timer->stop();

@@ -283,7 +283,7 @@ void Lumo::SetSpeed(int index)
     }
     PicSpeed->SetPicture(Image(QStringLiteral("ImageSpeed_1")));
     if (env_.stopMessage)
-        env_.stopMessage(QStringLiteral("このファイルは再生速度を変更できません。\n") +
+        env_.stopMessage(tr("このファイルは再生速度を変更できません。\n") +
                              FileNameOf(PlayList.At(PlayIndex)),
                          QStringLiteral("Lumo \"sorvane\""));
 }
