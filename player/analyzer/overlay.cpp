@@ -1,9 +1,12 @@
 #include "analyzer/overlay.h"
 
+#include "base/palette.h"
 #include "base/rounding.h"
 #include "base/twips.h"
 
 #include <QFontMetrics>
+
+#include <algorithm>
 
 void CountFrame(FrameRateState &state, int64_t nowMs)
 {
@@ -30,11 +33,19 @@ void DrawFrameRateOverlay(QPainter &painter, FrameRateState &state, double width
 {
     CountFrame(state, nowMs);
     const double x0 = RoundHalfEven(widthTwips - 640);
-    const int left = TwipsToPixel(x0);
+    const int left = TwipsToPixelDown(x0);
     painter.fillRect(
-        QRect(QPoint(left, 0), QPoint(TwipsToPixel(widthTwips) - 1, TwipsToPixel(240) - 1)),
-        Qt::black);
-    painter.setPen(Qt::white);
-    painter.drawText(left, TwipsToPixel(30) + painter.fontMetrics().ascent(),
+        QRect(QPoint(left, 0), QPoint(TwipsToPixelDown(widthTwips) - 1, TwipsToPixelDown(240) - 1)),
+        Palette::FrameRateBox);
+    painter.setPen(Palette::FrameRateText);
+    painter.drawText(left, TwipsToPixelDown(30) + painter.fontMetrics().ascent(),
                      FrameRateText(state.framesPerSecond));
+}
+
+void BlankFrameRateCorner(QImage &canvas)
+{
+    const int left = TwipsToPixelDown(std::max(0, canvas.width() * TwipsPerPixel - 640));
+    QPainter painter(&canvas);
+    painter.fillRect(QRect(left, 0, canvas.width() - left, TwipsToPixelDown(240)),
+                     Palette::FrameRateBox);
 }
