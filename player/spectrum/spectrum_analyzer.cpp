@@ -1,8 +1,6 @@
 #include "spectrum/spectrum_analyzer.h"
 
-#include "analyzer/overlay.h"
 #include "base/rounding.h"
-#include "base/steady_clock.h"
 #include "base/twips.h"
 #include "spectrum/direct_raster.h"
 #include "spectrum/fft_engine.h"
@@ -75,25 +73,25 @@ void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry 
 void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
               const SpectrumGeometry &g, uint8_t CH)
 {
-    const int right = TwipsToPixel(g.W) - 1;
+    const int right = TwipsToPixelDown(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
-        raster.Row(TwipsToPixel(600 + k * g.p), 0, right, kGreyRgb);
-        raster.Row(TwipsToPixel(600 + g.Q + k * g.p), 0, right, kGreyRgb);
+        raster.Row(TwipsToPixelDown(600 + k * g.p), 0, right, kGreyRgb);
+        raster.Row(TwipsToPixelDown(600 + g.Q + k * g.p), 0, right, kGreyRgb);
     }
-    const int top = TwipsToPixel(600);
-    const int foot = TwipsToPixel(600 + g.P);
+    const int top = TwipsToPixelDown(600);
+    const int foot = TwipsToPixelDown(600 + g.P);
     float labelX[3] = {0, 0, 0};
     for (int k = 1; k <= 9; ++k) {
         const double decades[4] = {10.0, 100.0, 1000.0, 10000.0};
         for (int d = 0; d < 4; ++d) {
             const float x = GridLineX(decades[d] * k, g);
-            raster.Column(TwipsToPixel(x), top, foot - 1, kGreyRgb);
+            raster.Column(TwipsToPixelDown(x), top, foot - 1, kGreyRgb);
             if (k == 1 && d > 0)
                 labelX[d - 1] = x;
         }
     }
     const auto text = [&](double x, double y, const QString &label) {
-        labels.Draw(painter, TwipsToPixel(x), TwipsToPixel(y), label, kGrey);
+        labels.Draw(painter, TwipsToPixelDown(x), TwipsToPixelDown(y), label, kGrey);
     };
     const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                                     QStringLiteral("10kHz")};
@@ -117,10 +115,10 @@ void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel,
     const std::vector<int32_t> &levels = work.levelY[channel];
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        raster.Line(TwipsToPixel(work.stepX1[i]),
-                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j)]),
-                    TwipsToPixel(work.stepX2[i]),
-                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j + step.k)]),
+        raster.Line(TwipsToPixelDown(work.stepX1[i]),
+                    TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j)]),
+                    TwipsToPixelDown(work.stepX2[i]),
+                    TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j + step.k)]),
                     colour);
     }
 }
@@ -129,7 +127,7 @@ void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int
                  double base, QRgb colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
-    work.hatch.Reset(TwipsToPixel(work.walkW) + 1, TwipsToPixel(base));
+    work.hatch.Reset(TwipsToPixelDown(work.walkW) + 1, TwipsToPixelDown(base));
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
         HatchedFill(raster, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
@@ -141,21 +139,20 @@ void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int
 
 } // namespace
 
-bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
-                       const SpectrumSettings &settings, SpectrumState &state, FftEngine &fft,
-                       SpectrumWorkspace &work, FrameRateState *frameRate)
+bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                       SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work)
 {
-    if ((window.bitsPerSample != 8 && window.bitsPerSample != 16) || window.sampleRate <= 0)
+    if ((input.BitsPerSample != 8 && input.BitsPerSample != 16) || input.SampleRate <= 0)
         return false;
-    const int32_t N = FrameFftSize(settings.FastFlag, settings.NumFftNormal, settings.NumFftFast);
-    const uint8_t CH = settings.CH > 2 ? 2 : settings.CH;
-    const SpectrumGeometry g = MakeSpectrumGeometry(settings.picWidth, settings.picHeight, N,
-                                                    window.sampleRate, window.bitsPerSample, CH);
+    const int32_t N = FrameFftSize(input.FastFlag, input.NumFftNormal, input.NumFftFast);
+    const uint8_t CH = input.CH > 2 ? 2 : input.CH;
+    const SpectrumGeometry g = MakeSpectrumGeometry(input.width, input.height, N, input.SampleRate,
+                                                    input.BitsPerSample, CH);
     PrepareBuffers(work, N);
 
     const bool left = CH != 1;
     const bool right = CH != 0;
-    const std::vector<double> &weights = work.window.Weights(settings.WFT, N);
+    const std::vector<double> &weights = work.window.Weights(input.WFT, N);
     for (int c = 0; c < 2; ++c) {
         if (c == 0 ? !left : !right)
             continue;
@@ -165,20 +162,20 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
     }
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(QPoint(0, TwipsToPixel(600)),
-                           QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1)),
+    painter.fillRect(QRect(QPoint(0, TwipsToPixelDown(600)),
+                           QPoint(TwipsToPixelDown(g.W) - 1, TwipsToPixelDown(600 + g.P) - 1)),
                      Qt::black);
     DirectRaster raster(painter);
     DrawGrid(painter, raster, work.labels, g, CH);
     if (CH == 2)
-        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, 0xFFFFFF);
+        raster.Row(TwipsToPixelDown(600 + g.Q), 0, TwipsToPixelDown(g.W) - 1, 0xFFFFFF);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
     const QColor c2 = Complement(c1);
 
     PrepareWalk(work, g, N);
-    const double height = static_cast<float>(settings.picHeight);
+    const double height = static_cast<float>(input.height);
     for (int c = 0; c < 2; ++c) {
         if (c == 0 ? !left : !right)
             continue;
@@ -186,13 +183,10 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
         const int32_t offset = (c == 1 && CH == 2) ? 600 + g.Q : 600;
         const double base = (c == 0 && CH == 2) ? 600.0 + g.Q : height;
         const QRgb colour = (c == 0 ? c1 : c2).rgb();
-        if (settings.VSA == 3)
+        if (input.VSA == 3)
             DrawHatched(raster, work, c, offset, base, colour);
         else
             DrawLines(raster, work, c, offset, colour);
     }
-
-    if (frameRate)
-        DrawFrameRateOverlay(painter, *frameRate, g.W, SteadyMilliseconds());
     return true;
 }

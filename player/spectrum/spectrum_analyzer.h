@@ -1,6 +1,7 @@
 #pragma once
 
-#include "base/analysis_window.h"
+#include "base/frame_input.h"
+#include "base/sample_window.h"
 #include "spectrum/bin_walk.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/label_cache.h"
@@ -13,20 +14,6 @@
 #include <vector>
 
 class FftEngine;
-struct FrameRateState;
-
-// What one spectrum analyzer frame is drawn with, read afresh on every frame.
-struct SpectrumSettings
-{
-    uint8_t VSA = 2; // 2 line, 3 hatched area
-    uint8_t CH = 2;  // 0 left, 1 right, 2 both
-    uint8_t WFT = 1;
-    bool FastFlag = false;
-    int16_t NumFftNormal = 0;
-    int16_t NumFftFast = 0;
-    double picWidth = 6000;  // twips
-    double picHeight = 3600; // twips
-};
 
 // The colour cycle, kept for the whole run and never reset.
 struct SpectrumState
@@ -55,9 +42,8 @@ struct SpectrumWorkspace
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
-// twips) from the analysis window of this frame. Returns false, drawing nothing, when the
-// stream's sample width is neither 8 nor 16 bits or its sample rate is not positive. The
-// frame-rate overlay follows when `frameRate` is given (that is, when `FpsFlag` is set).
-bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
-                       const SpectrumSettings &settings, SpectrumState &state, FftEngine &fft,
-                       SpectrumWorkspace &work, FrameRateState *frameRate = nullptr);
+// twips) from the analysis window of this frame; `input.VSA` 3 draws hatched areas, any other
+// value lines. Returns false, drawing nothing, when the stream's sample width is neither 8 nor
+// 16 bits or its sample rate is not positive.
+bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                       SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work);

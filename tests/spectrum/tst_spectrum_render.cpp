@@ -4,6 +4,7 @@
 #include "spectrum/spectrum_analyzer.h"
 #include "spectrum/spectrum_geometry.h"
 
+#include "support/sample_windows.h"
 #include "support/test_signals.h"
 
 #include <QImage>
@@ -97,7 +98,7 @@ int CountGreyish(const QImage &image, QRect area)
     return count;
 }
 
-bool Draw(QImage &image, const AnalysisWindow &window, const SpectrumSettings &settings,
+bool Draw(QImage &image, const SampleWindow &window, const FrameInput &settings,
           SpectrumState &state, FftEngine &engine = Engine())
 {
     SpectrumWorkspace work;
@@ -128,15 +129,13 @@ void TestSpectrumRender::sinePeaksAtItsFrequency()
     // The tone sits on the centre of a bin that the walk reaches, so its full level is drawn.
     const int bin = NearestWalkedBin(N, width * 15, frequency * N / 44100);
     const auto samples = Sine(bin * 44100.0 / N, 44100, N, 20000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.VSA = 2;
     settings.CH = 0;
     settings.NumFftNormal = static_cast<int16_t>(size);
-    settings.picWidth = width * 15;
-    settings.picHeight = height * 15;
+    settings.width = width * 15;
+    settings.height = height * 15;
     SpectrumState state;
     QImage image = Picture(width, height);
     QVERIFY(Draw(image, window, settings, state));
@@ -150,7 +149,7 @@ void TestSpectrumRender::sinePeaksAtItsFrequency()
             peakColumn = x;
         }
     const SpectrumGeometry g =
-        MakeSpectrumGeometry(settings.picWidth, settings.picHeight, N, 44100, 16, 0);
+        MakeSpectrumGeometry(settings.width, settings.height, N, 44100, 16, 0);
     const int expected = static_cast<int>(std::lround(LogLevel(bin) * g.s) / 15);
     QVERIFY2(std::abs(peakColumn - expected) <= 1,
              qPrintable(QStringLiteral("peak at %1, expected %2").arg(peakColumn).arg(expected)));
@@ -167,10 +166,8 @@ void TestSpectrumRender::stereoChannelsGoToTheirHalves()
     const int low = NearestWalkedBin(N, 6000, 40), high = NearestWalkedBin(N, 6000, 400);
     const auto frames =
         Stereo(Sine(low * 44100.0 / N, 44100, N, 20000), Sine(high * 44100.0 / N, 44100, N, 20000));
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = frames;
-    SpectrumSettings settings;
+    const SampleWindow window = Stereo16Window(frames);
+    FrameInput settings;
     settings.CH = 2;
     settings.NumFftNormal = 2;
     SpectrumState state;
@@ -196,10 +193,8 @@ void TestSpectrumRender::stereoChannelsGoToTheirHalves()
 void TestSpectrumRender::hatchedAreaUsesEvenColumnsOnly()
 {
     const auto samples = Sine(1000, 44100, 1024, 20000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.VSA = 3;
     settings.CH = 0;
     SpectrumState state;
@@ -225,10 +220,8 @@ void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
     // A clipped painter cannot be bypassed, so every stroke goes through QPainter; the hatched
     // frame must come out the same as when the pixels are written directly.
     const auto samples = Stereo(Sine(700, 44100, 2048, 15000), Sine(3000, 44100, 2048, 9000));
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Stereo16Window(samples);
+    FrameInput settings;
     settings.VSA = 3;
     settings.CH = 2;
     settings.NumFftNormal = 1;
@@ -250,10 +243,8 @@ void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
 void TestSpectrumRender::silenceLiesOnTheBottomLine()
 {
     const std::vector<uint32_t> silence(2048, 0u);
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = silence;
-    SpectrumSettings settings;
+    const SampleWindow window = Stereo16Window(silence);
+    FrameInput settings;
     settings.CH = 2;
     SpectrumState state;
     QImage image = Picture(400, 240);
@@ -271,10 +262,8 @@ void TestSpectrumRender::silenceLiesOnTheBottomLine()
 void TestSpectrumRender::monoInDualModeShowsBothHalves()
 {
     const auto samples = Sine(440, 44100, 2048, 12000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.CH = 2;
     settings.NumFftNormal = 1;
     SpectrumState state;
@@ -297,10 +286,8 @@ void TestSpectrumRender::loudLevelReachesAboveThePlot()
     const int N = 16384;
     const int bin = NearestWalkedBin(N, 6000, 1000.0 * N / 44100);
     const auto samples = Sine(bin * 44100.0 / N, 44100, N, 32767);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.CH = 0;
     settings.NumFftNormal = 4;
     SpectrumState state;
@@ -313,10 +300,8 @@ void TestSpectrumRender::loudLevelReachesAboveThePlot()
 void TestSpectrumRender::labelsAndGridAreDrawn()
 {
     const std::vector<int16_t> silence(1024, 0);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = silence;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(silence);
+    FrameInput settings;
     settings.CH = 0;
     SpectrumState state;
     QImage image = Picture(400, 240);
@@ -364,8 +349,10 @@ void TestSpectrumRender::shortOrOddInputDrawsSafely()
     std::vector<int16_t> mono16(n, 1000);
     std::vector<uint16_t> stereo8(n, 0x30D0u);
     std::vector<uint8_t> mono8(n, 200);
-    AnalysisWindow window{static_cast<uint8_t>(kind), rate, bits, stereo16, mono16, stereo8, mono8};
-    SpectrumSettings settings;
+    const SampleWindow window{static_cast<uint8_t>(kind), stereo16, mono16, stereo8, mono8};
+    FrameInput settings;
+    settings.SampleRate = rate;
+    settings.BitsPerSample = bits;
     settings.VSA = 3;
     settings.CH = 2;
     settings.NumFftNormal = 2;
@@ -378,11 +365,9 @@ void TestSpectrumRender::shortOrOddInputDrawsSafely()
 void TestSpectrumRender::unsupportedSampleWidthDrawsNothing()
 {
     const std::vector<int16_t> samples(1024, 100);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.bitsPerSample = 24;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
+    settings.BitsPerSample = 24;
     SpectrumState state;
     QImage image = Picture(400, 240);
     const QImage before = image;
@@ -394,12 +379,10 @@ void TestSpectrumRender::unsupportedSampleWidthDrawsNothing()
 void TestSpectrumRender::missingModuleDrawsAlongTheBottom()
 {
     const auto samples = Sine(1000, 44100, 1024, 20000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.CH = 0;
-    settings.picHeight = 3585; // the plot's foot, row 199, lies inside the picture
+    settings.height = 3585; // the plot's foot, row 199, lies inside the picture
     SpectrumState state;
     FftEngine missing(QStringLiteral("/nonexistent"));
     QImage image = Picture(400, 240);
