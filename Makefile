@@ -21,7 +21,7 @@ run: build
 	$(BUILD)/bin/Lumo $(wildcard $(DEMO))
 
 # Formatting and the include layers, checked before anything is built.
-check:
+check: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 	@scripts/check-layers
 
