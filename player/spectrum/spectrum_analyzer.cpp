@@ -72,8 +72,10 @@ void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry 
     }
 }
 
-void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
-              const SpectrumGeometry &g, uint8_t CH)
+// Draws the level rows, the frequency columns and their labels; returns the rectangle the labels
+// covered.
+QRect DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
+               const SpectrumGeometry &g, uint8_t CH)
 {
     const int right = TwipsToPixel(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
@@ -92,8 +94,9 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
                 labelX[d - 1] = x;
         }
     }
+    QRect covered;
     const auto text = [&](double x, double y, const QString &label) {
-        labels.Draw(painter, TwipsToPixel(x), TwipsToPixel(y), label, kGrey);
+        covered |= labels.Draw(painter, TwipsToPixel(x), TwipsToPixel(y), label, kGrey);
     };
     const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                                     QStringLiteral("10kHz")};
@@ -109,6 +112,64 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
         for (int i = 0; i < 4; ++i)
             text(30, g.Q + 630 + 2 * i * g.p, levels[i]);
     }
+    return covered;
+}
+
+// The black plot, the grid, the labels and the dual display's dividing line, drawn the same on
+// every frame; returns the rectangle the labels covered.
+QRect DrawBackground(QPainter &painter, LabelCache &labels, const SpectrumGeometry &g, uint8_t CH,
+                     const QRect &plot)
+{
+    painter.fillRect(plot, Qt::black);
+    DirectRaster raster(painter);
+    const QRect covered = DrawGrid(painter, raster, labels, g, CH);
+    if (CH == 2)
+        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, 0xFFFFFF);
+    return covered;
+}
+
+// Copies the background of the frame onto the painter's image, drawing it once into
+// work.background when its inputs changed. Only for a painter whose pixels are written
+// directly (DirectRaster); returns false when the frame must draw its background itself.
+bool CopyBackground(QPainter &painter, SpectrumWorkspace &work, const SpectrumGeometry &g,
+                    uint8_t CH, const QRect &plot)
+{
+    const auto *target = static_cast<const QImage *>(painter.device());
+    const std::array<double, 10> key{double(g.W),
+                                     double(g.P),
+                                     double(g.Q),
+                                     double(g.D),
+                                     g.p,
+                                     g.s,
+                                     g.r,
+                                     double(CH),
+                                     double(target->width()) * 65536.0 + target->height(),
+                                     double(target->format())};
+    if (work.background.isNull() || key != work.backgroundKey ||
+        painter.font() != work.backgroundFont ||
+        work.background.dotsPerMeterX() != target->dotsPerMeterX() ||
+        work.background.dotsPerMeterY() != target->dotsPerMeterY()) {
+        QImage image(target->size(), target->format());
+        image.setDotsPerMeterX(target->dotsPerMeterX());
+        image.setDotsPerMeterY(target->dotsPerMeterY());
+        image.fill(Qt::black);
+        QPainter canvas(&image);
+        canvas.setFont(painter.font());
+        const QRect covered = DrawBackground(canvas, work.labels, g, CH, plot);
+        canvas.end();
+        // Labels reaching outside the plot blend with what lies there: such frames draw their
+        // background themselves.
+        const QRect touched = covered & image.rect();
+        const bool usable = touched.isEmpty() || plot.contains(touched);
+        work.background = image;
+        work.backgroundRect = usable ? plot & image.rect() : QRect();
+        work.backgroundKey = key;
+        work.backgroundFont = painter.font();
+    }
+    if (work.backgroundRect.isEmpty())
+        return false;
+    painter.drawImage(work.backgroundRect.topLeft(), work.background, work.backgroundRect);
+    return true;
 }
 
 void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
@@ -165,13 +226,11 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
     }
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(QPoint(0, TwipsToPixel(600)),
-                           QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1)),
-                     Qt::black);
+    const QRect plot(QPoint(0, TwipsToPixel(600)),
+                     QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1));
     DirectRaster raster(painter);
-    DrawGrid(painter, raster, work.labels, g, CH);
-    if (CH == 2)
-        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, 0xFFFFFF);
+    if (!raster.Direct() || !CopyBackground(painter, work, g, CH, plot))
+        DrawBackground(painter, work.labels, g, CH, plot);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);

@@ -6,7 +6,10 @@
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
+#include <QFont>
+#include <QImage>
 #include <QPainter>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
@@ -52,6 +55,12 @@ struct SpectrumWorkspace
     std::vector<int32_t> stepX2;
     std::array<std::vector<int32_t>, 2> levelY;
     HatchCoverage hatch;
+    // The plot's black ground, grid and labels, drawn once for the inputs in `backgroundKey`
+    // and copied onto every frame; null until a frame could use it.
+    QImage background;
+    QRect backgroundRect;
+    std::array<double, 10> backgroundKey{};
+    QFont backgroundFont;
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15

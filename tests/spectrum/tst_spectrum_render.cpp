@@ -24,6 +24,7 @@ private slots:
     void sinePeaksAtItsFrequency();
     void stereoChannelsGoToTheirHalves();
     void hatchedAreaUsesEvenColumnsOnly();
+    void clippedPainterDrawsTheSameFrame_data();
     void clippedPainterDrawsTheSameFrame();
     void silenceLiesOnTheBottomLine();
     void monoInDualModeShowsBothHalves();
@@ -220,31 +221,56 @@ void TestSpectrumRender::hatchedAreaUsesEvenColumnsOnly()
     QVERIFY(evenStrokes > 150);
 }
 
+void TestSpectrumRender::clippedPainterDrawsTheSameFrame_data()
+{
+    // The hatched display: its strokes come out the same through the painter (lines do not).
+    QTest::addColumn<int>("ch");
+    QTest::addColumn<QSize>("first");
+    QTest::addColumn<QSize>("second");
+    QTest::newRow("dual") << 2 << QSize(400, 240) << QSize(400, 240);
+    QTest::newRow("dual large") << 2 << QSize(640, 360) << QSize(640, 360);
+    QTest::newRow("left") << 0 << QSize(400, 240) << QSize(400, 240);
+    QTest::newRow("right, large") << 1 << QSize(640, 360) << QSize(640, 360);
+    QTest::newRow("area grows") << 2 << QSize(400, 240) << QSize(640, 360);
+    QTest::newRow("area shrinks") << 0 << QSize(640, 360) << QSize(400, 240);
+}
+
 void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
 {
-    // A clipped painter cannot be bypassed, so every stroke goes through QPainter; the hatched
-    // frame must come out the same as when the pixels are written directly.
+    // A clipped painter cannot be bypassed, so every stroke and the background go through
+    // QPainter; frames written directly, whose background is drawn once and then copied, must
+    // come out the same, also after the area changed.
+    QFETCH(int, ch);
+    QFETCH(QSize, first);
+    QFETCH(QSize, second);
     const auto samples = Stereo(Sine(700, 44100, 2048, 15000), Sine(3000, 44100, 2048, 9000));
     AnalysisWindow window;
     window.sampleKind = 1;
     window.stereo16 = samples;
     SpectrumSettings settings;
     settings.VSA = 3;
-    settings.CH = 2;
+    settings.CH = static_cast<uint8_t>(ch);
     settings.NumFftNormal = 1;
-    QImage direct = Picture(400, 240), painted = Picture(400, 240);
-    SpectrumState first, second;
-    SpectrumWorkspace work;
-    {
-        QPainter painter(&direct);
-        QVERIFY(DrawSpectrumFrame(painter, window, settings, first, Engine(), work));
+    SpectrumState directState, paintedState;
+    SpectrumWorkspace directWork, paintedWork;
+    for (const QSize size : {first, first, second, second}) {
+        settings.picWidth = size.width() * 15.0;
+        settings.picHeight = size.height() * 15.0;
+        QImage direct = Picture(size.width(), size.height());
+        QImage painted = Picture(size.width(), size.height());
+        {
+            QPainter painter(&direct);
+            QVERIFY(
+                DrawSpectrumFrame(painter, window, settings, directState, Engine(), directWork));
+        }
+        {
+            QPainter painter(&painted);
+            painter.setClipRect(painted.rect());
+            QVERIFY(
+                DrawSpectrumFrame(painter, window, settings, paintedState, Engine(), paintedWork));
+        }
+        QCOMPARE(painted, direct);
     }
-    {
-        QPainter painter(&painted);
-        painter.setClipRect(painted.rect());
-        QVERIFY(DrawSpectrumFrame(painter, window, settings, second, Engine(), work));
-    }
-    QCOMPARE(painted, direct);
 }
 
 void TestSpectrumRender::silenceLiesOnTheBottomLine()
