@@ -128,11 +128,11 @@ QRect DrawBackground(QPainter &painter, LabelCache &labels, const SpectrumGeomet
     return covered;
 }
 
-// Copies the background of the frame onto the painter's image, drawing it once into
-// work.background when its inputs changed. Only for a painter whose pixels are written
-// directly (DirectRaster); returns false when the frame must draw its background itself.
-bool CopyBackground(QPainter &painter, SpectrumWorkspace &work, const SpectrumGeometry &g,
-                    uint8_t CH, const QRect &plot)
+// Draws the background of the frame once into work.background when its inputs changed. Only
+// for a painter whose pixels are written directly (DirectRaster); returns false when the frame
+// must draw its background itself.
+bool PrepareBackground(QPainter &painter, SpectrumWorkspace &work, const SpectrumGeometry &g,
+                       uint8_t CH, const QRect &plot)
 {
     const auto *target = static_cast<const QImage *>(painter.device());
     const std::array<double, 10> key{double(g.W),
@@ -165,11 +165,48 @@ bool CopyBackground(QPainter &painter, SpectrumWorkspace &work, const SpectrumGe
         work.backgroundRect = usable ? plot & image.rect() : QRect();
         work.backgroundKey = key;
         work.backgroundFont = painter.font();
+        work.frameKey = 0;
     }
-    if (work.backgroundRect.isEmpty())
-        return false;
-    painter.drawImage(work.backgroundRect.topLeft(), work.background, work.backgroundRect);
-    return true;
+    return !work.backgroundRect.isEmpty();
+}
+
+// Copies the background over the plot, or, when the picture still holds this workspace's last
+// frame, over the rows its traces covered. Returns the rows restored per channel.
+std::array<QRect, 2> RestoreBackground(QPainter &painter, SpectrumWorkspace &work)
+{
+    const auto *target = static_cast<const QImage *>(painter.device());
+    std::array<QRect, 2> restored{work.backgroundRect, QRect()};
+    if (work.frameKey != 0 && target->cacheKey() == work.frameKey + 1)
+        restored = {work.traceRows[0] & work.backgroundRect,
+                    work.traceRows[1] & work.backgroundRect};
+    for (const QRect &rows : restored)
+        if (!rows.isEmpty())
+            painter.drawImage(rows.topLeft(), work.background, rows);
+    return restored;
+}
+
+// Rows (full width) the trace of one channel may have written: its levels' extent, down to the
+// base for the hatched display, one row of margin each way.
+QRect TraceRows(const SpectrumWorkspace &work, int channel, int32_t offset, double base,
+                bool hatched, const QRect &picture)
+{
+    const std::vector<int32_t> &levels = work.levelY[channel];
+    int32_t low = std::numeric_limits<int32_t>::max();
+    int32_t high = std::numeric_limits<int32_t>::min();
+    for (const BinStep &step : work.steps)
+        for (const int32_t bin : {step.j, step.j + step.k}) {
+            low = std::min(low, levels[static_cast<std::size_t>(bin)]);
+            high = std::max(high, levels[static_cast<std::size_t>(bin)]);
+        }
+    if (low > high)
+        return {};
+    int top = TwipsToPixel(offset + low);
+    int bottom = TwipsToPixel(offset + high);
+    if (hatched) {
+        top = std::min(top, TwipsToPixel(base));
+        bottom = std::max(bottom, TwipsToPixel(base));
+    }
+    return QRect(QPoint(picture.left(), top - 1), QPoint(picture.right(), bottom + 1)) & picture;
 }
 
 void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
@@ -206,6 +243,7 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
                        const SpectrumSettings &settings, SpectrumState &state, FftEngine &fft,
                        SpectrumWorkspace &work, FrameRateState *frameRate)
 {
+    work.changed = {};
     if ((window.bitsPerSample != 8 && window.bitsPerSample != 16) || window.sampleRate <= 0)
         return false;
     const int32_t N = FrameFftSize(settings.FastFlag, settings.NumFftNormal, settings.NumFftFast);
@@ -229,7 +267,13 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
     const QRect plot(QPoint(0, TwipsToPixel(600)),
                      QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1));
     DirectRaster raster(painter);
-    if (!raster.Direct() || !CopyBackground(painter, work, g, CH, plot))
+    const bool copied = raster.Direct() && PrepareBackground(painter, work, g, CH, plot);
+    const QRect picture = copied ? static_cast<const QImage *>(painter.device())->rect() : QRect();
+    std::array<QRect, 2> restored{};
+    std::array<QRect, 2> traces{};
+    if (copied)
+        restored = RestoreBackground(painter, work);
+    else
         DrawBackground(painter, work.labels, g, CH, plot);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
@@ -249,9 +293,23 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
             DrawHatched(raster, work, c, offset, base, colour);
         else
             DrawLines(raster, work, c, offset, colour);
+        if (copied)
+            traces[static_cast<std::size_t>(c)] =
+                TraceRows(work, c, offset, base, settings.VSA == 3, picture);
     }
 
     if (frameRate)
         DrawFrameRateOverlay(painter, *frameRate, g.W, SteadyMilliseconds());
+    if (copied) {
+        // The rows restored (the last frame's traces) and this frame's traces.
+        for (std::size_t c = 0; c < 2; ++c)
+            work.changed[c] = restored[c] | traces[c];
+        work.traceRows = traces;
+        work.frameKey = static_cast<const QImage *>(painter.device())->cacheKey();
+    } else {
+        const QPaintDevice *device = painter.device();
+        work.changed = {QRect(0, 0, device->width(), device->height()), QRect()};
+        work.frameKey = 0;
+    }
     return true;
 }

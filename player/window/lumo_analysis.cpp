@@ -145,5 +145,12 @@ void Lumo::DrawAnalyzerFrame(float position)
     }
     if (overlay && (VSA == 1 || VSA == 6))
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
-    Pic->update();
+    // The spectrum analyzers say which rows they changed; only those are repainted.
+    if ((VSA == 2 || VSA == 3) && !overlay) {
+        for (const QRect &rows : spectrumWork_.changed)
+            if (!rows.isEmpty())
+                Pic->update(rows);
+    } else {
+        Pic->update();
+    }
 }

@@ -238,26 +238,36 @@ void TestSpectrumRender::clippedPainterDrawsTheSameFrame_data()
 void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
 {
     // A clipped painter cannot be bypassed, so every stroke and the background go through
-    // QPainter; frames written directly, whose background is drawn once and then copied, must
-    // come out the same, also after the area changed.
+    // QPainter on every frame. Frames written directly copy a background drawn once and, on the
+    // same picture, restore only the rows the last traces covered: the pictures must stay the
+    // same frame after frame as the level moves, also after the area changed, and the rows
+    // reported changed must hold every changed pixel.
     QFETCH(int, ch);
     QFETCH(QSize, first);
     QFETCH(QSize, second);
-    const auto samples = Stereo(Sine(700, 44100, 2048, 15000), Sine(3000, 44100, 2048, 9000));
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = samples;
     SpectrumSettings settings;
     settings.VSA = 3;
     settings.CH = static_cast<uint8_t>(ch);
     settings.NumFftNormal = 1;
     SpectrumState directState, paintedState;
     SpectrumWorkspace directWork, paintedWork;
-    for (const QSize size : {first, first, second, second}) {
+    QImage direct, painted;
+    const int amplitudes[] = {15000, 300, 9000, 20, 15000, 1200};
+    for (int frame = 0; frame < 6; ++frame) {
+        const QSize size = frame < 3 ? first : second;
+        if (direct.size() != size) {
+            direct = Picture(size.width(), size.height());
+            painted = Picture(size.width(), size.height());
+        }
+        const int a = amplitudes[frame];
+        const auto samples =
+            Stereo(Sine(700 + 300 * frame, 44100, 2048, a), Sine(3000, 44100, 2048, 15020 - a));
+        AnalysisWindow window;
+        window.sampleKind = 1;
+        window.stereo16 = samples;
         settings.picWidth = size.width() * 15.0;
         settings.picHeight = size.height() * 15.0;
-        QImage direct = Picture(size.width(), size.height());
-        QImage painted = Picture(size.width(), size.height());
+        const QImage before = direct.copy();
         {
             QPainter painter(&direct);
             QVERIFY(
@@ -270,6 +280,14 @@ void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
                 DrawSpectrumFrame(painter, window, settings, paintedState, Engine(), paintedWork));
         }
         QCOMPARE(painted, direct);
+        QRegion changed;
+        for (const QRect &rows : directWork.changed)
+            changed += rows;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (direct.pixel(x, y) != before.pixel(x, y))
+                    QVERIFY2(changed.contains(QPoint(x, y)),
+                             qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
     }
 }
 
