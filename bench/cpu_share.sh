@@ -54,8 +54,12 @@ if [ -n "${inner:-}" ]; then
     cputicks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
     # The X server this run draws on (xvfb-run sets DISPLAY).
     xpid=$(pgrep -n -f "^Xvfb ${DISPLAY}( |$)" || true)
-    # The user's own HOME: a fresh one makes GStreamer rebuild its plugin registry.
-    "$scratch/app/Lumo" "$scratch/tone.mp3" >"$scratch/player.log" 2>&1 &
+    # The user's own HOME: a fresh one makes GStreamer rebuild its plugin registry. Its own
+    # runtime and temporary folders: a player already running for this user (tests, another
+    # run) must not take the file over.
+    mkdir -p "$scratch/run" "$scratch/tmp"
+    chmod 700 "$scratch/run"
+    XDG_RUNTIME_DIR="$scratch/run" TMPDIR="$scratch/tmp" "$scratch/app/Lumo" "$scratch/tone.mp3" >"$scratch/player.log" 2>&1 &
     pid=$!
     sleep "$settle"
     if ! kill -0 "$pid" 2>/dev/null; then
