@@ -70,8 +70,10 @@ void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry 
     }
 }
 
-void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
-              const SpectrumGeometry &g, uint8_t CH)
+// Draws the level rows, the frequency columns and their labels; returns the rectangle the labels
+// covered.
+QRect DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
+               const SpectrumGeometry &g, uint8_t CH)
 {
     const int right = TwipsToPixelDown(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
@@ -90,8 +92,9 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
                 labelX[d - 1] = x;
         }
     }
+    QRect covered;
     const auto text = [&](double x, double y, const QString &label) {
-        labels.Draw(painter, TwipsToPixelDown(x), TwipsToPixelDown(y), label, kGrey);
+        covered |= labels.Draw(painter, TwipsToPixelDown(x), TwipsToPixelDown(y), label, kGrey);
     };
     const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                                     QStringLiteral("10kHz")};
@@ -107,6 +110,101 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
         for (int i = 0; i < 4; ++i)
             text(30, g.Q + 630 + 2 * i * g.p, levels[i]);
     }
+    return covered;
+}
+
+// The black plot, the grid, the labels and the dual display's dividing line, drawn the same on
+// every frame; returns the rectangle the labels covered.
+QRect DrawBackground(QPainter &painter, LabelCache &labels, const SpectrumGeometry &g, uint8_t CH,
+                     const QRect &plot)
+{
+    painter.fillRect(plot, Qt::black);
+    DirectRaster raster(painter);
+    const QRect covered = DrawGrid(painter, raster, labels, g, CH);
+    if (CH == 2)
+        raster.Row(TwipsToPixelDown(600 + g.Q), 0, TwipsToPixelDown(g.W) - 1, 0xFFFFFF);
+    return covered;
+}
+
+// Draws the background of the frame once into work.background when its inputs changed. Only
+// for a painter whose pixels are written directly (DirectRaster); returns false when the frame
+// must draw its background itself.
+bool PrepareBackground(QPainter &painter, SpectrumWorkspace &work, const SpectrumGeometry &g,
+                       uint8_t CH, const QRect &plot)
+{
+    const auto *target = static_cast<const QImage *>(painter.device());
+    const std::array<double, 10> key{double(g.W),
+                                     double(g.P),
+                                     double(g.Q),
+                                     double(g.D),
+                                     g.p,
+                                     g.s,
+                                     g.r,
+                                     double(CH),
+                                     double(target->width()) * 65536.0 + target->height(),
+                                     double(target->format())};
+    if (work.background.isNull() || key != work.backgroundKey ||
+        painter.font() != work.backgroundFont ||
+        work.background.dotsPerMeterX() != target->dotsPerMeterX() ||
+        work.background.dotsPerMeterY() != target->dotsPerMeterY()) {
+        QImage image(target->size(), target->format());
+        image.setDotsPerMeterX(target->dotsPerMeterX());
+        image.setDotsPerMeterY(target->dotsPerMeterY());
+        image.fill(Qt::black);
+        QPainter canvas(&image);
+        canvas.setFont(painter.font());
+        const QRect covered = DrawBackground(canvas, work.labels, g, CH, plot);
+        canvas.end();
+        // Labels reaching outside the plot blend with what lies there: such frames draw their
+        // background themselves.
+        const QRect touched = covered & image.rect();
+        const bool usable = touched.isEmpty() || plot.contains(touched);
+        work.background = image;
+        work.backgroundRect = usable ? plot & image.rect() : QRect();
+        work.backgroundKey = key;
+        work.backgroundFont = painter.font();
+        work.frameKey = 0;
+    }
+    return !work.backgroundRect.isEmpty();
+}
+
+// Copies the background over the plot, or, when the picture still holds this workspace's last
+// frame, over the rows its traces covered. Returns the rows restored per channel.
+std::array<QRect, 2> RestoreBackground(QPainter &painter, SpectrumWorkspace &work)
+{
+    const auto *target = static_cast<const QImage *>(painter.device());
+    std::array<QRect, 2> restored{work.backgroundRect, QRect()};
+    if (work.frameKey != 0 && target->cacheKey() == work.frameKey + 1)
+        restored = {work.traceRows[0] & work.backgroundRect,
+                    work.traceRows[1] & work.backgroundRect};
+    for (const QRect &rows : restored)
+        if (!rows.isEmpty())
+            painter.drawImage(rows.topLeft(), work.background, rows);
+    return restored;
+}
+
+// Rows (full width) the trace of one channel may have written: its levels' extent, down to the
+// base for the hatched display, one row of margin each way.
+QRect TraceRows(const SpectrumWorkspace &work, int channel, int32_t offset, double base,
+                bool hatched, const QRect &picture)
+{
+    const std::vector<int32_t> &levels = work.levelY[channel];
+    int32_t low = std::numeric_limits<int32_t>::max();
+    int32_t high = std::numeric_limits<int32_t>::min();
+    for (const BinStep &step : work.steps)
+        for (const int32_t bin : {step.j, step.j + step.k}) {
+            low = std::min(low, levels[static_cast<std::size_t>(bin)]);
+            high = std::max(high, levels[static_cast<std::size_t>(bin)]);
+        }
+    if (low > high)
+        return {};
+    int top = TwipsToPixelDown(offset + low);
+    int bottom = TwipsToPixelDown(offset + high);
+    if (hatched) {
+        top = std::min(top, TwipsToPixelDown(base));
+        bottom = std::max(bottom, TwipsToPixelDown(base));
+    }
+    return QRect(QPoint(picture.left(), top - 1), QPoint(picture.right(), bottom + 1)) & picture;
 }
 
 void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
@@ -142,6 +240,7 @@ void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int
 bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
                        SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work)
 {
+    work.changed = {};
     if ((input.BitsPerSample != 8 && input.BitsPerSample != 16) || input.SampleRate <= 0)
         return false;
     const int32_t N = FrameFftSize(input.FastFlag, input.NumFftNormal, input.NumFftFast);
@@ -162,13 +261,17 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     }
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(QPoint(0, TwipsToPixelDown(600)),
-                           QPoint(TwipsToPixelDown(g.W) - 1, TwipsToPixelDown(600 + g.P) - 1)),
-                     Qt::black);
+    const QRect plot(QPoint(0, TwipsToPixelDown(600)),
+                     QPoint(TwipsToPixelDown(g.W) - 1, TwipsToPixelDown(600 + g.P) - 1));
     DirectRaster raster(painter);
-    DrawGrid(painter, raster, work.labels, g, CH);
-    if (CH == 2)
-        raster.Row(TwipsToPixelDown(600 + g.Q), 0, TwipsToPixelDown(g.W) - 1, 0xFFFFFF);
+    const bool copied = raster.Direct() && PrepareBackground(painter, work, g, CH, plot);
+    const QRect picture = copied ? static_cast<const QImage *>(painter.device())->rect() : QRect();
+    std::array<QRect, 2> restored{};
+    std::array<QRect, 2> traces{};
+    if (copied)
+        restored = RestoreBackground(painter, work);
+    else
+        DrawBackground(painter, work.labels, g, CH, plot);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
@@ -187,6 +290,20 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
             DrawHatched(raster, work, c, offset, base, colour);
         else
             DrawLines(raster, work, c, offset, colour);
+        if (copied)
+            traces[static_cast<std::size_t>(c)] =
+                TraceRows(work, c, offset, base, input.VSA == 3, picture);
+    }
+    if (copied) {
+        // The rows restored (the last frame's traces) and this frame's traces.
+        for (std::size_t c = 0; c < 2; ++c)
+            work.changed[c] = restored[c] | traces[c];
+        work.traceRows = traces;
+        work.frameKey = static_cast<const QImage *>(painter.device())->cacheKey();
+    } else {
+        const QPaintDevice *device = painter.device();
+        work.changed = {QRect(0, 0, device->width(), device->height()), QRect()};
+        work.frameKey = 0;
     }
     return true;
 }

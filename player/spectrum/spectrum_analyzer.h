@@ -7,7 +7,10 @@
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
+#include <QFont>
+#include <QImage>
 #include <QPainter>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
@@ -39,6 +42,20 @@ struct SpectrumWorkspace
     std::vector<int32_t> stepX2;
     std::array<std::vector<int32_t>, 2> levelY;
     HatchCoverage hatch;
+    // The plot's black ground, grid and labels, drawn once for the inputs in `backgroundKey`
+    // and copied onto every frame; null until a frame could use it.
+    QImage background;
+    QRect backgroundRect;
+    std::array<double, 10> backgroundKey{};
+    QFont backgroundFont;
+    // The picture's cacheKey() after the last frame drawn over the copied background (0: none)
+    // and the rows each channel's trace covered then. A frame on the same picture, untouched
+    // since but for the new painter, restores only those rows.
+    qint64 frameKey = 0;
+    std::array<QRect, 2> traceRows{};
+    // Out: where the last frame's background and traces changed the picture (the frame-rate
+    // overlay not included); empty rectangles changed nothing.
+    std::array<QRect, 2> changed{};
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15

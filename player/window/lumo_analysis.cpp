@@ -110,5 +110,12 @@ void Lumo::DrawAnalyzerFrame(float position)
     // The frame rate counts and shows only frames that were drawn.
     if (FpsFlag && drawn)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
-    Pic->update();
+    // The spectrum analyzers say which rows they changed; only those are repainted.
+    if ((VSA == 2 || VSA == 3) && !FpsFlag) {
+        for (const QRect &rows : spectrumWork_.changed)
+            if (!rows.isEmpty())
+                Pic->update(rows);
+    } else {
+        Pic->update();
+    }
 }

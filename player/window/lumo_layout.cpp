@@ -107,7 +107,11 @@ void Lumo::Place(const Placement &placement)
 
 void Lumo::MoveKnob(int left)
 {
-    const QRect r = twips_.value(Control::PicPos);
+    // Called on every timer tick; the knob moves a pixel only now and then.
+    const auto placed = twips_.constFind(Control::PicPos);
+    const QRect r = placed == twips_.constEnd() ? QRect() : *placed;
+    if (placed != twips_.constEnd() && r.left() == left)
+        return;
     PlaceTwips(Control::PicPos, left, r.top(), r.width(), r.height());
 }
 

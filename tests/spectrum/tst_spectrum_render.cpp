@@ -25,6 +25,7 @@ private slots:
     void sinePeaksAtItsFrequency();
     void stereoChannelsGoToTheirHalves();
     void hatchedAreaUsesEvenColumnsOnly();
+    void clippedPainterDrawsTheSameFrame_data();
     void clippedPainterDrawsTheSameFrame();
     void silenceLiesOnTheBottomLine();
     void monoInDualModeShowsBothHalves();
@@ -215,29 +216,72 @@ void TestSpectrumRender::hatchedAreaUsesEvenColumnsOnly()
     QVERIFY(evenStrokes > 150);
 }
 
+void TestSpectrumRender::clippedPainterDrawsTheSameFrame_data()
+{
+    // The hatched display: its strokes come out the same through the painter (lines do not).
+    QTest::addColumn<int>("ch");
+    QTest::addColumn<QSize>("first");
+    QTest::addColumn<QSize>("second");
+    QTest::newRow("dual") << 2 << QSize(400, 240) << QSize(400, 240);
+    QTest::newRow("dual large") << 2 << QSize(640, 360) << QSize(640, 360);
+    QTest::newRow("left") << 0 << QSize(400, 240) << QSize(400, 240);
+    QTest::newRow("right, large") << 1 << QSize(640, 360) << QSize(640, 360);
+    QTest::newRow("area grows") << 2 << QSize(400, 240) << QSize(640, 360);
+    QTest::newRow("area shrinks") << 0 << QSize(640, 360) << QSize(400, 240);
+}
+
 void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
 {
-    // A clipped painter cannot be bypassed, so every stroke goes through QPainter; the hatched
-    // frame must come out the same as when the pixels are written directly.
-    const auto samples = Stereo(Sine(700, 44100, 2048, 15000), Sine(3000, 44100, 2048, 9000));
-    const SampleWindow window = Stereo16Window(samples);
+    // A clipped painter cannot be bypassed, so every stroke and the background go through
+    // QPainter on every frame. Frames written directly copy a background drawn once and, on the
+    // same picture, restore only the rows the last traces covered: the pictures must stay the
+    // same frame after frame as the level moves, also after the area changed, and the rows
+    // reported changed must hold every changed pixel.
+    QFETCH(int, ch);
+    QFETCH(QSize, first);
+    QFETCH(QSize, second);
     FrameInput settings;
     settings.VSA = 3;
-    settings.CH = 2;
+    settings.CH = static_cast<uint8_t>(ch);
     settings.NumFftNormal = 1;
-    QImage direct = Picture(400, 240), painted = Picture(400, 240);
-    SpectrumState first, second;
-    SpectrumWorkspace work;
-    {
-        QPainter painter(&direct);
-        QVERIFY(DrawSpectrumFrame(painter, window, settings, first, Engine(), work));
+    SpectrumState directState, paintedState;
+    SpectrumWorkspace directWork, paintedWork;
+    QImage direct, painted;
+    const int amplitudes[] = {15000, 300, 9000, 20, 15000, 1200};
+    for (int frame = 0; frame < 6; ++frame) {
+        const QSize size = frame < 3 ? first : second;
+        if (direct.size() != size) {
+            direct = Picture(size.width(), size.height());
+            painted = Picture(size.width(), size.height());
+        }
+        const int a = amplitudes[frame];
+        const auto samples =
+            Stereo(Sine(700 + 300 * frame, 44100, 2048, a), Sine(3000, 44100, 2048, 15020 - a));
+        const SampleWindow window = Stereo16Window(samples);
+        settings.width = size.width() * 15;
+        settings.height = size.height() * 15;
+        const QImage before = direct.copy();
+        {
+            QPainter painter(&direct);
+            QVERIFY(
+                DrawSpectrumFrame(painter, window, settings, directState, Engine(), directWork));
+        }
+        {
+            QPainter painter(&painted);
+            painter.setClipRect(painted.rect());
+            QVERIFY(
+                DrawSpectrumFrame(painter, window, settings, paintedState, Engine(), paintedWork));
+        }
+        QCOMPARE(painted, direct);
+        QRegion changed;
+        for (const QRect &rows : directWork.changed)
+            changed += rows;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (direct.pixel(x, y) != before.pixel(x, y))
+                    QVERIFY2(changed.contains(QPoint(x, y)),
+                             qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
     }
-    {
-        QPainter painter(&painted);
-        painter.setClipRect(painted.rect());
-        QVERIFY(DrawSpectrumFrame(painter, window, settings, second, Engine(), work));
-    }
-    QCOMPARE(painted, direct);
 }
 
 void TestSpectrumRender::silenceLiesOnTheBottomLine()
