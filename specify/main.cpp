@@ -1,5 +1,5 @@
 #include "base/translation.h"
-#include "fonts.h"
+#include "base/window_fonts.h"
 #include "qt_specify_prompts.h"
 #include "reg_acc_library.h"
 #include "specify.h"
@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     InstallTranslation(UserLocale());
-    InstallFontSubstitutions();
+    WindowFonts::InstallSubstitutions();
 
     const QString programDirectory = QCoreApplication::applicationDirPath();
     RegAccLibrary regAcc(RegAccLibrary::DefaultCandidates(programDirectory));

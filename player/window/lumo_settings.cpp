@@ -41,7 +41,7 @@ void Lumo::ReadSettings()
     if (s.Centred)
         CentreWindow();
     else
-        move(qRound(s.Left / TwipsPerPixel), qRound(s.Top / TwipsPerPixel));
+        move(TwipsToPixelNearest(s.Left), TwipsToPixelNearest(s.Top));
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);
