@@ -10,12 +10,13 @@ constexpr int Padding = 4;
 
 } // namespace
 
-VolumeBadge::VolumeBadge(QWidget *pictureArea) : QWidget(pictureArea)
+VolumeBadge::VolumeBadge(QWidget *pictureArea)
+    // A window of its own, kept above the others, so that it also lies over a movie's video
+    // window; it never takes the focus or the mouse.
+    : QWidget(pictureArea, Qt::ToolTip | Qt::FramelessWindowHint), pictureArea_(pictureArea)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    // Its own window so that it also lies over a movie's video window.
-    setAttribute(Qt::WA_NativeWindow);
-    setAttribute(Qt::WA_DontCreateNativeAncestors);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
@@ -30,7 +31,7 @@ void VolumeBadge::ShowText(const QString &text)
     text_ = text;
     const QFontMetrics metrics(font());
     resize(metrics.horizontalAdvance(text_) + 2 * Padding, metrics.height() + 2 * Padding);
-    move(Margin, Margin);
+    move(pictureArea_->mapToGlobal(QPoint(Margin, Margin)));
     show();
     raise();
     update();

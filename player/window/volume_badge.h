@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 
-// A small note in the top-left corner of the picture area that shows the volume for a moment.
+// A small note over the top-left corner of the picture area that shows the volume for a moment.
 // It lies over whatever the area shows (an analyzer, a picture, a movie) without drawing into
 // it, so the area is as it was once the note hides.
 class VolumeBadge : public QWidget
@@ -23,6 +23,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QWidget *pictureArea_;
     QString text_;
     QTimer hideTimer_;
 };

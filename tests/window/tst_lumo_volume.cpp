@@ -97,7 +97,7 @@ private slots:
         VolumeBadge *note = rig.W().VolumeNote();
         QVERIFY(note->isVisible());
         QVERIFY(note->Text().contains(QStringLiteral("35")));
-        QCOMPARE(note->pos(), QPoint(4, 4));
+        QCOMPARE(note->mapToGlobal(QPoint(0, 0)), rig.W().Pic->mapToGlobal(QPoint(4, 4)));
         // The note lies over the picture; the picture itself is untouched.
         QCOMPARE(rig.W().Pic->Canvas().pixelColor(8, 8), QColor(Qt::white));
         rig.W().SetMuted(true);
