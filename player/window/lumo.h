@@ -7,6 +7,7 @@
 #include "analyzer/stream_header.h"
 #include "core/media_engine.h"
 #include "core/play_list.h"
+#include "core/volume.h"
 #include "display/layout_geometry.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
@@ -33,6 +34,7 @@ class QPlainTextEdit;
 class QMenu;
 class QAction;
 class QTimer;
+class VolumeBadge;
 
 // The player's main window. It owns all player state as members (the public ones are read
 // and written by the panel and the information dialog) and the controls; its operations
@@ -54,6 +56,8 @@ public:
         std::function<QStringList(QWidget *parent)> openDialog;
         // Where the fft module lies; empty: the program's own directory.
         QString fftDirectory;
+        // The per-user settings (volume); empty: none read or written.
+        QString userSettingsPath;
     };
 
     explicit Lumo(Environment environment, QWidget *parent = nullptr);
@@ -88,6 +92,8 @@ public:
     LevelMeterState LevelMeter;
     // False when the fft module is missing or empty: the four FFT modes are withheld.
     bool FftAvailable = true;
+    // Volume and mute, applied to every opened medium.
+    VolumeState Volume;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -139,6 +145,11 @@ public:
     void PicPosBack_MouseUp(Qt::MouseButton button);
     void PicSpeed_MouseDown(Qt::MouseButton button, int x, int y);
     void SetSpeed(int index);
+    // The speed index last set (0: ×0.5, 1: ×1, 2: ×2).
+    int SpeedIndex() const { return speedIndex_; }
+    // Moves within the playing medium to the given second, as the position bar does (at or
+    // past the end: the end of the medium). True when it moved within the medium.
+    bool SeekTo(double seconds);
     void EndOfMedium();
     void Timer_Timer();
 
@@ -159,6 +170,13 @@ public:
     // Opens the media information dialog for the current medium.
     void PicInfo_Click();
     Info *InfoWindow() const;
+
+    // ---- volume -------------------------------------------------------------------------
+    // Each sets the value, applies it to the playing medium and shows it for a moment.
+    void StepVolume(int steps);
+    void SetVolume(int percent);
+    void SetMuted(bool muted);
+    VolumeBadge *VolumeNote() const;
 
     // ---- the analyzer settings panel ------------------------------------------------------
     // `MenuVsaPanel` (and F6): loads the settings panel if it is not loaded and shows it.
@@ -250,6 +268,10 @@ private:
     double HeaderBitRate(const QString &path) const;
     void InstallKeyPreview();
     void ToggleFps();
+    void InstallVolumeControls();
+    void ApplyVolume();
+    void ShowVolume();
+    void WriteUserSettings() const;
 
     Environment env_;
     std::unique_ptr<MediaEngine> engine_;
@@ -281,4 +303,6 @@ private:
     std::int64_t shownSecond_ = -1;
     QPointer<Info> info_;
     QPointer<Panel> panel_;
+    VolumeBadge *volumeBadge_ = nullptr;
+    int speedIndex_ = 1;
 };
