@@ -1,4 +1,5 @@
-#include "fonts.h"
+#include "base/translation.h"
+#include "base/window_fonts.h"
 #include "qt_specify_prompts.h"
 #include "reg_acc_library.h"
 #include "specify.h"
@@ -9,7 +10,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
+    InstallTranslation(UserLocale());
+    WindowFonts::InstallSubstitutions();
 
     const QString programDirectory = QCoreApplication::applicationDirPath();
     RegAccLibrary regAcc(RegAccLibrary::DefaultCandidates(programDirectory));

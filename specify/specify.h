@@ -35,7 +35,8 @@ class Specify : public QWidget
 public:
     explicit Specify(const SpecifyEnvironment &environment, QWidget *parent = nullptr);
 
-    // The path of specify.ini in the program's directory.
+    // The path of specify.ini: in the program's directory, or the user's when that is not
+    // writable.
     QString SettingsPath() const;
 
     QLabel *Label;

@@ -1,8 +1,11 @@
 #include "specify_ini.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -73,8 +76,22 @@ QByteArray FormatStoredStates(const KindValues &values)
     return bytes;
 }
 
+QString StoredStatesPath(const QString &programDirectory)
+{
+    const QFileInfo program(programDirectory);
+    const QString directory =
+        program.isDir() && program.isWritable()
+            ? programDirectory
+            : QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  QStringLiteral("/lumo");
+    return QDir(directory).filePath(QStringLiteral("specify.ini"));
+}
+
 bool WriteStoredStates(const QString &path, const KindValues &values)
 {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;

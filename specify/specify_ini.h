@@ -26,5 +26,10 @@ QByteArray FormatStoredStates(const KindValues &values);
 // The lines that FormatStoredStates writes, without their line ends.
 QStringList StoredStatesOf(const KindValues &values);
 
-// Replaces specify.ini in one step; false when it cannot be written.
+// Where specify.ini lives: in the program's directory when that is a writable directory, else
+// in the user's configuration directory for the player ($XDG_CONFIG_HOME/lumo), as lumo.ini.
+QString StoredStatesPath(const QString &programDirectory);
+
+// Replaces specify.ini in one step, creating its directory when needed; false when it cannot
+// be written.
 bool WriteStoredStates(const QString &path, const KindValues &values);

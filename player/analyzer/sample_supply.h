@@ -3,7 +3,7 @@
 #include "analyzer/buffer_source.h"
 #include "analyzer/sample_buffers.h"
 #include "analyzer/stream_header.h"
-#include "base/analysis_window.h"
+#include "base/sample_window.h"
 
 #include <QString>
 
@@ -47,7 +47,7 @@ public:
     // The window of timeRange x 10 ms that starts at the playing position p (seconds).
     bool FetchWindow(float p, int timeRange);
     // The window the last successful fetch copied (empty for sample kind 0).
-    AnalysisWindow Window() const;
+    SampleWindow Window() const;
 
     float BufferStart(int index) const { return start_[static_cast<size_t>(index & 1)]; }
     int CurrentBuffer() const { return current_; }

@@ -55,11 +55,12 @@ QString CutAtQuote(const QString &name)
 
 QStringList HandoffNames(const QString &text)
 {
+    if (text.contains(QChar(u'\0')))
+        return text.split(QChar(u'\0'), Qt::SkipEmptyParts);
+    if (text.contains(u'\n'))
+        return text.split(u'\n', Qt::SkipEmptyParts);
     QStringList names;
-    if (text.contains(u'\n')) {
-        for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts))
-            AppendName(names, line);
-    } else if (text.startsWith(u'/')) {
+    if (text.startsWith(u'/')) {
         AppendName(names, text);
     } else {
         for (const QString &piece : SplitAtDriveColons(text))

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// Most names taken from one hand-off text; further names are ignored.
+// Most names taken from one Windows-style command line; further names are ignored.
 inline constexpr int MaxHandoffNames = 1001;
 
 // Splits a Windows-style command line into names by drive colons: each name runs from the
@@ -16,6 +16,8 @@ QStringList SplitAtDriveColons(const QString &text);
 QString CutAtQuote(const QString &name);
 
 // Turns a hand-off text into the file names to append to the play list, in order.
-// Text with line feeds is one name per non-empty line; text that begins with "/" is one name;
-// any other text is a Windows-style command line (drive colons, quotes cut).
+// Text with NUL characters is one name per non-empty piece between them (names may hold line
+// feeds); text with line feeds is one name per non-empty line; text that begins with "/" is one
+// name; any other text is a Windows-style command line (drive colons, quotes cut, at most
+// MaxHandoffNames names). The first two take every name: the play list decides what fits.
 QStringList HandoffNames(const QString &text);

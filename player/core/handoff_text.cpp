@@ -1,33 +1,64 @@
 #include "core/handoff_text.h"
 
-#include <QDir>
+#include "core/file_name_bytes.h"
+
 #include <QUrl>
 
 namespace {
 
-QString AbsoluteName(const QString &argument, const QDir &start)
+// The path of "." and ".." steps and doubled slashes cleaned out, as QDir::cleanPath does,
+// but on bytes.
+QByteArray CleanPath(const QByteArray &absolute)
 {
-    QString path = argument;
-    if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
-        path = QUrl(argument).toLocalFile();
-    if (path.isEmpty())
+    QList<QByteArray> parts;
+    for (const QByteArray &part : absolute.split('/')) {
+        if (part.isEmpty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+            continue;
+        }
+        parts.append(part);
+    }
+    QByteArray path;
+    for (const QByteArray &part : parts)
+        path.append('/').append(part);
+    return path.isEmpty() ? QByteArray("/") : path;
+}
+
+// The local path bytes of a "file:" URL; "" for another host or no path.
+QByteArray LocalPathOf(const QByteArray &url)
+{
+    const QUrl parsed = QUrl::fromEncoded(url);
+    if (!parsed.isValid() || !parsed.isLocalFile())
         return {};
-    return QDir::cleanPath(start.absoluteFilePath(path));
+    return QByteArray::fromPercentEncoding(parsed.path(QUrl::FullyEncoded).toLatin1());
 }
 
 } // namespace
 
-QString BuildHandoffText(const QStringList &arguments, const QString &startDir)
+QList<QByteArray> BuildHandoffNames(const QList<QByteArray> &arguments, const QByteArray &startDir)
 {
-    const QDir start(startDir);
-    QStringList names;
+    QList<QByteArray> names;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument.isEmpty() || argument.contains(u'\n'))
+        QByteArray path = arguments.at(i);
+        if (path.left(5).toLower() == "file:")
+            path = LocalPathOf(path);
+        if (path.isEmpty())
             continue;
-        const QString name = AbsoluteName(argument, start);
-        if (!name.isEmpty())
-            names.append(name);
+        names.append(CleanPath(path.startsWith('/') ? path : startDir + '/' + path));
     }
-    return names.join(u'\n');
+    return names;
+}
+
+QString HandoffTextOf(const QList<QByteArray> &names)
+{
+    QString text;
+    for (const QByteArray &name : names) {
+        const QString openable = OpenableName(name);
+        if (!openable.isEmpty())
+            text += openable + QChar(u'\0');
+    }
+    return text;
 }

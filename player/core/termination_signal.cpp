@@ -9,9 +9,11 @@
 namespace {
 
 int pipeEnds[2] = {-1, -1};
+volatile std::sig_atomic_t received = 0;
 
 void OnSignal(int)
 {
+    received = 1;
     const char byte = 1;
     // Only async-signal-safe work here: one byte into the pipe.
     [[maybe_unused]] const ssize_t written = ::write(pipeEnds[0], &byte, 1);
@@ -32,9 +34,15 @@ TerminationSignal::TerminationSignal(QObject *parent) : QObject(parent)
     struct sigaction action = {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // A second signal takes the default way out, should the orderly close hang.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         sigaction(sig, &action, nullptr);
+}
+
+bool TerminationSignal::Pending()
+{
+    return received != 0;
 }
 
 TerminationSignal::~TerminationSignal()

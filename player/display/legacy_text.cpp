@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <vector>
@@ -28,6 +29,30 @@ public:
 private:
     iconv_t handle;
 };
+
+// Whether the bytes follow the CP932 byte structure (single bytes 00-7F and A1-DF, lead bytes
+// 81-9F and E0-FC each followed by a trail byte 40-7E or 80-FC) with at least one double-byte
+// character.
+bool HasCp932Structure(QByteArrayView bytes)
+{
+    bool doubleByte = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80 || (byte >= 0xA1 && byte <= 0xDF)) {
+            continue;
+        }
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        if (!lead || i + 1 == bytes.size()) {
+            return false;
+        }
+        const auto trail = static_cast<unsigned char>(bytes[++i]);
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC) {
+            return false;
+        }
+        doubleByte = true;
+    }
+    return doubleByte;
+}
 
 } // namespace
 
@@ -70,4 +95,25 @@ QString DecodeLegacyText(QByteArrayView bytes)
         return text;
     }
     return DecodeCp932(bytes);
+}
+
+QString DecodeLatin1OrCp932(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError()) {
+        return text;
+    }
+    if (HasCp932Structure(bytes)) {
+        // A pair that has the structure but no character in CP932, or only one of its
+        // user-defined area (private use), makes it Latin-1 after all.
+        const QString cp932 = DecodeCp932(bytes);
+        const bool defined = std::none_of(cp932.begin(), cp932.end(), [](QChar c) {
+            return c == QChar::ReplacementCharacter || c.category() == QChar::Other_PrivateUse;
+        });
+        if (defined) {
+            return cp932;
+        }
+    }
+    return QString::fromLatin1(bytes);
 }

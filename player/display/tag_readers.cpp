@@ -176,7 +176,7 @@ QString DecodeId3Text(QByteArrayView content)
         return CleanTitle(StripBom(utf8(UpToNul(text))));
     }
     default:
-        return CleanTitle(DecodeLegacyText(UpToNul(text)));
+        return CleanTitle(DecodeLatin1OrCp932(UpToNul(text)));
     }
 }
 

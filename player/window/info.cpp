@@ -1,6 +1,8 @@
 // The media information dialog: controls, texts and its modal tie to the main window.
 #include "window/info.h"
 
+#include "base/palette.h"
+#include "base/twips.h"
 #include "base/window_fonts.h"
 #include "window/compact_label.h"
 #include "window/lumo.h"
@@ -15,20 +17,18 @@
 
 namespace {
 
-const QColor Background(239, 255, 255);
-const QColor TextBlue(0, 111, 191);
-
 // Twips of the design to pixels.
 QRect Px(int left, int top, int width, int height)
 {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
+    return QRect(TwipsToPixelDown(left), TwipsToPixelDown(top), TwipsToPixelDown(width),
+                 TwipsToPixelDown(height));
 }
 
 void Colour(QWidget *widget)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Background);
-    palette.setColor(QPalette::WindowText, TextBlue);
+    palette.setColor(QPalette::Window, Palette::WindowBackground);
+    palette.setColor(QPalette::WindowText, Palette::WindowText);
     widget->setPalette(palette);
 }
 
@@ -75,7 +75,7 @@ Info::Info(Lumo &owner)
 
     Colour(this);
     setAutoFillBackground(true);
-    setFixedSize(6360 / 15, 3600 / 15);
+    setFixedSize(TwipsToPixelDown(6360), TwipsToPixelDown(3600));
     CreateControls();
 
     setWindowTitle(owner.VL);
@@ -102,7 +102,7 @@ void Info::CreateControls()
 
     L1 = MakeLabel(this, Px(720, 960, 5415, 255), WindowFonts::PGothic(12, true), Qt::AlignRight);
 
-    Frame = new QGroupBox(QStringLiteral("ファイル情報"), this);
+    Frame = new QGroupBox(tr("ファイル情報"), this);
     Frame->setGeometry(Px(240, 1320, 5895, 1335));
     Colour(Frame);
     Frame->setAutoFillBackground(true);
@@ -121,7 +121,7 @@ void Info::CreateControls()
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setGeometry(Px(3360, 3120, 1380, 345));
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    cmdSysInfo = new QPushButton(tr("ｼｽﾃﾑ情報(&S)..."), this);
     cmdSysInfo->setGeometry(Px(4860, 3120, 1380, 345));
     cmdSysInfo->setAutoDefault(false);
 

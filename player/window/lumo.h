@@ -7,6 +7,7 @@
 #include "analyzer/stream_header.h"
 #include "core/media_engine.h"
 #include "core/play_list.h"
+#include "core/volume.h"
 #include "display/layout_geometry.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
@@ -22,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Info;
 class Panel;
@@ -32,6 +34,7 @@ class QPlainTextEdit;
 class QMenu;
 class QAction;
 class QTimer;
+class VolumeBadge;
 
 // The player's main window. It owns all player state as members (the public ones are read
 // and written by the panel and the information dialog) and the controls; its operations
@@ -53,6 +56,8 @@ public:
         std::function<QStringList(QWidget *parent)> openDialog;
         // Where the fft module lies; empty: the program's own directory.
         QString fftDirectory;
+        // The per-user settings (volume); empty: none read or written.
+        QString userSettingsPath;
     };
 
     explicit Lumo(Environment environment, QWidget *parent = nullptr);
@@ -87,6 +92,8 @@ public:
     LevelMeterState LevelMeter;
     // False when the fft module is missing or empty: the four FFT modes are withheld.
     bool FftAvailable = true;
+    // Volume and mute, applied to every opened medium.
+    VolumeState Volume;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -138,6 +145,11 @@ public:
     void PicPosBack_MouseUp(Qt::MouseButton button);
     void PicSpeed_MouseDown(Qt::MouseButton button, int x, int y);
     void SetSpeed(int index);
+    // The speed index last set (0: ×0.5, 1: ×1, 2: ×2).
+    int SpeedIndex() const { return speedIndex_; }
+    // Moves within the playing medium to the given second, as the position bar does (at or
+    // past the end: the end of the medium). True when it moved within the medium.
+    bool SeekTo(double seconds);
     void EndOfMedium();
     void Timer_Timer();
 
@@ -158,6 +170,13 @@ public:
     // Opens the media information dialog for the current medium.
     void PicInfo_Click();
     Info *InfoWindow() const;
+
+    // ---- volume -------------------------------------------------------------------------
+    // Each sets the value, applies it to the playing medium and shows it for a moment.
+    void StepVolume(int steps);
+    void SetVolume(int percent);
+    void SetMuted(bool muted);
+    VolumeBadge *VolumeNote() const;
 
     // ---- the analyzer settings panel ------------------------------------------------------
     // `MenuVsaPanel` (and F6): loads the settings panel if it is not loaded and shows it.
@@ -236,6 +255,7 @@ private:
     void ShowTitle();
     void RestorePlayIndexFromHistory();
     void ReportOpenFailure(const QString &path);
+    void OpenQueued();
     void Previous();
     void Next();
     void Back();
@@ -248,16 +268,27 @@ private:
     double HeaderBitRate(const QString &path) const;
     void InstallKeyPreview();
     void ToggleFps();
+    void InstallVolumeControls();
+    void ApplyVolume();
+    void ShowVolume();
+    void WriteUserSettings() const;
 
     Environment env_;
     std::unique_ptr<MediaEngine> engine_;
     QMap<Control, QRect> twips_;
     double duration_ = 0; // the rounded duration the timer compares with
     std::int16_t grabOffset_ = 0;
+    // Set while the user holds the position knob: the timer leaves the knob to the mouse.
+    bool knobHeld_ = false;
+    // A stored FFT mode (2 to 5) shown as "None" while the fft module is missing; written back
+    // unchanged unless the user chooses another mode.
+    std::optional<std::uint8_t> withheldVsa_;
     bool closing_ = false;
     // Set while Open current runs: the media engine may run the event loop while it loads,
     // and nothing may start another open or act on the old medium's end meanwhile.
     bool opening_ = false;
+    // First slot of files added while a medium loaded; it opens once that load is over.
+    int queuedOpen_ = -1;
     SampleSupply supply_;
     // Where the analysed file's samples come from (set when its headers are read).
     SampleSource sampleSource_ = SampleSource::Wave;
@@ -269,6 +300,11 @@ private:
     ScopeColourCycle scopeColours_;
     AnalogNeedles needles_;
     AnalogMeterPictures meterPictures_;
+    // The time label's text and the whole second it shows.
+    QString timeText_;
+    std::int64_t shownSecond_ = -1;
     QPointer<Info> info_;
     QPointer<Panel> panel_;
+    VolumeBadge *volumeBadge_ = nullptr;
+    int speedIndex_ = 1;
 };

@@ -2,28 +2,13 @@
 #include "window/lumo.h"
 
 #include "analyzer/analysis_stream.h"
+#include "analyzer/overlay.h"
 #include "base/steady_clock.h"
 #include "window/picture_box.h"
 
 #include <QAction>
 #include <QPainter>
 #include <QTimer>
-
-namespace {
-
-// The oscilloscope's and the analog meter's view of the window the supply copied.
-SampleWindow ViewOf(const AnalysisWindow &w)
-{
-    SampleWindow view;
-    view.kind = w.sampleKind;
-    view.frames32 = w.stereo16;
-    view.pcm16 = w.mono16;
-    view.frames16 = w.stereo8;
-    view.pcm8 = w.mono8;
-    return view;
-}
-
-} // namespace
 
 void Lumo::StartAnalysis(const QString &path)
 {
@@ -61,7 +46,7 @@ void Lumo::AllocateSampleBuffers()
 {
     ResetAnalysisState();
     if (StreamInfo.SampleKind == 0 && env_.infoMessage)
-        env_.infoMessage(QStringLiteral("このWAVEファイルはサポートされていません。"), VL);
+        env_.infoMessage(tr("このWAVEファイルはサポートされていません。"), VL);
     // Also for kind 0: the supply must describe this file, not the one analysed before it.
     // Decoding loads run on the supply's worker thread, so that no tick waits for a decoder or
     // a container's seek; a PCM WAVE load is a single read into the buffer and stays in the tick.
@@ -86,65 +71,52 @@ void Lumo::DrawAnalyzerFrame(float position)
     if (!fetched && VSA != 6)
         return;
     QPainter painter(&Pic->Canvas());
-    FrameRateState *overlay = FpsFlag ? &frameRate_ : nullptr;
     const QRect area = TwipsGeometry(Control::Pic);
-    const AnalysisWindow window = supply_.Window();
+    const FrameInput input{VSA,
+                           CH,
+                           WFT,
+                           FastFlag,
+                           NumFftNormal,
+                           NumFftFast,
+                           area.width(),
+                           area.height(),
+                           TimeRange,
+                           StreamInfo.SampleRate,
+                           StreamInfo.BitsPerSample,
+                           StreamInfo.FullScale};
+    const SampleWindow window = supply_.Window();
+    bool drawn = true;
     switch (VSA) {
+    case 1:
+        DrawOscilloscopeFrame(painter, window, input, scopeColours_);
+        break;
     case 2:
-    case 3: {
-        SpectrumSettings settings{VSA,
-                                  CH,
-                                  WFT,
-                                  FastFlag,
-                                  NumFftNormal,
-                                  NumFftFast,
-                                  double(area.width()),
-                                  double(area.height())};
-        DrawSpectrumFrame(painter, window, settings, Spectrum, fft_, spectrumWork_, overlay);
+    case 3:
+        drawn = DrawSpectrumFrame(painter, window, input, Spectrum, fft_, spectrumWork_);
         break;
-    }
-    case 1: {
-        const OscilloscopeSettings settings{
-            CH,        area.width(),          area.height(),
-            TimeRange, StreamInfo.SampleRate, StreamInfo.BitsPerSample};
-        DrawOscilloscopeFrame(painter, ViewOf(window), settings, scopeColours_);
+    case 4:
+    case 5:
+        if (barImage_.isNull())
+            barImage_ = Image(QStringLiteral("ImageBar"));
+        drawn =
+            DrawLevelMeterFrame(painter, window, input, LevelMeter, barImage_, fft_, levelWork_);
         break;
-    }
-    case 6: {
+    default:
         if (meterPictures_.ImageAlmBack.isNull())
             meterPictures_ = {Image(QStringLiteral("ImageAudio")),
                               Image(QStringLiteral("ImageAlmBack"))};
-        const AnalogMeterSettings settings{FastFlag,
-                                           area.width(),
-                                           area.height(),
-                                           TimeRange,
-                                           StreamInfo.SampleRate,
-                                           StreamInfo.BitsPerSample,
-                                           StreamInfo.FullScale};
-        DrawAnalogMeterFrame(painter, ViewOf(window), settings, meterPictures_, needles_,
-                             LevelMeter.FallRate);
+        DrawAnalogMeterFrame(painter, window, input, meterPictures_, needles_, LevelMeter.FallRate);
         break;
     }
-    case 4:
-    case 5: {
-        if (barImage_.isNull())
-            barImage_ = Image(QStringLiteral("ImageBar"));
-        LevelMeterSettings settings{VSA,
-                                    CH,
-                                    WFT,
-                                    FastFlag,
-                                    NumFftNormal,
-                                    NumFftFast,
-                                    double(area.width()),
-                                    double(area.height())};
-        DrawLevelMeterFrame(painter, window, settings, LevelMeter, barImage_, fft_, levelWork_,
-                            overlay);
-        break;
-    }
-    default:
-        break;
-    }
-    if (overlay && (VSA == 1 || VSA == 6))
+    // The frame rate counts and shows only frames that were drawn.
+    if (FpsFlag && drawn)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
-    Pic->update();
+    // The spectrum analyzers say which rows they changed; only those are repainted.
+    if ((VSA == 2 || VSA == 3) && !FpsFlag) {
+        for (const QRect &rows : spectrumWork_.changed)
+            if (!rows.isEmpty())
+                Pic->update(rows);
+    } else {
+        Pic->update();
+    }
 }

@@ -1,5 +1,7 @@
 // Creation of the main window's controls with their design geometry, colours and fonts.
+#include "base/palette.h"
 #include "base/window_fonts.h"
+#include "window/fitted_label.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
 
@@ -10,16 +12,23 @@
 
 namespace {
 
-const QColor WindowBackground(239, 255, 255);
-const QColor TextBlue(0, 111, 191);
-
-QLabel *MakeLabel(QWidget *parent, const QString &caption, Qt::Alignment alignment)
+QLabel *Styled(QLabel *label, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(caption, parent);
     label->setAlignment(alignment | Qt::AlignTop);
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAutoFillBackground(false);
     return label;
+}
+
+QLabel *MakeLabel(QWidget *parent, const QString &caption, Qt::Alignment alignment)
+{
+    return Styled(new QLabel(caption, parent), alignment);
+}
+
+// A label for one line of text of any name or title, which must not lose its descenders.
+QLabel *MakeFittedLabel(QWidget *parent, Qt::Alignment alignment)
+{
+    return Styled(new FittedLabel(parent), alignment);
 }
 
 void SetTextColour(QWidget *widget, QColor colour)
@@ -35,7 +44,7 @@ void SetTextColour(QWidget *widget, QColor colour)
 void Lumo::CreateControls()
 {
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowBackground);
+    palette.setColor(QPalette::Window, Palette::WindowBackground);
     setPalette(palette);
     setAutoFillBackground(true);
 
@@ -47,20 +56,20 @@ void Lumo::CreateControls()
         box->setLineWrapMode(QPlainTextEdit::NoWrap);
         box->setFont(WindowFonts::Gothic(9));
     }
-    Text->setPlainText(QStringLiteral("ファイルリスト（ダブルクリックで表示）\n"));
-    Hist->setPlainText(QStringLiteral("再生履歴\n"));
+    Text->setPlainText(tr("ファイルリスト（ダブルクリックで表示）\n"));
+    Hist->setPlainText(tr("再生履歴\n"));
 
     Pic = new PictureBox(this, Qt::black);
     PicGS = new PictureBox(this);
     PicGS->hide();
     ListFile = new QListWidget(this);
     ListFile->setFont(WindowFonts::Gothic(9));
-    SetTextColour(ListFile, TextBlue);
+    SetTextColour(ListFile, Palette::WindowText);
 
     PicPosBack = new PictureBox(this, Qt::white);
     PicPlay = new PictureBox(this);
     PicSpeed = new PictureBox(this);
-    PicSpeed->setToolTip(QStringLiteral("再生速度倍率"));
+    PicSpeed->setToolTip(tr("再生速度倍率"));
     PicBack = new PictureBox(this);
     PicStep = new PictureBox(this);
     PicStop = new PictureBox(this);
@@ -69,33 +78,33 @@ void Lumo::CreateControls()
 
     LabelTime = MakeLabel(this, QStringLiteral("00:00"), Qt::AlignHCenter);
     LabelTime->setFont(WindowFonts::Serif(14.25, true, true));
-    SetTextColour(LabelTime, TextBlue);
-    LabelTitle[0] = MakeLabel(this, QString(), Qt::AlignHCenter);
-    LabelTitle[1] = MakeLabel(this, QString(), Qt::AlignHCenter);
+    SetTextColour(LabelTime, Palette::WindowText);
+    LabelTitle[0] = MakeFittedLabel(this, Qt::AlignHCenter);
+    LabelTitle[1] = MakeFittedLabel(this, Qt::AlignHCenter);
     for (QLabel *title : LabelTitle)
         title->setFont(WindowFonts::PGothic(12, true));
-    SetTextColour(LabelTitle[0], QColor(192, 192, 192));
-    SetTextColour(LabelTitle[1], TextBlue);
-    LabelPm = MakeLabel(this, QStringLiteral("プレイモード"), Qt::AlignHCenter);
-    LabelPm->setToolTip(QStringLiteral("プレイモード"));
+    SetTextColour(LabelTitle[0], Palette::TitleText);
+    SetTextColour(LabelTitle[1], Palette::WindowText);
+    LabelPm = MakeLabel(this, tr("プレイモード"), Qt::AlignHCenter);
+    LabelPm->setToolTip(tr("プレイモード"));
     LabelPm->setFont(WindowFonts::PGothic(8.25));
-    SetTextColour(LabelPm, TextBlue);
-    LabelFile = MakeLabel(this, QString(), Qt::AlignRight);
+    SetTextColour(LabelPm, Palette::WindowText);
+    LabelFile = MakeFittedLabel(this, Qt::AlignRight);
     LabelFile->setFont(WindowFonts::PGothic(9));
-    SetTextColour(LabelFile, QColor(191, 191, 191));
+    SetTextColour(LabelFile, Palette::FileText);
 
     PicFull = new PictureBox(this);
-    PicFull->setToolTip(QStringLiteral("フルスクリーン表示"));
+    PicFull->setToolTip(tr("フルスクリーン表示"));
     PicRsl = new PictureBox(this);
-    PicRsl->setToolTip(QStringLiteral("サイズ変更"));
+    PicRsl->setToolTip(tr("サイズ変更"));
     PicPM = new PictureBox(this);
-    PicPM->setToolTip(QStringLiteral("プレイモード変更"));
+    PicPM->setToolTip(tr("プレイモード変更"));
     PicSize = new PictureBox(this);
-    PicSize->setToolTip(QStringLiteral("２階層リスト非表示"));
+    PicSize->setToolTip(tr("２階層リスト非表示"));
     PicVsa = new PictureBox(this);
     PicVsa->setToolTip(QStringLiteral("Visual Sound Analyzer"));
     PicInfo = new PictureBox(this);
-    PicInfo->setToolTip(QStringLiteral("情報"));
+    PicInfo->setToolTip(tr("情報"));
     // The knob lies over the track.
     PicPos = new PictureBox(this);
     PicPos->raise();

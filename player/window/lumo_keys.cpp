@@ -2,6 +2,7 @@
 // window or any of its controls, and the handler that maps keys to the window's operations.
 #include "window/lumo.h"
 
+#include "analyzer/overlay.h"
 #include "display/key_codes.h"
 #include "window/picture_box.h"
 
@@ -31,7 +32,7 @@ protected:
         if (!BelongsToWindow(static_cast<QWidget *>(watched)) || !window_->isEnabled())
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
-        return window_->Form_KeyDown(VirtualKey::FromQtKey(key->key()),
+        return window_->Form_KeyDown(VirtualKey::FromQtKey(key->key(), key->modifiers()),
                                      VirtualKey::ModifierState(key->modifiers()));
     }
 
@@ -118,6 +119,17 @@ bool Lumo::Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift)
     case VirtualKey::Escape:
         LeaveFullScreen();
         break;
+    case VirtualKey::OemPlus:
+    case VirtualKey::Add:
+        StepVolume(1);
+        break;
+    case VirtualKey::OemMinus:
+    case VirtualKey::Subtract:
+        StepVolume(-1);
+        break;
+    case VirtualKey::D0:
+        SetMuted(!Volume.muted);
+        break;
     default:
         known = false;
         break;
@@ -158,12 +170,7 @@ bool Lumo::Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift)
 void Lumo::ToggleFps()
 {
     FpsFlag = !FpsFlag;
-    QImage &canvas = Pic->Canvas();
-    const int widthTwips = canvas.width() * TwipsPerPixel;
-    const int left = std::max(0, widthTwips - 640) / TwipsPerPixel;
-    QPainter painter(&canvas);
-    painter.fillRect(QRect(left, 0, canvas.width() - left, 240 / TwipsPerPixel), Qt::black);
-    painter.end();
+    BlankFrameRateCorner(Pic->Canvas());
     Pic->update();
     if (PanelFlag)
         emit FpsFlagChanged(FpsFlag);

@@ -31,7 +31,11 @@ bool Lumo::OpenCurrent()
     if (opening_)
         return false;
     opening_ = true;
-    const auto done = qScopeGuard([this] { opening_ = false; });
+    const auto done = qScopeGuard([this] {
+        opening_ = false;
+        if (queuedOpen_ >= 0)
+            QTimer::singleShot(0, this, &Lumo::OpenQueued);
+    });
     const QString path = PlayList.At(PlayIndex);
     SelectListRow(PlayIndex);
 
@@ -68,7 +72,11 @@ bool Lumo::OpenCurrent()
     // A new engine replaces the previous one only when it has rendered the file, so a
     // failed open leaves the previous medium's window as it was.
     std::unique_ptr<MediaEngine> fresh = env_.engineFactory ? env_.engineFactory() : nullptr;
-    if (!fresh || !fresh->RenderFile(path)) {
+    const bool rendered = fresh && fresh->RenderFile(path);
+    // The window was closed while the file loaded: the program is ending.
+    if (closing_)
+        return false;
+    if (!rendered) {
         ReportOpenFailure(path);
         return false;
     }
@@ -77,6 +85,7 @@ bool Lumo::OpenCurrent()
         engine_.reset();
     }
     engine_ = std::move(fresh);
+    ApplyVolume();
 
     const std::optional<QSize> videoSize = engine_->VideoSize();
     if (!videoSize) {
@@ -138,12 +147,22 @@ bool Lumo::OpenCurrent()
     return true;
 }
 
+// Opens the first of the files added while the previous medium loaded.
+void Lumo::OpenQueued()
+{
+    if (queuedOpen_ < 0 || opening_ || closing_)
+        return;
+    PlayIndex = static_cast<std::int16_t>(queuedOpen_);
+    queuedOpen_ = -1;
+    OpenCurrent();
+}
+
 void Lumo::ReportOpenFailure(const QString &path)
 {
     PicStop->SetPicture(Image(QStringLiteral("ImageStop_0")));
     PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
     if (env_.stopMessage)
-        env_.stopMessage(QStringLiteral("ファイルが開けません。\n") + path, VL);
+        env_.stopMessage(tr("ファイルが開けません。\n") + path, VL);
     if (!MediumOpenFlag) {
         MoveKnob(750);
         Timer->stop();

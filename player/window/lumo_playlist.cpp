@@ -8,11 +8,13 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
-#include <QTimer>
 
 namespace {
 
-const char *const PlayModeNames[] = {"単独", "全体", "ランダム", "単独リピート", "全体リピート"};
+const char *const PlayModeNames[] = {
+    QT_TRANSLATE_NOOP("Lumo", "単独"), QT_TRANSLATE_NOOP("Lumo", "全体"),
+    QT_TRANSLATE_NOOP("Lumo", "ランダム"), QT_TRANSLATE_NOOP("Lumo", "単独リピート"),
+    QT_TRANSLATE_NOOP("Lumo", "全体リピート")};
 
 } // namespace
 
@@ -27,16 +29,7 @@ void Lumo::LDDE2_Change()
 
 void Lumo::AddFiles(const QStringList &names)
 {
-    // Files that arrive while a medium is loading are taken once it has loaded.
-    if (opening_) {
-        QTimer::singleShot(50, this, [this, names] { AddFiles(names); });
-        return;
-    }
     const int first = PlayList.FirstFree();
-    // A full list takes nothing more; the current entry stays as it is.
-    if (first >= ::PlayList::Capacity)
-        return;
-    PlayIndex = static_cast<std::int16_t>(first);
     const std::vector<int> written = PlayList.Append(names);
     QString log = Text->toPlainText();
     for (int slot : written) {
@@ -46,9 +39,21 @@ void Lumo::AddFiles(const QStringList &names)
     }
     if (!written.empty())
         Text->setPlainText(log);
-    if (names.size() > 1 && (PlayMode == 0 || PlayMode == 3))
+    if (names.size() > 1 && !written.empty() && (PlayMode == 0 || PlayMode == 3))
         SetPlayMode(PlayMode + 1);
-    OpenCurrent();
+    // A full list takes nothing more; the current entry stays as it is.
+    if (first < ::PlayList::Capacity) {
+        if (opening_) {
+            // Files that arrive while a medium loads are in the list now and open after it.
+            queuedOpen_ = first;
+        } else {
+            PlayIndex = static_cast<std::int16_t>(first);
+            OpenCurrent();
+        }
+    }
+    const qsizetype left = names.size() - qsizetype(written.size());
+    if (left > 0 && env_.stopMessage)
+        env_.stopMessage(QStringLiteral("%1 files were not added: the list is full").arg(left), VL);
 }
 
 void Lumo::MenuFileOpen_Click()
@@ -98,7 +103,7 @@ void Lumo::SetPlayMode(int mode)
     if (mode < 0 || mode > 4)
         return;
     PlayMode = static_cast<std::uint8_t>(mode);
-    LabelPm->setText(QStringLiteral("プレイモード\n") + QString::fromUtf8(PlayModeNames[mode]));
+    LabelPm->setText(tr("プレイモード\n") + tr(PlayModeNames[mode]));
 }
 
 void Lumo::RandomPick()

@@ -41,7 +41,7 @@ void Lumo::ReadSettings()
     if (s.Centred)
         CentreWindow();
     else
-        move(qRound(s.Left / TwipsPerPixel), qRound(s.Top / TwipsPerPixel));
+        move(TwipsToPixelNearest(s.Left), TwipsToPixelNearest(s.Top));
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);
@@ -52,10 +52,14 @@ void Lumo::ReadSettings()
     FftAvailable = FftEngine::ModulePresent(env_.fftDirectory);
     for (int mode = 2; mode <= 5; ++mode)
         MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
-    if (!FftAvailable && VSA >= 2 && VSA <= 5)
+    const std::uint8_t stored = VSA;
+    const bool withheld = !FftAvailable && stored >= 2 && stored <= 5;
+    if (withheld)
         VSA = 0;
     if (VSA <= 6)
         MenuVsaModes[VSA]->trigger();
+    if (withheld)
+        withheldVsa_ = stored;
 }
 
 void Lumo::WriteSettings()
@@ -65,7 +69,7 @@ void Lumo::WriteSettings()
     LumoSettings s;
     s.PlayMode = PlayMode;
     s.ListShown = !ListHiddenFlag;
-    s.VSA = VSA;
+    s.VSA = withheldVsa_.value_or(VSA);
     s.CH = CH;
     s.FastFlag = FastFlag;
     s.VsaLargeFlag = VsaLargeFlag;

@@ -205,6 +205,7 @@ void Lumo::PicPos_MouseDown(Qt::MouseButton button, int x)
     if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag)
         return;
     grabOffset_ = static_cast<std::int16_t>(x);
+    knobHeld_ = true;
 }
 
 void Lumo::PicPos_MouseMove(Qt::MouseButtons buttons, int x)
@@ -221,6 +222,8 @@ void Lumo::PicPos_MouseMove(Qt::MouseButtons buttons, int x)
 
 void Lumo::PicPos_MouseUp(Qt::MouseButton button)
 {
+    if (button == Qt::LeftButton)
+        knobHeld_ = false;
     if (button != Qt::LeftButton || !MediumOpenFlag || StillPictureFlag || !engine_)
         return;
     const int length = TrackLength();
@@ -275,11 +278,12 @@ void Lumo::SetSpeed(int index)
     const bool ok = engine_ && index >= 0 && index <= 2 && engine_->SetRate(Rates[index]);
     if (ok) {
         PicSpeed->SetPicture(picture);
+        speedIndex_ = index;
         return;
     }
     PicSpeed->SetPicture(Image(QStringLiteral("ImageSpeed_1")));
     if (env_.stopMessage)
-        env_.stopMessage(QStringLiteral("このファイルは再生速度を変更できません。\n") +
+        env_.stopMessage(tr("このファイルは再生速度を変更できません。\n") +
                              FileNameOf(PlayList.At(PlayIndex)),
                          QStringLiteral("Lumo \"sorvane\""));
 }
@@ -346,7 +350,7 @@ void Lumo::Timer_Timer()
     const double t = RoundTo2(duration_);
     const double q = engine_->CurrentPosition().value_or(0.0);
     const double p = RoundTo2(q);
-    if (t > 0)
+    if (t > 0 && !knobHeld_)
         MoveKnob(static_cast<std::int16_t>(RoundHalfEven(KnobStart + p / t * TrackLength())));
     if (isMinimized())
         return;
@@ -357,7 +361,14 @@ void Lumo::Timer_Timer()
     }
     if (VsaReadyFlag)
         DrawAnalyzerFrame(static_cast<float>(q));
-    LabelTime->setText(TimeText(p));
+    // The text changes once a second; it is formatted only then, and the label repaints only
+    // when its text differs.
+    const auto whole = static_cast<std::int64_t>(RoundHalfEven(p));
+    if (whole != shownSecond_ || timeText_.isEmpty()) {
+        timeText_ = TimeText(p);
+        shownSecond_ = whole;
+    }
+    LabelTime->setText(timeText_);
     if (p == t) {
         RememberFullScreen();
         CT = 0;

@@ -9,6 +9,7 @@
 
 void Lumo::ChangeVsa(int index)
 {
+    withheldVsa_.reset();
     VSA = static_cast<std::uint8_t>(index);
     for (QAction *item : MenuVsaModes)
         item->setChecked(false);

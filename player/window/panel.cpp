@@ -2,8 +2,11 @@
 // behaviour over the mode pictures, and the change actions that write the main window back.
 #include "window/panel.h"
 
+#include "analyzer/overlay.h"
 #include "analyzer/panel_choices.h"
 #include "analyzer/panel_geometry.h"
+#include "base/palette.h"
+#include "base/twips.h"
 #include "base/window_fonts.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
@@ -22,17 +25,16 @@
 
 namespace {
 
-constexpr int Twips = 15;
-
 QRect Px(const QRect &twips)
 {
-    return QRect(twips.left() / Twips, twips.top() / Twips, twips.width() / Twips,
-                 twips.height() / Twips);
+    return QRect(TwipsToPixelDown(twips.left()), TwipsToPixelDown(twips.top()),
+                 TwipsToPixelDown(twips.width()), TwipsToPixelDown(twips.height()));
 }
 
 QLine Px(const QLine &twips)
 {
-    return QLine(twips.p1() / Twips, twips.p2() / Twips);
+    return QLine(TwipsToPixelDown(twips.x1()), TwipsToPixelDown(twips.y1()),
+                 TwipsToPixelDown(twips.x2()), TwipsToPixelDown(twips.y2()));
 }
 
 QImage ModeImage(int store, int mode)
@@ -85,7 +87,7 @@ Panel::Panel(Lumo &owner)
       owner_(owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("VSA設定パネル"));
+    setWindowTitle(tr("VSA設定パネル"));
     setAutoFillBackground(true);
     setMouseTracking(true);
     CreateControls();
@@ -138,20 +140,20 @@ void Panel::CreateControls()
     ComboFast = DropDownList(this, PanelChoices::FftSizeEntries(), QRect(54, 189, 90, 22));
     ComboWindow = DropDownList(this, PanelChoices::WindowEntries(), QRect(161, 163, 183, 22));
 
-    Check1 = CheckBox(this, QStringLiteral("高速表示"), QRect(250, 91, 92, 20));
-    Check2 = CheckBox(this, QStringLiteral("FPS表示"), QRect(250, 113, 92, 20));
-    Check3 = CheckBox(this, QStringLiteral("波形拡大"), QRect(161, 191, 120, 20));
+    Check1 = CheckBox(this, tr("高速表示"), QRect(250, 91, 92, 20));
+    Check2 = CheckBox(this, tr("FPS表示"), QRect(250, 113, 92, 20));
+    Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 120, 20));
 }
 
 // Group captions of the design; they carry no state.
 void Panel::CreateCaptions()
 {
-    Caption(this, QStringLiteral("チャンネル"), QRect(17, 89, 128, 16));
-    Caption(this, QStringLiteral("時間幅"), QRect(161, 89, 72, 16));
-    Caption(this, QStringLiteral("FFTサイズ"), QRect(17, 143, 128, 16));
-    Caption(this, QStringLiteral("窓関数"), QRect(161, 143, 120, 16));
-    auto *normal = Caption(this, QStringLiteral("通常"), QRect(17, 163, 34, 22));
-    auto *fast = Caption(this, QStringLiteral("高速"), QRect(17, 189, 34, 22));
+    Caption(this, tr("チャンネル"), QRect(17, 89, 128, 16));
+    Caption(this, tr("時間幅"), QRect(161, 89, 72, 16));
+    Caption(this, tr("FFTサイズ"), QRect(17, 143, 128, 16));
+    Caption(this, tr("窓関数"), QRect(161, 143, 120, 16));
+    auto *normal = Caption(this, tr("通常"), QRect(17, 163, 34, 22));
+    auto *fast = Caption(this, tr("高速"), QRect(17, 189, 34, 22));
     normal->setFont(WindowFonts::PGothic(9));
     fast->setFont(WindowFonts::PGothic(9));
 }
@@ -191,7 +193,8 @@ void Panel::Form_Load()
 {
     hide();
     owner_.PanelFlag = false;
-    setFixedSize(PanelGeometry::ClientWidth / Twips, PanelGeometry::ClientHeight / Twips);
+    setFixedSize(TwipsToPixelDown(PanelGeometry::ClientWidth),
+                 TwipsToPixelDown(PanelGeometry::ClientHeight));
     LabelVsa->setText(PanelChoices::ModeName(owner_.VSA));
 
     if (owner_.CH < OptCh.size())
@@ -272,7 +275,7 @@ void Panel::PicVsa_Click(int index)
     if (closing_ || !ModeAvailable(index))
         return;
     owner_.ChangeVsa(index);
-    SetLabelColour(QColor(255, 0, 0));
+    SetLabelColour(Palette::ChosenModeText);
     TimerSelected->start();
 }
 
@@ -347,11 +350,7 @@ void Panel::Check2_Click()
     owner_.FpsFlag = Check2->isChecked();
     if (owner_.FpsFlag)
         return;
-    QImage &canvas = owner_.Pic->Canvas();
-    const int left = std::max(0, canvas.width() * Twips - 640) / Twips;
-    QPainter painter(&canvas);
-    painter.fillRect(QRect(left, 0, canvas.width() - left, 240 / Twips), Qt::black);
-    painter.end();
+    BlankFrameRateCorner(owner_.Pic->Canvas());
     owner_.Pic->update();
 }
 
@@ -416,7 +415,7 @@ void Panel::paintEvent(QPaintEvent *)
 
 void Panel::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint() * Twips;
+    const QPoint at = event->position().toPoint() * TwipsPerPixel;
     Form_MouseMove(at.x(), at.y());
 }
 

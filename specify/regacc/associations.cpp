@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace {
 
 constexpr qint64 MaxEntryBytes = 1 << 20;
@@ -35,8 +37,12 @@ AssociationEntry LoadEntry()
     return ParseAssociationEntry(text);
 }
 
-// Applies edit to each type's line of mimeapps.list and writes the file when it changed.
-template <typename Edit> RegAccResult EditMimeApps(const QStringList &types, Edit edit)
+// Applies edit to each type's line of mimeapps.list and writes the file when it changed. With
+// takeBack, a group that this tool appended is taken back once it is empty, and a list that
+// this tool created goes once nothing is left in it.
+template <typename Edit>
+RegAccResult EditMimeApps(const QStringList &types, Edit edit,
+                          AppendedGroup takeBack = AppendedGroup::None)
 {
     QByteArray text;
     if (ReadSmallFile(MimeAppsPath(), MaxMimeAppsBytes, text) == ReadOutcome::Failed) {
@@ -46,11 +52,38 @@ template <typename Edit> RegAccResult EditMimeApps(const QStringList &types, Edi
     for (const QString &type : types) {
         edited = edit(edited, type.toUtf8(), QByteArray(AssociationDesktopId));
     }
+    if (takeBack != AppendedGroup::None) {
+        edited = DropAppendedDefaultGroup(edited, takeBack == AppendedGroup::AfterUnendedLine);
+        if (takeBack == AppendedGroup::NewFile && edited.isEmpty() &&
+            QFileInfo::exists(MimeAppsPath())) {
+            return QFile::remove(MimeAppsPath()) ? RegAccResult::Ok : RegAccResult::WriteFailed;
+        }
+    }
     if (edited == text) {
         return RegAccResult::Ok;
     }
     return WriteFileAtomically(MimeAppsPath(), edited) ? RegAccResult::Ok
                                                        : RegAccResult::WriteFailed;
+}
+
+// How a [Default Applications] group would come into the list as it stands: None when it has
+// one already.
+std::optional<AppendedGroup> GroupToAppend()
+{
+    QByteArray text;
+    switch (ReadSmallFile(MimeAppsPath(), MaxMimeAppsBytes, text)) {
+    case ReadOutcome::Failed:
+        return std::nullopt;
+    case ReadOutcome::Missing:
+        return AppendedGroup::NewFile;
+    case ReadOutcome::Read:
+        break;
+    }
+    if (HasDefaultGroup(text)) {
+        return AppendedGroup::None;
+    }
+    return text.isEmpty() || text.endsWith('\n') ? AppendedGroup::AfterLineEnd
+                                                 : AppendedGroup::AfterUnendedLine;
 }
 
 } // namespace
@@ -76,7 +109,14 @@ RegAccResult SpecifyAssociation(const SpecifyRequest &request)
     if (request.programPath.trimmed().isEmpty()) {
         return RegAccResult::MissingProgram;
     }
+    const std::optional<AppendedGroup> appended = GroupToAppend();
+    if (!appended) {
+        return RegAccResult::ReadFailed;
+    }
     AssociationEntry entry = LoadEntry();
+    if (*appended != AppendedGroup::None) {
+        entry.appendedGroup = *appended;
+    }
     entry.name = CaptionWithoutMnemonic(request.verbCaption);
     entry.exec = DesktopExecLine(request.programPath, request.commandSuffix);
     if (!request.iconFile.isEmpty()) {
@@ -110,7 +150,8 @@ RegAccResult UnSpecifyAssociation(const QString &rawExtension)
             released.append(type);
         }
     }
-    const RegAccResult edited = EditMimeApps(released, RemoveDefaultApplication);
+    const RegAccResult edited =
+        EditMimeApps(released, RemoveDefaultApplication, entry.appendedGroup);
     if (edited != RegAccResult::Ok) {
         return edited;
     }

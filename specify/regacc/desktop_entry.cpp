@@ -4,6 +4,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 // Backslash escapes of desktop entry string values.
@@ -77,6 +80,11 @@ QString ExecArgument(const QString &argument)
     return quoted + u'"';
 }
 
+// The values of X-Lumo-Appended-Group, indexed by AppendedGroup.
+const std::array<QString, 4> AppendedGroupValues{QString(), QStringLiteral("after-line-end"),
+                                                 QStringLiteral("after-unended-line"),
+                                                 QStringLiteral("new-file")};
+
 bool IsFieldCode(const QString &token)
 {
     static const QRegularExpression code(QStringLiteral("^%[fFuU]$"));
@@ -94,7 +102,7 @@ QString DesktopExecLine(const QString &programPath, const QString &commandSuffix
             token = token.mid(1, token.size() - 2);
         }
         if (token.compare(u"%L", Qt::CaseInsensitive) == 0 || token == u"%1") {
-            parts.append(QStringLiteral("%f"));
+            parts.append(QStringLiteral("%F"));
         } else if (IsFieldCode(token)) {
             parts.append(token);
         } else {
@@ -138,6 +146,10 @@ QByteArray FormatAssociationEntry(const AssociationEntry &entry)
     text += QStringLiteral("NoDisplay=true\n");
     text +=
         QStringLiteral("X-Lumo-Extensions=") + entry.extensions.join(u';') + QStringLiteral(";\n");
+    if (entry.appendedGroup != AppendedGroup::None) {
+        text += QStringLiteral("X-Lumo-Appended-Group=") +
+                AppendedGroupValues[static_cast<size_t>(entry.appendedGroup)] + u'\n';
+    }
     return text.toUtf8();
 }
 
@@ -163,6 +175,13 @@ AssociationEntry ParseAssociationEntry(const QByteArray &text)
             entry.exec = value;
         } else if (key == u"Icon") {
             entry.icon = value;
+        } else if (key == u"X-Lumo-Appended-Group") {
+            const auto found =
+                std::find(AppendedGroupValues.begin() + 1, AppendedGroupValues.end(), value);
+            if (found != AppendedGroupValues.end()) {
+                entry.appendedGroup =
+                    static_cast<AppendedGroup>(found - AppendedGroupValues.begin());
+            }
         } else if (key == u"X-Lumo-Extensions") {
             for (const QString &extension : value.split(u';', Qt::SkipEmptyParts)) {
                 if (!MimeTypesOf(extension).isEmpty() && !entry.extensions.contains(extension)) {

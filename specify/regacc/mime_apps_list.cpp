@@ -174,3 +174,26 @@ QByteArray RemoveDefaultApplication(const QByteArray &text, const QByteArray &mi
     });
     return changed ? JoinLines(lines) : text;
 }
+
+bool HasDefaultGroup(const QByteArray &text)
+{
+    for (const Line &line : SplitLines(text)) {
+        if (line.body.trimmed() == DefaultGroup) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QByteArray DropAppendedDefaultGroup(const QByteArray &text, bool unendedLine)
+{
+    QList<Line> lines = SplitLines(text);
+    if (lines.isEmpty() || lines.last().body.trimmed() != DefaultGroup) {
+        return text;
+    }
+    lines.removeLast();
+    if (unendedLine && !lines.isEmpty()) {
+        lines.last().end.clear();
+    }
+    return JoinLines(lines);
+}

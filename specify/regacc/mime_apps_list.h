@@ -14,3 +14,11 @@ QByteArray AddDefaultApplication(const QByteArray &text, const QByteArray &mimeT
 // left without any value is removed. The inverse of AddDefaultApplication.
 QByteArray RemoveDefaultApplication(const QByteArray &text, const QByteArray &mimeType,
                                     const QByteArray &desktopId);
+
+// Whether the text has a [Default Applications] group.
+bool HasDefaultGroup(const QByteArray &text);
+
+// Takes back the [Default Applications] group that AddDefaultApplication appended once its
+// last line is gone: when the text ends with that group's bare header, the header goes, and
+// with unendedLine also the line end that the line before it was given.
+QByteArray DropAppendedDefaultGroup(const QByteArray &text, bool unendedLine);

@@ -19,7 +19,7 @@ namespace {
 constexpr int Threshold = 4096; // a quarter of the tone's peak
 
 // The left (or mono) channel of the window as signed samples.
-std::vector<int> Left(const AnalysisWindow &w)
+std::vector<int> Left(const SampleWindow &w)
 {
     std::vector<int> out;
     if (w.sampleKind == 1)
@@ -41,12 +41,11 @@ int Peak(const std::vector<int> &samples)
 
 // Where the tone starts or ends in the 200 ms window fetched at p: the time of the first
 // (rising) or after the last (falling) sample above the threshold; NaN when there is none.
-double Edge(SampleSupply &supply, float p, bool rising)
+double Edge(SampleSupply &supply, double rate, float p, bool rising)
 {
     if (!supply.FetchWindow(p, 20))
         return std::nan("");
     const std::vector<int> left = Left(supply.Window());
-    const double rate = supply.Window().sampleRate;
     for (std::size_t k = 0; k < left.size(); ++k) {
         const std::size_t i = rising ? k : left.size() - 1 - k;
         if (std::abs(left[i]) > Threshold)
@@ -132,8 +131,8 @@ void TestGateSignals::toneOnlyWhileItPlays()
         supply.Allocate(path, stream.info, stream.source, SampleSupply::LoadMode::Synchronous);
         for (float p : loads)
             QVERIFY(supply.FetchWindow(std::max(0.0f, p), 1));
-        const double rising = Edge(supply, before, true);
-        const double falling = Edge(supply, beforeEnd, false);
+        const double rising = Edge(supply, stream.info.SampleRate, before, true);
+        const double falling = Edge(supply, stream.info.SampleRate, beforeEnd, false);
         const QString where = QStringLiteral("%1, loaded at %2: onset %3 ms, end %4 ms off")
                                   .arg(file)
                                   .arg(loads.first())

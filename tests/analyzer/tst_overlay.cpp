@@ -20,6 +20,8 @@ private slots:
     void figureIncludesIdleTime();
     void tenFramesInOneMillisecondKeepTheFigure();
     void overlayBox();
+    void figureFitsItsBox_data();
+    void figureFitsItsBox();
     void hatchingColumns_data();
     void hatchingColumns();
     void strokesFollowTheSlope();
@@ -128,6 +130,45 @@ void TestOverlay::overlayBox()
             white += c == QColor(Qt::white);
         }
     QVERIFY(white > 5); // "0.0fps" printed in white
+}
+
+void TestOverlay::figureFitsItsBox_data()
+{
+    QTest::addColumn<int>("milliseconds");
+    QTest::addColumn<int>("fontPixels");
+    QTest::newRow("100.0fps, 12 px") << 100 << 12;
+    QTest::newRow("24.9fps, 12 px") << 401 << 12;
+    QTest::newRow("100.0fps, 16 px") << 100 << 16;
+    QTest::newRow("24.9fps, 16 px") << 401 << 16;
+}
+
+// The figure is printed inside its 43 × 16 pixel box, whatever the painter's font: nothing
+// white beyond the box in a picture wider and taller than the 400 × 240 area it is drawn for.
+void TestOverlay::figureFitsItsBox()
+{
+    QFETCH(int, milliseconds);
+    QFETCH(int, fontPixels);
+    QImage image(440, 60, QImage::Format_RGB32);
+    image.fill(kRed);
+    FrameRateState state;
+    for (int frame = 0; frame < 9; ++frame)
+        CountFrame(state, 50000 + milliseconds * frame / 9);
+    {
+        QPainter painter(&image);
+        QFont font = painter.font();
+        font.setPixelSize(fontPixels);
+        painter.setFont(font);
+        DrawFrameRateOverlay(painter, state, 6000, 50000 + milliseconds);
+    }
+    int inside = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inBox = x >= 357 && x < 400 && y < 16;
+            const bool lit = qGray(image.pixel(x, y)) > 160;
+            QVERIFY2(inBox || !lit, qPrintable(QStringLiteral("lit at %1, %2").arg(x).arg(y)));
+            inside += lit;
+        }
+    QVERIFY(inside > 20);
 }
 
 void TestOverlay::hatchingColumns_data()

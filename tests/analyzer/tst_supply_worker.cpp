@@ -27,7 +27,7 @@ QString RampFile(const QTemporaryDir &dir, const QString &name, quint32 base)
 }
 
 // What the window holds: 0 silence, 1 the right samples, -1 anything else.
-int Judge(const AnalysisWindow &w, quint32 base, float p)
+int Judge(const SampleWindow &w, quint32 base, float p)
 {
     bool silent = true, right = true;
     const quint32 first = base + quint32(std::floor(double(p) * Rate));

@@ -11,11 +11,13 @@ class TestHandoffFrame : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void namesRoundTrip_data();
+    void namesRoundTrip();
     void completesOnlyWithTheLastByte();
     void rejects_data();
     void rejects();
     void stopsTakingBytesOnceJudged();
-    void fitsLongTextAtNameBoundary();
+    void fitsNamesWithinBound();
 };
 
 namespace {
@@ -37,6 +39,28 @@ void TestHandoffFrame::roundTrip_data()
     QTest::newRow("names") << "/m/a.mp3\n/m/b c.wav";
     QTest::newRow("japanese") << QString::fromUtf8("/音楽/曲 1.mp3");
     QTest::newRow("largest") << QString(MaxHandoffBytes, u'x');
+}
+
+void TestHandoffFrame::namesRoundTrip_data()
+{
+    QTest::addColumn<QList<QByteArray>>("names");
+
+    QTest::newRow("none") << QList<QByteArray>();
+    QTest::newRow("line feed and blanks") << QList<QByteArray>{"/m/a\nb.mp3", "/m/ c .wav"};
+    QTest::newRow("not utf-8") << QList<QByteArray>{"/m/\x93\xfa\x96\x7b.mp3", "/m/caf\xe9"};
+    // As many names of the longest path the system takes as the play list holds.
+    QTest::newRow("10000 longest paths")
+        << QList<QByteArray>(10000, QByteArray("/") + QByteArray(4094, 'n'));
+}
+
+void TestHandoffFrame::namesRoundTrip()
+{
+    QFETCH(QList<QByteArray>, names);
+    QCOMPARE(FitHandoffNames(names), names);
+    HandoffFrameReader reader;
+    QCOMPARE(reader.Feed(EncodeHandoffNames(names)), HandoffFrameReader::State::Complete);
+    QVERIFY(reader.HasNames());
+    QCOMPARE(reader.Names(), names);
 }
 
 void TestHandoffFrame::roundTrip()
@@ -64,6 +88,7 @@ void TestHandoffFrame::rejects_data()
     QTest::newRow("wrong first byte") << QByteArray("X");
     QTest::newRow("text instead of a message") << QByteArray("C:\\a.mp3");
     QTest::newRow("wrong magic, right length") << Header(1, "LUMA") + "a";
+    QTest::newRow("names without their last NUL") << Header(3, "LUMN") + QByteArray("a\0b", 3);
     QTest::newRow("one byte above the limit") << Header(quint32(MaxHandoffBytes) + 1);
     QTest::newRow("huge length") << Header(0xffffffffu);
     QTest::newRow("bytes after the message") << Header(1) + "ab";
@@ -90,19 +115,16 @@ void TestHandoffFrame::stopsTakingBytesOnceJudged()
              HandoffFrameReader::State::Invalid);
 }
 
-void TestHandoffFrame::fitsLongTextAtNameBoundary()
+void TestHandoffFrame::fitsNamesWithinBound()
 {
-    const QString name = QStringLiteral("/m/") + QString(1000, u'a');
-    QStringList names;
-    for (int i = 0; i < 2000; ++i)
-        names << name;
-    const QString fitted = FitHandoffText(names.join(u'\n'));
-    QVERIFY(fitted.toUtf8().size() <= MaxHandoffBytes);
-    QVERIFY(fitted.endsWith(name));
-    QCOMPARE(fitted.count(u'\n') + 1, int(MaxHandoffBytes / (name.size() + 1)));
+    const QByteArray name = QByteArray("/") + QByteArray(4094, 'n');
+    const QList<QByteArray> names(10001, name);
+    const QList<QByteArray> fitted = FitHandoffNames(names);
+    QCOMPARE(fitted.size(), 10000);
+    QVERIFY(EncodeHandoffNames(fitted).size() - 8 <= MaxHandoffBytes);
 
-    QCOMPARE(FitHandoffText(QStringLiteral("/short")), QStringLiteral("/short"));
-    QCOMPARE(FitHandoffText(QString(MaxHandoffBytes + 1, u'x')), QString());
+    QCOMPARE(FitHandoffNames({"", "/a", QByteArray("/b\0c", 4), "/d"}),
+             (QList<QByteArray>{"/a", "/d"}));
 }
 
 QTEST_GUILESS_MAIN(TestHandoffFrame)

@@ -1,7 +1,14 @@
 #include "core/handoff_parser.h"
 #include "core/handoff_text.h"
+#include "core/play_list.h"
 
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 // Splitting hand-off texts into play-list names, and building the text from arguments.
 class TestHandoffParser : public QObject
@@ -15,12 +22,14 @@ private slots:
     void cutsAtQuote();
     void namesFromText_data();
     void namesFromText();
-    void takesAtMost1001Names_data();
-    void takesAtMost1001Names();
-    void buildsTextFromArguments_data();
-    void buildsTextFromArguments();
+    void limitsOnlyWindowsNames_data();
+    void limitsOnlyWindowsNames();
+    void buildsNamesFromArguments_data();
+    void buildsNamesFromArguments();
     void builtTextParsesBackToTheFiles_data();
     void builtTextParsesBackToTheFiles();
+    void anyFileNameArrivesAndOpens_data();
+    void anyFileNameArrivesAndOpens();
 };
 
 void TestHandoffParser::splitsWindowsCommandLine_data()
@@ -109,53 +118,59 @@ void TestHandoffParser::namesFromText()
     QCOMPARE(HandoffNames(text), names);
 }
 
-void TestHandoffParser::takesAtMost1001Names_data()
+void TestHandoffParser::limitsOnlyWindowsNames_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
     QTest::addColumn<QString>("lastName");
 
-    QStringList lines;
+    QStringList paths;
     QStringList windows;
-    for (int i = 0; i < 1200; ++i) {
-        lines << QStringLiteral("/m/%1.mp3").arg(i);
+    for (int i = 0; i < 12000; ++i) {
+        paths << QStringLiteral("/m/%1.mp3").arg(i);
         windows << QStringLiteral("C:\\%1.mp3").arg(i);
     }
-    QTest::newRow("lines") << lines.join(u'\n') << "/m/1000.mp3";
-    QTest::newRow("drive colons") << windows.join(u' ') << "C:\\1000.mp3";
+    QTest::newRow("lines") << paths.join(u'\n') << 12000 << "/m/11999.mp3";
+    QTest::newRow("nul separated") << paths.join(QChar(u'\0')) << 12000 << "/m/11999.mp3";
+    QTest::newRow("drive colons") << windows.join(u' ') << MaxHandoffNames << "C:\\1000.mp3";
 }
 
-void TestHandoffParser::takesAtMost1001Names()
+void TestHandoffParser::limitsOnlyWindowsNames()
 {
     QFETCH(QString, text);
+    QFETCH(int, count);
     QFETCH(QString, lastName);
     const QStringList names = HandoffNames(text);
-    QCOMPARE(names.size(), MaxHandoffNames);
+    QCOMPARE(names.size(), count);
     QCOMPARE(names.last(), lastName);
 }
 
-void TestHandoffParser::buildsTextFromArguments_data()
+void TestHandoffParser::buildsNamesFromArguments_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QByteArray>>("arguments");
+    QTest::addColumn<QList<QByteArray>>("names");
 
-    QTest::newRow("no arguments") << QStringList{"/usr/bin/Lumo"} << "";
-    QTest::newRow("relative") << QStringList{"Lumo", "a.mp3", "sub/b c.wav"}
-                              << "/start/a.mp3\n/start/sub/b c.wav";
-    QTest::newRow("absolute kept") << QStringList{"Lumo", "/m/a.mp3"} << "/m/a.mp3";
-    QTest::newRow("dots cleaned") << QStringList{"Lumo", "../x/./a.mp3"} << "/x/a.mp3";
-    QTest::newRow("file url") << QStringList{"Lumo", "file:///m/My%20Music/a.mp3"}
-                              << "/m/My Music/a.mp3";
-    QTest::newRow("empty argument skipped") << QStringList{"Lumo", "", "a.mp3"} << "/start/a.mp3";
-    QTest::newRow("argument with line feed skipped")
-        << QStringList{"Lumo", "a\nb.mp3", "c.mp3"} << "/start/c.mp3";
-    QTest::newRow("program name never taken") << QStringList{"/start/a.mp3"} << "";
+    using Bytes = QList<QByteArray>;
+    QTest::newRow("no arguments") << Bytes{"/usr/bin/Lumo"} << Bytes{};
+    QTest::newRow("relative") << Bytes{"Lumo", "a.mp3", "sub/b c.wav"}
+                              << Bytes{"/start/a.mp3", "/start/sub/b c.wav"};
+    QTest::newRow("absolute kept") << Bytes{"Lumo", "/m/a.mp3"} << Bytes{"/m/a.mp3"};
+    QTest::newRow("dots cleaned") << Bytes{"Lumo", "../x/./a.mp3", "/m//b/../c"}
+                                  << Bytes{"/x/a.mp3", "/m/c"};
+    QTest::newRow("file url") << Bytes{"Lumo", "file:///m/My%20Music/a%0Ab%93%FA.mp3"}
+                              << Bytes{"/m/My Music/a\nb\x93\xfa.mp3"};
+    QTest::newRow("empty argument skipped") << Bytes{"Lumo", "", "a.mp3"} << Bytes{"/start/a.mp3"};
+    QTest::newRow("line feed kept") << Bytes{"Lumo", "a\nb.mp3"} << Bytes{"/start/a\nb.mp3"};
+    QTest::newRow("bytes kept") << Bytes{"Lumo", "\x93\xfa\x96\x7b.mp3"}
+                                << Bytes{"/start/\x93\xfa\x96\x7b.mp3"};
+    QTest::newRow("program name never taken") << Bytes{"/start/a.mp3"} << Bytes{};
 }
 
-void TestHandoffParser::buildsTextFromArguments()
+void TestHandoffParser::buildsNamesFromArguments()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, text);
-    QCOMPARE(BuildHandoffText(arguments, QStringLiteral("/start")), text);
+    QFETCH(QList<QByteArray>, arguments);
+    QFETCH(QList<QByteArray>, names);
+    QCOMPARE(BuildHandoffNames(arguments, "/start"), names);
 }
 
 void TestHandoffParser::builtTextParsesBackToTheFiles_data()
@@ -166,15 +181,57 @@ void TestHandoffParser::builtTextParsesBackToTheFiles_data()
     QTest::newRow("one with colon") << QStringList{"C:\\a.mp3"};
     QTest::newRow("quotes and blanks") << QStringList{"\"a b\".mp3", " lead.wav"};
     QTest::newRow("several with colons") << QStringList{"x:y.mp3", "D:\\b.mp3", "c.mid"};
+    QTest::newRow("line feeds") << QStringList{"a\nb.mp3", "\n.wav"};
 }
 
 void TestHandoffParser::builtTextParsesBackToTheFiles()
 {
     QFETCH(QStringList, files);
+    QList<QByteArray> arguments{"Lumo"};
     QStringList expected;
-    for (const QString &file : files)
+    for (const QString &file : files) {
+        arguments << file.toUtf8();
         expected << QStringLiteral("/start/") + file;
-    QCOMPARE(HandoffNames(BuildHandoffText(QStringList{"Lumo"} + files, "/start")), expected);
+    }
+    QCOMPARE(HandoffNames(HandoffTextOf(BuildHandoffNames(arguments, "/start"))), expected);
+}
+
+void TestHandoffParser::anyFileNameArrivesAndOpens_data()
+{
+    QTest::addColumn<QByteArray>("fileName");
+    QTest::addColumn<QString>("shownName");
+
+    QTest::newRow("plain") << QByteArray("a.mp3") << "a.mp3";
+    QTest::newRow("line feed") << QByteArray("a\nb.mp3") << "a\nb.mp3";
+    QTest::newRow("shift-jis") << QByteArray("\x93\xfa\x96\x7b.mp3")
+                               << QString::fromUtf8("日本.mp3");
+    QTest::newRow("latin-1") << QByteArray("caf\xe9.wav") << QString::fromUtf8("café.wav");
+    QTest::newRow("shift-jis with line feed")
+        << QByteArray("\x89\xb9\n\x8a\x79.mid") << QString::fromUtf8("音\n楽.mid");
+}
+
+// A name reaches the play list as a name that opens the very file, whatever its bytes.
+void TestHandoffParser::anyFileNameArrivesAndOpens()
+{
+    QFETCH(QByteArray, fileName);
+    QFETCH(QString, shownName);
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray path = folder + '/' + fileName;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0600);
+    QVERIFY(fd >= 0);
+    // Qt cannot remove a name it cannot spell.
+    const auto removeFile = qScopeGuard([&] { ::unlink(path.constData()); });
+    QCOMPARE(::write(fd, fileName.constData(), size_t(fileName.size())), fileName.size());
+    ::close(fd);
+
+    const QStringList names =
+        HandoffNames(HandoffTextOf(BuildHandoffNames({"Lumo", fileName}, folder)));
+    QCOMPARE(names.size(), 1);
+    QCOMPARE(FileNameOf(names.first()), shownName);
+    QFile file(names.first());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), fileName);
 }
 
 QTEST_GUILESS_MAIN(TestHandoffParser)

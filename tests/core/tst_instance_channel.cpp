@@ -5,7 +5,6 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
@@ -17,7 +16,9 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <csignal>
 #include <memory>
+#include <unistd.h>
 
 // The single-instance channel: its receiving side in this process, and whole starts as real
 // processes (tests/programs/handoff_probe) racing, handing off and meeting bad peers.
@@ -33,12 +34,13 @@ private slots:
     void receivesAndAcknowledges();
     void dropsIdlePeer();
     void neverReentersReceiver();
-    void takenOverInstanceLeavesNameOnClose();
+    void busyPlayerIsWaitedFor();
     void secondStartDelivers();
     void simultaneousStartsLeaveOnePrimary();
     void silentServerIsTakenOver();
     void staleSocketIsReplaced();
     void badPeersDoNotStopPrimary();
+    void stalledPeersNeverTurnAStartAway();
 
 private:
     struct Probe
@@ -56,12 +58,13 @@ private:
         }
     };
 
-    std::unique_ptr<Probe> StartProbe(const QStringList &arguments);
+    std::unique_ptr<Probe> StartProbe(const QList<QByteArray> &arguments);
     static QByteArray WaitForLine(Probe &probe, const QList<QByteArray> &prefixes, int timeoutMs);
-    static QByteArray WaitForRole(Probe &probe);
+    static QByteArray WaitForRole(Probe &probe, int timeoutMs = 20000);
     static QStringList WaitForTexts(Probe &probe, int count, int timeoutMs);
     static void Quit(Probe &probe);
-    QString ExpectedText(const QStringList &files) const;
+    QList<QByteArray> ExpectedNames(const QList<QByteArray> &files) const;
+    QString ExpectedText(const QList<QByteArray> &files) const;
     QString ServerName() const;
 
     std::unique_ptr<QTemporaryDir> root;
@@ -78,9 +81,23 @@ QByteArray Header(quint32 length)
     return QByteArray("LUMO") + QByteArray(bytes, 4);
 }
 
-int ElapsedOf(const QByteArray &roleLine)
+// A shell word that gives the bytes exactly, whatever they are.
+QByteArray ShellWord(const QByteArray &bytes)
 {
-    return roleLine.split(' ').value(1).toInt();
+    QByteArray word = "\"$(printf '";
+    for (const char byte : bytes)
+        word += '\\' + QByteArray::number(quint8(byte), 8);
+    return word + "')\"";
+}
+
+// The bytes of a received name: a link's target where the name had to be made openable.
+QByteArray BytesOf(const QString &name)
+{
+    const QByteArray encoded = QFile::encodeName(name);
+    QByteArray target(4096, '\0');
+    const ssize_t length = ::readlink(encoded.constData(), target.data(), size_t(target.size()));
+    return name.contains(QStringLiteral("/lumo-names-")) && length > 0 ? target.left(length)
+                                                                       : encoded;
 }
 
 } // namespace
@@ -102,17 +119,26 @@ QString TestInstanceChannel::ServerName() const
     return InstanceServerName(Title, root->filePath("run"), CurrentUserId());
 }
 
-QString TestInstanceChannel::ExpectedText(const QStringList &files) const
+QList<QByteArray> TestInstanceChannel::ExpectedNames(const QList<QByteArray> &files) const
 {
-    const QString work = QFileInfo(root->filePath("work")).canonicalFilePath();
-    QStringList names;
-    for (const QString &file : files)
-        names << (file.startsWith(u'/') ? file : work + u'/' + file);
-    return names.join(u'\n');
+    const QByteArray work =
+        QFile::encodeName(QFileInfo(root->filePath("work")).canonicalFilePath());
+    QList<QByteArray> names;
+    for (const QByteArray &file : files)
+        names << (file.startsWith('/') ? file : work + '/' + file);
+    return names;
+}
+
+QString TestInstanceChannel::ExpectedText(const QList<QByteArray> &files) const
+{
+    QString text;
+    for (const QByteArray &name : ExpectedNames(files))
+        text += QFile::decodeName(name) + QChar(u'\0');
+    return text;
 }
 
 std::unique_ptr<TestInstanceChannel::Probe>
-TestInstanceChannel::StartProbe(const QStringList &arguments)
+TestInstanceChannel::StartProbe(const QList<QByteArray> &arguments)
 {
     auto probe = std::make_unique<Probe>();
     probe->process = std::make_unique<QProcess>();
@@ -123,7 +149,13 @@ TestInstanceChannel::StartProbe(const QStringList &arguments)
     probe->process->setProcessEnvironment(environment);
     probe->process->setWorkingDirectory(root->filePath("work"));
     probe->process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    probe->process->start(QStringLiteral(LUMO_BIN_DIR "/handoff_probe"), arguments);
+    // Through the shell, so that the arguments reach the probe as bytes, not as Qt texts.
+    QByteArray script = "exec \"$0\"";
+    for (const QByteArray &argument : arguments)
+        script += ' ' + ShellWord(argument);
+    probe->process->start(QStringLiteral("/bin/sh"),
+                          {QStringLiteral("-c"), QString::fromLatin1(script),
+                           QStringLiteral(LUMO_BIN_DIR "/handoff_probe")});
     return probe;
 }
 
@@ -154,9 +186,9 @@ QByteArray TestInstanceChannel::WaitForLine(Probe &probe, const QList<QByteArray
     }
 }
 
-QByteArray TestInstanceChannel::WaitForRole(Probe &probe)
+QByteArray TestInstanceChannel::WaitForRole(Probe &probe, int timeoutMs)
 {
-    return WaitForLine(probe, {"primary ", "handed-off "}, 5000);
+    return WaitForLine(probe, {"primary ", "handed-off "}, timeoutMs);
 }
 
 // The texts a primary probe has taken, its own first, then each received one; waits until
@@ -197,10 +229,7 @@ void TestInstanceChannel::serverNameIsSafeAndPerUser()
 void TestInstanceChannel::firstStartListensAtOnce()
 {
     InstanceChannel channel(ServerName());
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(channel.Start("/m/a.mp3"), InstanceChannel::Role::Primary);
-    QVERIFY2(clock.elapsed() < 300, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(channel.Start({"/m/a.mp3"}), InstanceChannel::Role::Primary);
     QVERIFY(channel.IsListening());
     const QFileInfo socket(ServerName());
     QVERIFY(socket.exists());
@@ -210,23 +239,20 @@ void TestInstanceChannel::firstStartListensAtOnce()
     const QStringList left =
         QDir(root->filePath("run"))
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-    QCOMPARE(left, QStringList{socket.fileName()});
+    QCOMPARE(left, (QStringList{socket.fileName(), socket.fileName() + ".lock"}));
 }
 
 void TestInstanceChannel::unusableDirectoryStillStarts()
 {
     InstanceChannel channel(root->filePath("missing/Lumo-0"));
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(channel.Start("/m/a.mp3"), InstanceChannel::Role::Primary);
-    QVERIFY(clock.elapsed() < 1000);
+    QCOMPARE(channel.Start({"/m/a.mp3"}), InstanceChannel::Role::Primary);
     QVERIFY(!channel.IsListening());
 }
 
 void TestInstanceChannel::receivesAndAcknowledges()
 {
     InstanceChannel channel(ServerName());
-    QCOMPARE(channel.Start(QString()), InstanceChannel::Role::Primary);
+    QCOMPARE(channel.Start({}), InstanceChannel::Role::Primary);
     QSignalSpy spy(&channel, &InstanceChannel::Received);
 
     const QString text = QString::fromUtf8("/音楽/a b.mp3\n/m/c.mid");
@@ -244,7 +270,7 @@ void TestInstanceChannel::dropsIdlePeer()
 {
     InstanceChannel channel(ServerName());
     channel.SetPeerTimeout(200);
-    QCOMPARE(channel.Start(QString()), InstanceChannel::Role::Primary);
+    QCOMPARE(channel.Start({}), InstanceChannel::Role::Primary);
     QSignalSpy spy(&channel, &InstanceChannel::Received);
 
     QLocalSocket idle;
@@ -256,15 +282,15 @@ void TestInstanceChannel::dropsIdlePeer()
     good.connectToServer(ServerName());
     good.write(EncodeHandoffFrame("/m/ok.mp3"));
     QTRY_COMPARE(spy.count(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QLocalSocket::UnconnectedState, 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(half.state(), QLocalSocket::UnconnectedState, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QLocalSocket::UnconnectedState, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(half.state(), QLocalSocket::UnconnectedState, 5000);
     QCOMPARE(spy.count(), 1);
 }
 
 void TestInstanceChannel::neverReentersReceiver()
 {
     InstanceChannel channel(ServerName());
-    QCOMPARE(channel.Start(QString()), InstanceChannel::Role::Primary);
+    QCOMPARE(channel.Start({}), InstanceChannel::Role::Primary);
 
     QStringList order;
     int depth = 0;
@@ -291,27 +317,31 @@ void TestInstanceChannel::neverReentersReceiver()
     QCOMPARE(deepest, 1);
 }
 
-void TestInstanceChannel::takenOverInstanceLeavesNameOnClose()
+// A player that does not answer for a long while (stopped, or busy on a loaded machine) is
+// waited for: the start hands its names over once it answers, and never becomes a rival.
+void TestInstanceChannel::busyPlayerIsWaitedFor()
 {
-    auto hung = std::make_unique<InstanceChannel>(ServerName());
-    QCOMPARE(hung->Start("/m/a.mp3"), InstanceChannel::Role::Primary);
+    auto first = StartProbe({"a.mp3"});
+    QVERIFY(WaitForRole(*first).startsWith("primary "));
+    const pid_t player = pid_t(first->process->processId());
+    QCOMPARE(::kill(player, SIGSTOP), 0);
 
-    // The first instance runs no event loop meanwhile, so it cannot answer: it hangs.
-    InstanceChannel next(ServerName());
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(next.Start("/m/b.mp3", 600), InstanceChannel::Role::Primary);
-    QVERIFY2(clock.elapsed() < 600, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(next.IsListening());
+    auto second = StartProbe({"b.mp3"});
+    // A start that gave up after a second would report itself a player within this time.
+    const QByteArray early = WaitForRole(*second, 4000);
+    QCOMPARE(::kill(player, SIGCONT), 0);
+    QVERIFY2(early.isEmpty(), early.constData());
+    QVERIFY(WaitForRole(*second).startsWith("handed-off "));
+    QCOMPARE(WaitForTexts(*first, 2, 20000).value(1), ExpectedText({"b.mp3"}));
 
-    hung.reset();
-    QVERIFY(QFile::exists(ServerName()));
-    QSignalSpy spy(&next, &InstanceChannel::Received);
-    QLocalSocket client;
-    client.connectToServer(ServerName());
-    client.write(EncodeHandoffFrame("/m/c.mp3"));
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("/m/c.mp3"));
+    // Once the player has ended, the next start is the player, at the same name.
+    Quit(*first);
+    QVERIFY(!QFile::exists(ServerName()));
+    auto third = StartProbe({"c.mp3"});
+    QVERIFY(WaitForRole(*third).startsWith("primary "));
+    auto fourth = StartProbe({"d.mp3"});
+    QVERIFY(WaitForRole(*fourth).startsWith("handed-off "));
+    Quit(*third);
 }
 
 void TestInstanceChannel::secondStartDelivers()
@@ -321,17 +351,21 @@ void TestInstanceChannel::secondStartDelivers()
     QVERIFY2(firstRole.startsWith("primary ") && firstRole.endsWith(" listening"),
              firstRole.constData());
 
-    const QStringList files{"b one.mp3", "/x/C:\\c.mp3"};
+    // Blanks, a drive colon, a line feed and bytes that are not UTF-8 all arrive whole.
+    const QList<QByteArray> files{"b one.mp3", "/x/C:\\c.mp3", "d\ne.mp3", "\x93\xfa\x96\x7b.mp3"};
     auto second = StartProbe(files);
     const QByteArray secondRole = WaitForRole(*second);
     QVERIFY2(secondRole.startsWith("handed-off "), secondRole.constData());
-    QVERIFY2(ElapsedOf(secondRole) < 1000, secondRole.constData());
-    QVERIFY(second->process->waitForFinished(2000));
+    QVERIFY(second->process->waitForFinished(20000));
     QCOMPARE(second->process->exitCode(), 0);
 
-    const QStringList texts = WaitForTexts(*first, 2, 3000);
-    QCOMPARE(texts, (QStringList{ExpectedText({"a.mp3"}), ExpectedText(files)}));
-    QCOMPARE(HandoffNames(texts.at(1)).size(), 2);
+    const QStringList texts = WaitForTexts(*first, 2, 20000);
+    QCOMPARE(texts.value(0), ExpectedText({"a.mp3"}));
+    const QStringList names = HandoffNames(texts.value(1));
+    QList<QByteArray> received;
+    for (const QString &name : names)
+        received << BytesOf(name);
+    QCOMPARE(received, ExpectedNames(files));
 
     Quit(*first);
     QCOMPARE(first->process->exitCode(), 0);
@@ -344,7 +378,8 @@ void TestInstanceChannel::simultaneousStartsLeaveOnePrimary()
         std::vector<std::unique_ptr<Probe>> probes;
         QStringList expected;
         for (int i = 0; i < 3; ++i) {
-            const QString file = QStringLiteral("r%1-%2.mp3").arg(round).arg(i);
+            const QByteArray file =
+                "r" + QByteArray::number(round) + '-' + QByteArray::number(i) + ".mp3";
             probes.push_back(StartProbe({file}));
             expected << ExpectedText({file});
         }
@@ -352,17 +387,16 @@ void TestInstanceChannel::simultaneousStartsLeaveOnePrimary()
         for (auto &probe : probes) {
             const QByteArray role = WaitForRole(*probe);
             QVERIFY2(!role.isEmpty(), "a start did not report its role");
-            QVERIFY2(ElapsedOf(role) < 1000, role.constData());
             if (role.startsWith("primary ")) {
                 QVERIFY2(!primary, "two primaries");
                 primary = probe.get();
             } else {
-                QVERIFY(probe->process->waitForFinished(2000));
+                QVERIFY(probe->process->waitForFinished(20000));
                 QCOMPARE(probe->process->exitCode(), 0);
             }
         }
         QVERIFY(primary);
-        QStringList texts = WaitForTexts(*primary, 3, 3000);
+        QStringList texts = WaitForTexts(*primary, 3, 20000);
         texts.sort();
         expected.sort();
         QCOMPARE(texts, expected);
@@ -370,23 +404,19 @@ void TestInstanceChannel::simultaneousStartsLeaveOnePrimary()
     }
 }
 
+// A socket that accepts but never answers, and whose owner holds no lock, is no player.
 void TestInstanceChannel::silentServerIsTakenOver()
 {
     QLocalServer silent;
     QVERIFY(silent.listen(ServerName()));
 
-    QElapsedTimer clock;
-    clock.start();
     auto probe = StartProbe({"a.mp3"});
     const QByteArray role = WaitForRole(*probe);
-    const qint64 wall = clock.elapsed();
     QVERIFY2(role.startsWith("primary ") && role.endsWith(" listening"), role.constData());
-    QVERIFY2(ElapsedOf(role) < 1000, role.constData());
-    QVERIFY2(wall < 3000, qPrintable(QString::number(wall)));
 
     auto later = StartProbe({"b.mp3"});
     QVERIFY(WaitForRole(*later).startsWith("handed-off "));
-    QCOMPARE(WaitForTexts(*probe, 2, 3000).value(1), ExpectedText({"b.mp3"}));
+    QCOMPARE(WaitForTexts(*probe, 2, 20000).value(1), ExpectedText({"b.mp3"}));
     Quit(*probe);
 }
 
@@ -395,17 +425,16 @@ void TestInstanceChannel::staleSocketIsReplaced()
     auto crashed = StartProbe({"a.mp3"});
     QVERIFY(WaitForRole(*crashed).startsWith("primary "));
     crashed->process->kill();
-    QVERIFY(crashed->process->waitForFinished(2000));
+    QVERIFY(crashed->process->waitForFinished(20000));
     QVERIFY(QFile::exists(ServerName()));
 
     auto next = StartProbe({"b.mp3"});
     const QByteArray role = WaitForRole(*next);
     QVERIFY2(role.startsWith("primary ") && role.endsWith(" listening"), role.constData());
-    QVERIFY2(ElapsedOf(role) < 1000, role.constData());
 
     auto later = StartProbe({"c.mp3"});
     QVERIFY(WaitForRole(*later).startsWith("handed-off "));
-    QCOMPARE(WaitForTexts(*next, 2, 3000).value(1), ExpectedText({"c.mp3"}));
+    QCOMPARE(WaitForTexts(*next, 2, 20000).value(1), ExpectedText({"c.mp3"}));
     Quit(*next);
 }
 
@@ -417,43 +446,71 @@ void TestInstanceChannel::badPeersDoNotStopPrimary()
     // These clients block; the primary is another process, so that is fine here.
     QLocalSocket oversized;
     oversized.connectToServer(ServerName());
-    QVERIFY(oversized.waitForConnected(1000));
+    QVERIFY(oversized.waitForConnected(10000));
     oversized.write(Header(quint32(MaxHandoffBytes) + 1));
-    oversized.write(QByteArray(MaxHandoffBytes + 1, 'x'));
+    oversized.write(QByteArray(1024 * 1024, 'x'));
     oversized.waitForBytesWritten(1000);
     QVERIFY(oversized.state() == QLocalSocket::UnconnectedState ||
-            oversized.waitForDisconnected(2000));
+            oversized.waitForDisconnected(10000));
 
     QLocalSocket garbage;
     garbage.connectToServer(ServerName());
-    QVERIFY(garbage.waitForConnected(1000));
+    QVERIFY(garbage.waitForConnected(10000));
     garbage.write("C:\\evil.mp3 D:\\worse.mp3");
-    QVERIFY(garbage.waitForDisconnected(2000));
+    QVERIFY(garbage.waitForDisconnected(10000));
     QCOMPARE(garbage.bytesAvailable(), 0);
 
     QLocalSocket half;
     half.connectToServer(ServerName());
-    QVERIFY(half.waitForConnected(1000));
+    QVERIFY(half.waitForConnected(10000));
     half.write(Header(100) + "/m/half");
-    QVERIFY(half.waitForBytesWritten(1000));
+    QVERIFY(half.waitForBytesWritten(10000));
     half.abort();
 
     QLocalSocket idle;
     idle.connectToServer(ServerName());
-    QVERIFY(idle.waitForConnected(1000));
+    QVERIFY(idle.waitForConnected(10000));
 
     auto second = StartProbe({"b.mp3"});
     const QByteArray role = WaitForRole(*second);
     QVERIFY2(role.startsWith("handed-off "), role.constData());
-    QVERIFY2(ElapsedOf(role) < 1000, role.constData());
 
-    QCOMPARE(WaitForTexts(*primary, 3, 1000),
+    QCOMPARE(WaitForTexts(*primary, 2, 20000),
              (QStringList{ExpectedText({"a.mp3"}), ExpectedText({"b.mp3"})}));
     // The idle peer is let go after a few seconds, and the primary goes on.
-    QVERIFY(idle.waitForDisconnected(6000));
+    QVERIFY(idle.waitForDisconnected(20000));
     QCOMPARE(primary->process->state(), QProcess::Running);
     Quit(*primary);
     QCOMPARE(primary->process->exitCode(), 0);
+}
+
+// More half-sent messages than the player serves at once: a real start is still served, and
+// the stalled peers are let go after a few seconds.
+void TestInstanceChannel::stalledPeersNeverTurnAStartAway()
+{
+    auto primary = StartProbe({"a.mp3"});
+    QVERIFY(WaitForRole(*primary).startsWith("primary "));
+
+    std::vector<std::unique_ptr<QLocalSocket>> stalled;
+    for (int i = 0; i < 70; ++i) {
+        auto peer = std::make_unique<QLocalSocket>();
+        peer->connectToServer(ServerName());
+        QVERIFY(peer->waitForConnected(10000));
+        peer->write(Header(100) + "/m/half");
+        QVERIFY(peer->waitForBytesWritten(10000));
+        stalled.push_back(std::move(peer));
+    }
+
+    auto start = StartProbe({"b.mp3"});
+    const QByteArray role = WaitForRole(*start);
+    QVERIFY2(role.startsWith("handed-off "), role.constData());
+    QCOMPARE(WaitForTexts(*primary, 2, 20000).value(1), ExpectedText({"b.mp3"}));
+
+    for (auto &peer : stalled) {
+        QVERIFY(peer->state() == QLocalSocket::UnconnectedState ||
+                peer->waitForDisconnected(20000));
+    }
+    Quit(*primary);
 }
 
 QTEST_GUILESS_MAIN(TestInstanceChannel)

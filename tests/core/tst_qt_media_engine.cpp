@@ -1,4 +1,5 @@
 #include "core/qt_media_engine.h"
+#include "support/fixtures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,11 +12,6 @@
 #include <cmath>
 
 namespace {
-
-QString Fixture(const char *name)
-{
-    return QStringLiteral(LUMO_FIXTURE_DIR "/") + QLatin1String(name);
-}
 
 // Waits while the engine plays, with the event loop running.
 void PlayFor(int ms)

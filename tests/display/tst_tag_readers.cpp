@@ -226,6 +226,16 @@ void TestTagReaders::Id3v2Text_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("latin text trimmed") << QByteArray("\0  Title ", 9) << QStringLiteral("Title");
     QTest::newRow("encoding 0 shift-jis") << QByteArray(1, '\0') + kNihongoCp932 << kNihongo;
+    QTest::newRow("encoding 0 latin-1")
+        << QByteArray("\0Caf\xE9 Ol\xE9", 9) << QString::fromUtf8("Caf\xC3\xA9 Ol\xC3\xA9");
+    QTest::newRow("encoding 0 latin-1 that is single-byte cp932")
+        << QByteArray("\0\xB1\xB2", 3) << QString::fromUtf8("\xC2\xB1\xC2\xB2");
+    QTest::newRow("encoding 0 latin-1 with a lone lead byte")
+        << QByteArray("\0\xC0\xE0", 3) << QString::fromUtf8("\xC3\x80\xC3\xA0");
+    QTest::newRow("encoding 0 latin-1 that is user-defined cp932")
+        << QByteArray("\0Se\xF1or", 6) << QString::fromUtf8("Se\xC3\xB1or");
+    QTest::newRow("encoding 0 shift-jis with half-width kana")
+        << QByteArray("\0\xB1\x93\xFA", 4) << QString::fromUtf8("\xEF\xBD\xB1\xE6\x97\xA5");
     QTest::newRow("encoding 0 stops at NUL")
         << QByteArray("\0Name\0Junk", 10) << QStringLiteral("Name");
     QTest::newRow("utf-16 LE with BOM")

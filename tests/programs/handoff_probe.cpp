@@ -5,11 +5,11 @@
 //   "text <base64>"                    its own text, then "received <base64>" per hand-off
 // <ms> is the time the start took. The primary ends when stdin says "quit" or closes, or after
 // LUMO_PROBE_LIFETIME_MS (default 30000).
+#include "core/file_name_bytes.h"
 #include "core/handoff_text.h"
 #include "core/instance_channel.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -33,16 +33,17 @@ int main(int argc, char *argv[])
     clock.start();
     QCoreApplication app(argc, argv);
 
-    const QString text = BuildHandoffText(app.arguments(), QDir::currentPath());
+    const QList<QByteArray> names =
+        BuildHandoffNames(RawArguments(argc, argv), CurrentDirectoryBytes());
     InstanceChannel channel(InstanceServerName(QStringLiteral("Lumo \"sorvane\"")));
-    const InstanceChannel::Role role = channel.Start(text);
+    const InstanceChannel::Role role = channel.Start(names);
     const QByteArray elapsed = QByteArray::number(clock.elapsed());
     if (role == InstanceChannel::Role::HandedOff) {
         Report("handed-off " + elapsed);
         return 0;
     }
     Report("primary " + elapsed + (channel.IsListening() ? " listening" : " deaf"));
-    Report("text " + text.toUtf8().toBase64());
+    Report("text " + HandoffTextOf(names).toUtf8().toBase64());
     QObject::connect(&channel, &InstanceChannel::Received, [](const QString &received) {
         Report("received " + received.toUtf8().toBase64());
     });

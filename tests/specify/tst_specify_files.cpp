@@ -108,8 +108,10 @@ void TestSpecifyFiles::writtenStatesReadBack()
     for (int i = 0; i < NumFileKinds; ++i) {
         QCOMPARE(StateValue(read->at(i)), values[static_cast<size_t>(i)]);
     }
+    // A folder that is missing is made; one under a plain file cannot be.
     QVERIFY(
-        !WriteStoredStates(directory.filePath(QStringLiteral("no/such/dir/specify.ini")), values));
+        WriteStoredStates(directory.filePath(QStringLiteral("no/such/dir/specify.ini")), values));
+    QVERIFY(!WriteStoredStates(path + QStringLiteral("/dir/specify.ini"), values));
 }
 
 void TestSpecifyFiles::stateValue_data()
@@ -222,19 +224,19 @@ void TestSpecifyFiles::execLine_data()
     QTest::addColumn<QString>("exec");
     QTest::newRow("plain path") << "/usr/bin/Lumo"
                                 << " \"%L\""
-                                << "/usr/bin/Lumo %f";
+                                << "/usr/bin/Lumo %F";
     QTest::newRow("unquoted code") << "/usr/bin/Lumo"
                                    << " %1"
-                                   << "/usr/bin/Lumo %f";
+                                   << "/usr/bin/Lumo %F";
     QTest::newRow("space in path") << "/opt/my apps/Lumo"
                                    << " \"%L\""
-                                   << "\"/opt/my apps/Lumo\" %f";
+                                   << "\"/opt/my apps/Lumo\" %F";
     QTest::newRow("reserved characters") << "/opt/a$b\"c/Lumo"
                                          << " \"%L\""
-                                         << "\"/opt/a\\$b\\\"c/Lumo\" %f";
+                                         << "\"/opt/a\\$b\\\"c/Lumo\" %F";
     QTest::newRow("percent") << "/opt/100%/Lumo"
                              << " \"%L\""
-                             << "/opt/100%%/Lumo %f";
+                             << "/opt/100%%/Lumo %F";
     QTest::newRow("no suffix") << "/usr/bin/Lumo"
                                << ""
                                << "/usr/bin/Lumo";
@@ -264,8 +266,10 @@ void TestSpecifyFiles::entryRoundTrip()
     entry.icon = QStringLiteral("audio-x-generic");
     entry.extensions = {QStringLiteral("wav"), QStringLiteral("mpg"), QStringLiteral("mpeg")};
     const QByteArray text = FormatAssociationEntry(entry);
-    QVERIFY(text.contains("\nMimeType=audio/x-wav;audio/wav;video/mpeg;\n"));
-    QVERIFY(text.contains("\nExec=\"/opt/a\\\\\\\\b/Lumo\" %f\n"));
+    QVERIFY(text.contains(
+        "\nMimeType=audio/x-wav;audio/vnd.wave;audio/wav;video/mpeg;video/mpeg-system;video/x-mpeg;"
+        "video/x-mpeg-system;video/x-mpeg2;\n"));
+    QVERIFY(text.contains("\nExec=\"/opt/a\\\\\\\\b/Lumo\" %F\n"));
     const AssociationEntry read = ParseAssociationEntry(text);
     QCOMPARE(read.name, entry.name);
     QCOMPARE(read.exec, entry.exec);

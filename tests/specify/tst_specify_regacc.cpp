@@ -75,6 +75,8 @@ private slots:
     void symlinkedListStaysALink();
     void unwritableConfigurationChangesNothing();
     void missingModuleStillCompletes();
+    void listWithoutDefaultsIsLeftAsItWas_data();
+    void listWithoutDefaultsIsLeftAsItWas();
 
 private:
     QString QueryDefault(const QString &mimeType);
@@ -174,7 +176,7 @@ void TestSpecifyRegAcc::mpegTickedThenUntickedThroughWindow()
     QCOMPARE(QueryDefault(QStringLiteral("video/mpeg")), OurEntry);
     QCOMPARE(QueryDefault(QStringLiteral("text/plain")).isEmpty(), true);
     QVERIFY(ReadAll(MimeApps()).contains("\ntext/plain=gedit.desktop;\n"));
-    QVERIFY(ReadAll(EntryPath()).contains("\nExec=" + playerPath.toUtf8() + " %f\n"));
+    QVERIFY(ReadAll(EntryPath()).contains("\nExec=" + playerPath.toUtf8() + " %F\n"));
 
     {
         Specify window(environment);
@@ -201,7 +203,7 @@ void TestSpecifyRegAcc::sharedTypeStaysWhileAnotherExtensionNeedsIt()
     QCOMPARE(QueryDefault(QStringLiteral("video/mpeg")), QStringLiteral("other.desktop"));
     QCOMPARE(QueryDefault(QStringLiteral("audio/wav")), OurEntry);
     const QByteArray entry = ReadAll(EntryPath());
-    QVERIFY(entry.contains("\nMimeType=audio/x-wav;audio/wav;\n"));
+    QVERIFY(entry.contains("\nMimeType=audio/x-wav;audio/vnd.wave;audio/wav;\n"));
     regAcc->UnSpecify(QStringLiteral("wav"), Verb, playerPath, QString(), 4);
     QCOMPARE(ReadAll(MimeApps()), UserList);
     QVERIFY(!QFileInfo::exists(EntryPath()));
@@ -213,7 +215,7 @@ void TestSpecifyRegAcc::desktopEntryIsValid()
                     playerPath, QStringLiteral("/nonexistent/quartz.dll"), 8, 1);
     const QByteArray entry = ReadAll(EntryPath());
     QVERIFY(entry.contains("\nName=sorvaneで再生\n"));
-    QVERIFY(entry.contains("\nMimeType=audio/midi;\n"));
+    QVERIFY(entry.contains("\nMimeType=audio/midi;audio/x-midi;\n"));
     const QString validator =
         QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty()) {
@@ -318,6 +320,42 @@ void TestSpecifyRegAcc::missingModuleStillCompletes()
     QCOMPARE(prompts.texts.last(), QStringLiteral("関連付けが完了しました。"));
     QVERIFY(QFileInfo::exists(window.SettingsPath()));
     QCOMPARE(ReadAll(MimeApps()), UserList);
+}
+
+void TestSpecifyRegAcc::listWithoutDefaultsIsLeftAsItWas_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QByteArray>("before");
+    QTest::newRow("no list") << false << QByteArray();
+    QTest::newRow("empty list") << true << QByteArray();
+    QTest::newRow("other group") << true << QByteArray("[Added Associations]\nvideo/mpeg=a;\n");
+    QTest::newRow("last line without its end")
+        << true << QByteArray("# mine\r\n[Added Associations]\r\nvideo/mpeg=a;");
+}
+
+// Every association taken back again leaves a list that had no [Default Applications] group
+// byte for byte as it was, or absent when it was absent.
+void TestSpecifyRegAcc::listWithoutDefaultsIsLeftAsItWas()
+{
+    QFETCH(bool, exists);
+    QFETCH(QByteArray, before);
+    QFile::remove(MimeApps());
+    if (exists) {
+        WriteAll(MimeApps(), before);
+    }
+    const QStringList extensions{QStringLiteral("mpg"), QStringLiteral("mp3"),
+                                 QStringLiteral("mid")};
+    for (const QString &extension : extensions) {
+        regAcc->Specify(extension, QStringLiteral("kind"), Verb, Suffix, playerPath, QString(), 0,
+                        1);
+    }
+    QCOMPARE(QueryDefault(QStringLiteral("audio/mpeg")), OurEntry);
+    for (const QString &extension : extensions) {
+        regAcc->UnSpecify(extension, Verb, playerPath, QString(), 0);
+    }
+    QCOMPARE(QFileInfo::exists(MimeApps()), exists);
+    QCOMPARE(ReadAll(MimeApps()), before);
+    QVERIFY(!QFileInfo::exists(EntryPath()));
 }
 
 QTEST_MAIN(TestSpecifyRegAcc)

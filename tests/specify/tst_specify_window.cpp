@@ -1,10 +1,11 @@
 // The association tool's window driven with a recording RegAcc double and scripted dialogs.
 
-#include "reg_acc_api.h"
+#include "reg_acc_library.h"
 #include "specify.h"
 #include "specify_prompts.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -110,7 +111,9 @@ private slots:
     void missingPlayerDeclinedStopsWithoutChanges();
     void cancelledFileDialogStopsWithoutChanges();
     void declinedConfirmationStopsWithoutChanges();
-    void unwritableSettingsStillCompletes();
+    void unsavableChoicesChangeNothing();
+    void choicesKeptBesideProgramOrForUser_data();
+    void choicesKeptBesideProgramOrForUser();
     void cancelClosesWindow();
 
 private:
@@ -138,6 +141,7 @@ void TestSpecifyWindow::init()
 
 void TestSpecifyWindow::cleanup()
 {
+    qunsetenv("XDG_CONFIG_HOME");
     directory.reset();
 }
 
@@ -422,15 +426,66 @@ void TestSpecifyWindow::declinedConfirmationStopsWithoutChanges()
     QCOMPARE(ReadIni(), QByteArray(" 0 \r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n 0 \r\n"));
 }
 
-void TestSpecifyWindow::unwritableSettingsStillCompletes()
+void TestSpecifyWindow::unsavableChoicesChangeNothing()
 {
     auto window = MakeWindow();
     QVERIFY(QDir(directory->path()).mkdir(QStringLiteral("specify.ini")));
     window->Check[4]->setChecked(true);
     window->Command3_Click();
-    QCOMPARE(CallsOf(QStringLiteral("Specify")).size(), 3);
-    QCOMPARE(prompts.boxes.last().text, Done);
+    QVERIFY(regAcc.calls.isEmpty());
+    const ShownBox last = prompts.boxes.last();
+    QCOMPARE(last.icon, QMessageBox::Critical);
+    QVERIFY(last.text.endsWith(window->SettingsPath()));
     QVERIFY(QFileInfo(window->SettingsPath()).isDir());
+}
+
+void TestSpecifyWindow::choicesKeptBesideProgramOrForUser_data()
+{
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("besideProgram");
+    QTest::newRow("writable folder") << "program" << false << true;
+    QTest::newRow("read-only folder") << "program" << true << false;
+    QTest::newRow("missing folder") << "missing" << false << false;
+}
+
+// The ticks survive a restart: in the program's folder when it is writable, else in the
+// user's configuration directory.
+void TestSpecifyWindow::choicesKeptBesideProgramOrForUser()
+{
+    QFETCH(QString, programFolder);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, besideProgram);
+    const QString program = directory->filePath(programFolder);
+    const QString config = directory->filePath(QStringLiteral("config"));
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    if (programFolder == u"program") {
+        QVERIFY(QDir().mkpath(program));
+    }
+    if (readOnly) {
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(program).isWritable()) {
+            QSKIP("the folder stays writable for this user");
+        }
+    }
+    SpecifyEnvironment environment;
+    environment.programDirectory = program;
+    environment.defaultPlayerPath = playerPath;
+    environment.regAcc = &regAcc;
+    environment.prompts = &prompts;
+    {
+        Specify window(environment);
+        window.Check[3]->setChecked(true);
+        window.Command3_Click();
+        QCOMPARE(prompts.boxes.last().text, Done);
+    }
+    const QString expected = besideProgram ? program + QStringLiteral("/specify.ini")
+                                           : config + QStringLiteral("/lumo/specify.ini");
+    QVERIFY2(QFileInfo::exists(expected), qPrintable(expected));
+    Specify again(environment);
+    QVERIFY(again.Check[3]->isChecked());
+    QVERIFY(!again.Check[0]->isChecked());
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestSpecifyWindow::cancelClosesWindow()

@@ -11,6 +11,7 @@ struct FakeMediaShared
     int created = 0;
     int released = 0;
     QList<QPair<int, FakeCall>> log;
+    std::function<void()> whileRendering;
 };
 
 namespace {
@@ -61,30 +62,19 @@ FakeMediaEngine::~FakeMediaEngine()
 
 void FakeMediaEngine::Record(const QString &name, const QVariantList &args) const
 {
-    FakeCall call{name, args};
-    calls.append(call);
-    shared->log.append({number, call});
-}
-
-QStringList FakeMediaEngine::CallTexts(const QStringList &skip) const
-{
-    QStringList texts;
-    for (const FakeCall &call : calls) {
-        if (!skip.contains(call.name)) {
-            texts.append(call.Text());
-        }
-    }
-    return texts;
+    shared->log.append({number, FakeCall{name, args}});
 }
 
 bool FakeMediaEngine::RenderFile(const QString &path)
 {
+    if (shared->whileRendering) {
+        shared->whileRendering();
+    }
     Record(QStringLiteral("RenderFile"), {path});
     const auto found = shared->media.constFind(path);
     if (found == shared->media.constEnd()) {
         return false;
     }
-    this->path = path;
     medium = *found;
     rendered = true;
     return true;
@@ -93,7 +83,7 @@ bool FakeMediaEngine::RenderFile(const QString &path)
 bool FakeMediaEngine::Run()
 {
     Record(QStringLiteral("Run"));
-    if (!rendered || !transportWorks) {
+    if (!rendered) {
         return false;
     }
     state = State::Running;
@@ -103,7 +93,7 @@ bool FakeMediaEngine::Run()
 bool FakeMediaEngine::Pause()
 {
     Record(QStringLiteral("Pause"));
-    if (!rendered || !transportWorks) {
+    if (!rendered) {
         return false;
     }
     state = State::Paused;
@@ -113,7 +103,7 @@ bool FakeMediaEngine::Pause()
 bool FakeMediaEngine::Stop()
 {
     Record(QStringLiteral("Stop"));
-    if (!rendered || !transportWorks) {
+    if (!rendered) {
         return false;
     }
     state = State::Stopped;
@@ -190,7 +180,6 @@ bool FakeMediaEngine::SetVideoOwner(QWidget *owner)
         return false;
     }
     this->owner = owner;
-    ownerSet = owner != nullptr;
     if (owner == nullptr) {
         fullScreen = false;
     }
@@ -235,18 +224,16 @@ bool FakeMediaEngine::SetFullScreenMode(bool on)
     return true;
 }
 
-void FakeMediaEngine::Advance(double seconds)
-{
-    if (state == State::Running) {
-        position = std::min(position + seconds * rate, medium.duration);
-    }
-}
-
 FakeMediaEngines::FakeMediaEngines() : shared(std::make_shared<FakeMediaShared>()) {}
 
 void FakeMediaEngines::AddMedium(const QString &path, const FakeMedium &medium)
 {
     shared->media.insert(path, medium);
+}
+
+void FakeMediaEngines::WhileRendering(std::function<void()> hook)
+{
+    shared->whileRendering = std::move(hook);
 }
 
 MediaEngineFactory FakeMediaEngines::Factory()
@@ -287,4 +274,16 @@ QStringList FakeMediaEngines::Log(const QStringList &skip) const
 void FakeMediaEngines::ClearLog()
 {
     shared->log.clear();
+}
+
+bool FakeMediaEngine::SetVolume(double fraction)
+{
+    volume = fraction;
+    return true;
+}
+
+bool FakeMediaEngine::SetMuted(bool on)
+{
+    muted = on;
+    return true;
 }

@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <functional>
+
 #include <memory>
 
 // What a scripted file holds: its length, its picture (none for a sound), its frame duration
@@ -51,6 +53,9 @@ public:
     std::optional<double> CurrentPosition() const override;
     bool SetCurrentPosition(double seconds) override;
     bool SetRate(double rate) override;
+    // Volume and muting are kept as state, not logged: the window applies them at every open.
+    bool SetVolume(double fraction) override;
+    bool SetMuted(bool muted) override;
     std::optional<QSize> VideoSize() const override;
     std::optional<double> AvgTimePerFrame() const override;
     bool HasVideoWindow() const override;
@@ -60,44 +65,32 @@ public:
     std::optional<bool> FullScreenMode() const override;
     bool SetFullScreenMode(bool on) override;
 
-    // The engine's place in the order of creation, from 1.
-    int Number() const { return number; }
-
     // Test controls; not recorded.
-    // Plays on by the given seconds of wall time at the current rate, stopping at the end.
-    void Advance(double seconds);
     void SetPosition(double seconds) { position = seconds; }
     void PlayToEnd() { position = medium.duration; }
 
-    // Every call made on this engine, queries included, in order.
-    const QList<FakeCall> &Calls() const { return calls; }
-    // The calls as text, leaving out the operations named in skip (for example the polls).
-    QStringList CallTexts(const QStringList &skip = {}) const;
-
-    QString path;
     bool rendered = false;
     FakeMedium medium;
     State state = State::Stopped;
     double position = 0.0;
     double rate = 1.0;
+    double volume = 1.0;
+    bool muted = false;
     QPointer<QWidget> owner;
-    bool ownerSet = false;
     QRect videoRect;
     bool fullScreen = false;
-    // When false, Run, Pause and Stop report failure.
-    bool transportWorks = true;
 
 private:
     void Record(const QString &name, const QVariantList &args = {}) const;
 
     std::shared_ptr<FakeMediaShared> shared;
     int number = 0;
-    mutable QList<FakeCall> calls;
 };
 
 // Hands out fake engines that share one script, and keeps track of them: the last engine
 // made (nullptr once it is released), how many were made and released, and one log of the
-// calls made on all of them.
+// calls made on all of them. A hook can run whenever a file starts to render, as if events
+// arrived while the engine loads.
 class FakeMediaEngines
 {
 public:
@@ -107,6 +100,7 @@ public:
     void AddMedium(const QString &path, const FakeMedium &medium = {});
     // The factory to install in the window under test.
     MediaEngineFactory Factory();
+    void WhileRendering(std::function<void()> hook);
 
     FakeMediaEngine *Last() const;
     int Created() const;

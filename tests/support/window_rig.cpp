@@ -1,18 +1,46 @@
 #include "support/window_rig.h"
 
-#include <QFile>
+#include "core/qt_media_engine_factory.h"
 
-WindowRig::WindowRig()
+#include <QFile>
+#include <QStandardPaths>
+#include <QTest>
+
+WindowRig::WindowRig(RigOptions options) : options(options)
 {
+    // Nothing under test reaches the user's own folders.
+    QStandardPaths::setTestModeEnabled(true);
+    Restart();
+}
+
+void WindowRig::Restart()
+{
+    window.reset();
+    const MediaEngineFactory make =
+        options.realEngine ? MakeQtMediaEngineFactory() : engines.Factory();
     Lumo::Environment env;
-    env.engineFactory = engines.Factory();
+    env.engineFactory = [this, make] {
+        ++made;
+        return make();
+    };
     env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
     env.infoMessage = env.stopMessage;
     env.openDialog = [this](QWidget *) {
         ++openDialogs;
         return QStringList();
     };
+    if (options.settingsFile) {
+        env.settingsPath = SettingsPath();
+        env.userSettingsPath = dir.filePath(QStringLiteral("lumo-user.ini"));
+    }
+    if (!options.fftModule)
+        env.fftDirectory = dir.path();
     window = std::make_unique<Lumo>(env);
+    if (options.shown) {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
 }
 
 QString WindowRig::Playable(const QString &path, const FakeMedium &medium)

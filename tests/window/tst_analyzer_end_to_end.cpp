@@ -1,11 +1,10 @@
 // The analyzer from end to end: the real media engine plays a real sound in the window, the
 // main timer runs, and after a second the picture area holds a drawn analyzer.
-#include "core/qt_media_engine_factory.h"
+#include "support/window_rig.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
 
 #include <QHash>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -37,8 +36,6 @@ class TestAnalyzerEndToEnd : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void drawsWhilePlaying_data()
     {
         QTest::addColumn<QString>("file");
@@ -55,15 +52,11 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, mode);
         QFETCH(bool, mp3);
-        QStringList messages;
-        Lumo::Environment env;
-        env.engineFactory = MakeQtMediaEngineFactory();
-        env.stopMessage = [&messages](const QString &text, const QString &) { messages << text; };
-        env.infoMessage = env.stopMessage;
-        Lumo w(env);
+        WindowRig rig({.realEngine = true});
+        Lumo &w = rig.W();
         w.VSA = std::uint8_t(mode);
         w.AddFiles({file});
-        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+        QVERIFY2(rig.messages.isEmpty(), qPrintable(rig.messages.join(QLatin1Char('\n'))));
         QVERIFY(w.MediumOpenFlag);
         QVERIFY(w.AudioOnlyFlag);
         QVERIFY(w.VsaReadyFlag);

@@ -6,15 +6,12 @@
 #include "window/picture_box.h"
 
 #include <QAction>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 namespace {
-
-const QString FixtureDir = QStringLiteral(LUMO_FIXTURE_DIR);
 
 // A PCM WAVE file of the given layout holding a full-scale square wave of 100 Hz.
 QByteArray SquareWave(int channels, int bits, int rate, int frames)
@@ -25,29 +22,28 @@ QByteArray SquareWave(int channels, int bits, int rate, int frames)
     });
 }
 
-// The window over scripted engines; the sounds are real files, so that the header readers
-// and the sample supply read them.
-struct Rig : WindowRig
+// Sounds played by scripted engines are real files, so that the header readers and the
+// sample supply read them.
+QString Wave(WindowRig &rig)
 {
-    QString Fixture(const QString &name, double duration)
-    {
-        return Playable(FixtureDir + QLatin1Char('/') + name,
-                        FakeMedium{duration, std::nullopt, std::nullopt, {}});
-    }
+    return rig.Playable(Fixture("sine_1s.wav"), FakeMedium{1.0, std::nullopt, std::nullopt, {}});
+}
 
-    QString Wave() { return Fixture(QStringLiteral("sine_1s.wav"), 1.0); }
-    QString Mp3() { return Fixture(QStringLiteral("tone128_stereo.mp3"), 4.0); }
-    QString Clip() { return Movie(QStringLiteral("clip.avi"), QSize(176, 144)); }
+QString Mp3(WindowRig &rig)
+{
+    return rig.Playable(Fixture("tone128_stereo.mp3"),
+                        FakeMedium{4.0, std::nullopt, std::nullopt, {}});
+}
 
-    QList<int> Checked() const
-    {
-        QList<int> modes;
-        for (int i = 0; i < 7; ++i)
-            if (window->MenuVsaModes[size_t(i)]->isChecked())
-                modes << i;
-        return modes;
-    }
-};
+// The analyzer modes whose menu item is checked.
+QList<int> Checked(const Lumo &w)
+{
+    QList<int> modes;
+    for (int i = 0; i < 7; ++i)
+        if (w.MenuVsaModes[size_t(i)]->isChecked())
+            modes << i;
+    return modes;
+}
 
 QImage AudioPicture()
 {
@@ -79,30 +75,26 @@ class TestAnalyzerModes : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(!AudioPicture().isNull());
-    }
+    void initTestCase() { QVERIFY(!AudioPicture().isNull()); }
 
     void modeDuringMovieOnlyStoresIt()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = rig.W();
-        rig.Open(rig.Clip());
+        rig.Open(rig.Movie(QStringLiteral("clip.avi"), QSize(176, 144)));
         QVERIFY(!w.AudioOnlyFlag);
         const QSize area = w.Pic->size();
         const int interval = w.Timer->interval();
         w.MenuVsaModes[3]->setChecked(true);
         w.ChangeVsa(2);
         QCOMPARE(w.VSA, 2);
-        QCOMPARE(rig.Checked(), QList<int>{});
+        QCOMPARE(Checked(w), QList<int>{});
         QCOMPARE(w.Pic->size(), area);
         QCOMPARE(w.Timer->interval(), interval);
         QVERIFY(!w.VsaActiveFlag);
         w.ChangeVsa(0);
         QCOMPARE(w.VSA, 0);
-        QCOMPARE(rig.Checked(), QList<int>{});
+        QCOMPARE(Checked(w), QList<int>{});
         QCOMPARE(w.Timer->interval(), interval);
     }
 
@@ -119,27 +111,27 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(int, mode);
-        Rig rig;
+        WindowRig rig;
         Lumo &w = rig.W();
-        rig.Open(kind == QLatin1String("wave") ? rig.Wave() : rig.Mp3());
+        rig.Open(kind == QLatin1String("wave") ? Wave(rig) : Mp3(rig));
         QVERIFY(w.VsaReadyFlag);
         QCOMPARE(w.Mp3Flag, kind == QLatin1String("mp3"));
         // From every other mode, so that the old mark is cleared.
         w.ChangeVsa((mode + 3) % 7);
         w.ChangeVsa(mode);
         QCOMPARE(w.VSA, mode);
-        QCOMPARE(rig.Checked(), QList<int>{mode});
+        QCOMPARE(Checked(w), QList<int>{mode});
         QCOMPARE(w.VsaActiveFlag, mode != 0);
         QCOMPARE(w.Pic->size(), QSize(400, 240));
     }
 
     void largeAreaFollowsMode()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = rig.W();
         w.VsaLargeFlag = true;
         w.VSA = 1;
-        rig.Open(rig.Wave());
+        rig.Open(Wave(rig));
         QCOMPARE(w.Pic->size(), QSize(640, 360));
         w.ChangeVsa(4);
         QCOMPARE(w.Pic->size(), QSize(400, 240));
@@ -160,7 +152,7 @@ private slots:
 
         // A new sound opened while a level meter is selected clears the flag.
         w.ChangeVsa(5);
-        rig.Open(rig.Mp3());
+        rig.Open(Mp3(rig));
         QVERIFY(w.VsaReadyFlag);
         QVERIFY(!w.VsaLargeFlag);
         QCOMPARE(w.Pic->size(), QSize(400, 240));
@@ -187,12 +179,12 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, fast);
         QFETCH(int, interval);
-        Rig rig;
+        WindowRig rig;
         Lumo &w = rig.W();
         QCOMPARE(w.TimerIntervals, (std::array<std::int16_t, 3>{250, 40, 10}));
         w.FastFlag = fast;
         w.VSA = 2;
-        rig.Open(rig.Mp3());
+        rig.Open(Mp3(rig));
         QCOMPARE(w.Timer->interval(), fast ? 10 : 40);
         w.ChangeVsa(mode);
         QCOMPARE(w.Timer->interval(), interval);
@@ -208,7 +200,7 @@ private slots:
 
     void fastDrawingWithoutSound()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = rig.W();
         w.FastFlag = true;
         w.ChangeVsaFast();
@@ -221,10 +213,10 @@ private slots:
 
     void noneRestoresAudioPicture()
     {
-        Rig rig;
+        WindowRig rig;
         Lumo &w = rig.W();
         w.VSA = 1;
-        rig.Open(rig.Wave());
+        rig.Open(Wave(rig));
         QCOMPARE(w.Timer->interval(), 40);
         rig.TickAt(0.25);
         QVERIFY(!ShowsAudioPicture(w));
@@ -233,7 +225,7 @@ private slots:
         QCOMPARE(w.Timer->interval(), 250);
         QVERIFY(!w.VsaActiveFlag);
         QVERIFY(w.VsaReadyFlag);
-        QCOMPARE(rig.Checked(), QList<int>{0});
+        QCOMPARE(Checked(w), QList<int>{0});
         // Ticks draw nothing in mode 0.
         rig.TickAt(0.5);
         QVERIFY(ShowsAudioPicture(w));
@@ -265,10 +257,10 @@ private slots:
     {
         QFETCH(QString, change);
         QFETCH(bool, redraw);
-        Rig rig;
+        WindowRig rig;
         Lumo &w = rig.W();
         w.VSA = 2;
-        rig.Open(rig.Mp3());
+        rig.Open(Mp3(rig));
         rig.TickAt(1.0);
         w.PicPlay_MouseUp(Qt::LeftButton);
         QCOMPARE(w.CT, 2);
@@ -315,7 +307,7 @@ private slots:
         QFETCH(int, mode);
         // A loud 16-bit sound, then the file under test; the picture after a few ticks.
         auto draw = [mode](const QByteArray &second, QStringList &messages, QImage &loud) {
-            Rig rig;
+            WindowRig rig;
             Lumo &w = rig.W();
             w.VSA = std::uint8_t(mode);
             rig.Open(rig.Sound(QStringLiteral("loud.wav"), 1, SquareWave(2, 16, 44100, 44100)));

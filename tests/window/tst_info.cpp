@@ -14,22 +14,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 const QString Crlf = QStringLiteral("\r\n");
-
-QString MakeFile(const QTemporaryDir &dir, const QString &name, qint64 size)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.resize(size);
-    return path;
-}
 
 // A platform that records what would be started and shown instead of doing it.
 struct FakePlatform
@@ -69,8 +59,6 @@ class TestInfo : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     // ---- texts ------------------------------------------------------------------------------
 
     void lengthText_data()
@@ -344,10 +332,8 @@ private slots:
 
     void dialogIsModalWhileOpen()
     {
-        WindowRig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
         QVERIFY(info);
@@ -375,9 +361,8 @@ private slots:
     void dialogCloses()
     {
         QFETCH(int, how);
-        WindowRig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
-        w.show();
         w.PicInfo_Click();
         QPointer<Info> info = w.InfoWindow();
         QVERIFY(info);
@@ -412,11 +397,9 @@ private slots:
     void openedByMenuClickAndCtrlI()
     {
         QFETCH(int, opener);
-        WindowRig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
         w.PicSize_Click(); // list pane shown: PicInfo and ListFile are visible
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         switch (opener) {
         case 0:
             QVERIFY(w.PicInfo->isVisible());
@@ -441,9 +424,8 @@ private slots:
 
     void plainIOrAltCtrlIOpensNothing()
     {
-        WindowRig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
-        w.show();
         QTest::keyClick(&w, Qt::Key_I);
         QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
         QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
@@ -564,8 +546,6 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, lines4);
         QFETCH(QString, lines5);
-        QTemporaryDir dir;
-        const QString path = MakeFile(dir, name, 1048576);
         FakeMedium medium{125.7, std::nullopt, std::nullopt, {}};
         if (video) {
             medium.videoSize = QSize(320, 240);
@@ -573,7 +553,7 @@ private slots:
         }
         WindowRig rig;
         Lumo &w = rig.W();
-        w.AddFiles({rig.Playable(path, medium)});
+        w.AddFiles({rig.File(name, medium, QByteArray(1048576, '\0'))});
         QVERIFY2(rig.messages.isEmpty(), qPrintable(rig.messages.join(',')));
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
@@ -597,12 +577,9 @@ private slots:
 
     void showsAStillPicture()
     {
-        QTemporaryDir dir;
-        const QString gif = dir.filePath(QStringLiteral("小さな絵.gif"));
-        QVERIFY(QFile::copy(QStringLiteral(LUMO_FIXTURE_DIR "/picture_100x80.gif"), gif));
         WindowRig rig;
         Lumo &w = rig.W();
-        w.AddFiles({gif});
+        w.AddFiles({rig.Copy(Fixture("picture_100x80.gif"), QStringLiteral("小さな絵.gif"))});
         QVERIFY(w.StillPictureFlag);
         w.PicInfo_Click();
         Info *info = w.InfoWindow();
@@ -639,8 +616,7 @@ private slots:
         Info *info = w.InfoWindow();
         QVERIFY(info);
         FakePlatform fake;
-        QTemporaryDir dir;
-        info->Platform = fake.Make(IniStore(dir.filePath(QStringLiteral("none.ini"))));
+        info->Platform = fake.Make(IniStore(rig.dir.filePath(QStringLiteral("none.ini"))));
         QTest::mouseClick(info->cmdSysInfo, Qt::LeftButton);
         QCOMPARE(fake.messages, QStringList{QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません")});
         QVERIFY(fake.started.isEmpty());

@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -25,48 +24,23 @@ const QStringList Unwatched = {QStringLiteral("Duration"),        QStringLiteral
                                QStringLiteral("SetVideoOwner"),   QStringLiteral("SetVideoRect"),
                                QStringLiteral("VideoRect"),       QStringLiteral("FullScreenMode")};
 
-// A shown and active window over scripted engines.
-struct Rig : WindowRig
+// Opens sounds of the given length; the first starts playing.
+void OpenSounds(WindowRig &rig, const QStringList &names, double duration = 60)
 {
-    Rig()
-    {
-        window->show();
-        window->activateWindow();
-    }
+    QStringList paths;
+    for (const QString &name : names)
+        paths << rig.Sound(name, duration, QByteArray(4096, '\0'));
+    rig.window->AddFiles(paths);
+}
 
-    // Opens sounds of the given length; the first starts playing.
-    void OpenSounds(const QStringList &names, double duration = 60)
-    {
-        QStringList paths;
-        for (const QString &name : names)
-            paths << File(name, FakeMedium{duration, std::nullopt, std::nullopt, {}},
-                          QByteArray(4096, '\0'));
-        window->AddFiles(paths);
-    }
-
-    void OpenMovie()
-    {
-        Open(File(QStringLiteral("movie.wmv"), FakeMedium{60, QSize(320, 240), std::nullopt, {}},
-                  QByteArray(4096, '\0')));
-    }
-
-    void OpenStillPicture()
-    {
-        Open(Copy(QStringLiteral(LUMO_FIXTURE_DIR "/picture_100x80.gif"),
-                  QStringLiteral("still.gif")));
-    }
-
-    // The watched calls on all engines, in order ("Pause()").
-    QStringList Calls() const
-    {
-        QStringList calls;
-        for (const QString &call : engines.Log(Unwatched))
-            calls << call.section(QLatin1Char(':'), 1);
-        return calls;
-    }
-
-    int Count(const QString &call) const { return Calls().count(call); }
-};
+// The watched calls on all engines, in order ("Pause()").
+QStringList Calls(const WindowRig &rig)
+{
+    QStringList calls;
+    for (const QString &call : rig.engines.Log(Unwatched))
+        calls << call.section(QLatin1Char(':'), 1);
+    return calls;
+}
 
 QImage Resource(const QString &name)
 {
@@ -96,8 +70,6 @@ class TestKeys : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void keyCodes_data()
     {
         QTest::addColumn<int>("qtKey");
@@ -161,8 +133,8 @@ private slots:
     void spacePlaysAndPauses()
     {
         QFETCH(bool, inList);
-        Rig rig;
-        rig.OpenSounds({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
+        WindowRig rig({.shown = true});
+        OpenSounds(rig, {QStringLiteral("a.wma"), QStringLiteral("b.wma")});
         QCOMPARE(rig.window->CT, 1);
         QWidget *target = rig.window.get();
         if (inList) {
@@ -171,7 +143,7 @@ private slots:
         }
         QTest::keyClick(target, Qt::Key_Space);
         QCOMPARE(rig.window->CT, 2);
-        QCOMPARE(rig.Count("Pause()"), 1);
+        QCOMPARE(Calls(rig).count("Pause()"), 1);
         QCOMPARE(rig.window->PicPlay->Picture(), Resource("ImagePlay_1"));
         QTest::keyClick(target, Qt::Key_Space);
         QCOMPARE(rig.window->CT, 1);
@@ -182,23 +154,23 @@ private slots:
 
     void spaceIgnoredForStillPictureOrNothingOpen()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         QTest::keyClick(rig.window.get(), Qt::Key_Space);
         QCOMPARE(rig.window->CT, 0);
-        rig.OpenStillPicture();
+        rig.Open(rig.Copy(Fixture("picture_100x80.gif"), QStringLiteral("still.gif")));
         QVERIFY(rig.window->StillPictureFlag);
         QTest::keyClick(rig.window.get(), Qt::Key_Space);
         QCOMPARE(rig.window->CT, 0);
-        QVERIFY(rig.Calls().isEmpty());
+        QVERIFY(Calls(rig).isEmpty());
         // Not even the pressed picture of the play button.
         QCOMPARE(rig.window->PicPlay->Picture(), Resource("ImagePlay_0"));
     }
 
     void ctrlArrowsAndStop()
     {
-        Rig rig;
-        rig.OpenSounds({QStringLiteral("a.wma"), QStringLiteral("b.wma"), QStringLiteral("c.wma")},
-                       100);
+        WindowRig rig({.shown = true});
+        OpenSounds(rig, {QStringLiteral("a.wma"), QStringLiteral("b.wma"), QStringLiteral("c.wma")},
+                   100);
         QCOMPARE(rig.window->PlayIndex, 0);
 
         rig.window->ListFile->setFocus();
@@ -213,14 +185,14 @@ private slots:
 
         rig.engines.ClearLog();
         QTest::keyClick(rig.window.get(), Qt::Key_Right, Qt::ControlModifier);
-        QVERIFY(rig.Calls().contains("SetCurrentPosition(10)"));
+        QVERIFY(Calls(rig).contains("SetCurrentPosition(10)"));
         QTest::keyClick(rig.window.get(), Qt::Key_Left, Qt::ControlModifier);
-        QVERIFY(rig.Calls().contains("SetCurrentPosition(0)"));
+        QVERIFY(Calls(rig).contains("SetCurrentPosition(0)"));
 
         QCOMPARE(rig.window->CT, 1);
         QTest::keyClick(rig.window.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(rig.window->CT, 0);
-        QVERIFY(rig.Calls().contains("Stop()"));
+        QVERIFY(Calls(rig).contains("Stop()"));
     }
 
     void ctrlKeysNeedCtrlAlone_data()
@@ -248,15 +220,15 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        Rig rig;
-        rig.OpenSounds({QStringLiteral("a.wma"), QStringLiteral("b.wma")});
+        WindowRig rig({.shown = true});
+        OpenSounds(rig, {QStringLiteral("a.wma"), QStringLiteral("b.wma")});
         const QSize size = rig.window->size();
         const QPoint pos = rig.window->pos();
         rig.engines.ClearLog();
         QTest::keyClick(rig.window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(rig.window->CT, 1);
         QCOMPARE(rig.window->PlayIndex, 0);
-        QVERIFY2(rig.Calls().isEmpty(), qPrintable(rig.Calls().join(',')));
+        QVERIFY2(Calls(rig).isEmpty(), qPrintable(Calls(rig).join(',')));
         QCOMPARE(rig.window->size(), size);
         QCOMPARE(rig.window->pos(), pos);
         QVERIFY(!rig.window->PUM->isVisible());
@@ -271,7 +243,7 @@ private slots:
 
     void f1OpensTheFileDialog()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         QTest::keyClick(rig.window.get(), Qt::Key_F1);
         QCOMPARE(rig.openDialogs, 1);
         // Plain keys run whatever modifiers are held.
@@ -294,7 +266,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(bool, main);
-        Rig rig;
+        WindowRig rig({.shown = true});
         QTest::keyClick(rig.window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QMenu *shown = main ? rig.window->PUM : rig.window->PUP;
         QMenu *other = main ? rig.window->PUP : rig.window->PUM;
@@ -307,7 +279,7 @@ private slots:
 
     void f6TriggersThePanelItem()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         QSignalSpy spy(rig.window->MenuVsaPanel, &QAction::triggered);
         QTest::keyClick(rig.window.get(), Qt::Key_F6);
         QCOMPARE(spy.count(), 1);
@@ -315,7 +287,7 @@ private slots:
 
     void keysDoNotReachTheWindowThroughTheDialog()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         rig.window->PicInfo_Click();
         Info *info = rig.window->InfoWindow();
         QVERIFY(info);
@@ -351,8 +323,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(bool, fullScreen);
-        Rig rig;
-        rig.OpenMovie();
+        WindowRig rig({.shown = true});
+        rig.Open(rig.Movie(QStringLiteral("movie.wmv"), QSize(320, 240), 60));
         rig.window->move(0, 0);
         rig.Engine()->fullScreen = fullScreen;
         const bool listHidden = rig.window->ListHiddenFlag;
@@ -397,27 +369,27 @@ private slots:
 
     void fullScreenInAndOut()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         QTest::keyClick(rig.window.get(), Qt::Key_F10); // nothing playing: nothing to show
-        QCOMPARE(rig.Count("SetFullScreenMode(true)"), 0);
-        rig.OpenMovie();
+        QCOMPARE(Calls(rig).count("SetFullScreenMode(true)"), 0);
+        rig.Open(rig.Movie(QStringLiteral("movie.wmv"), QSize(320, 240), 60));
         QTest::keyClick(rig.window.get(), Qt::Key_F10);
-        QCOMPARE(rig.Count("SetFullScreenMode(true)"), 1);
+        QCOMPARE(Calls(rig).count("SetFullScreenMode(true)"), 1);
         QVERIFY(rig.Engine()->fullScreen);
         QTest::keyClick(rig.window.get(), Qt::Key_Escape);
-        QCOMPARE(rig.Count("SetFullScreenMode(false)"), 1);
+        QCOMPARE(Calls(rig).count("SetFullScreenMode(false)"), 1);
         QVERIFY(!rig.Engine()->fullScreen);
         // Escape outside full screen leaves it alone.
         QTest::keyClick(rig.window.get(), Qt::Key_Escape);
-        QCOMPARE(rig.Count("SetFullScreenMode(false)"), 1);
+        QCOMPARE(Calls(rig).count("SetFullScreenMode(false)"), 1);
     }
 
     // ---- F11 and F12 ----------------------------------------------------------------------------
 
     void f11TogglesTheOverlayAndBlanksItsCorner()
     {
-        Rig rig;
-        rig.OpenSounds({QStringLiteral("a.wma")});
+        WindowRig rig({.shown = true});
+        OpenSounds(rig, {QStringLiteral("a.wma")});
         QVERIFY(!rig.window->FpsFlag);
         QSignalSpy spy(rig.window.get(), &Lumo::FpsFlagChanged);
         for (bool expected : {true, false}) {
@@ -436,7 +408,7 @@ private slots:
 
     void f11TellsTheOpenPanel()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         rig.window->PanelFlag = true;
         QSignalSpy spy(rig.window.get(), &Lumo::FpsFlagChanged);
         QTest::keyClick(rig.window.get(), Qt::Key_F11);
@@ -460,8 +432,8 @@ private slots:
     {
         QFETCH(bool, analysing);
         QFETCH(bool, paused);
-        Rig rig;
-        rig.OpenSounds({QStringLiteral("a.wma")});
+        WindowRig rig({.shown = true});
+        OpenSounds(rig, {QStringLiteral("a.wma")});
         if (paused)
             QTest::keyClick(rig.window.get(), Qt::Key_Space);
         QCOMPARE(rig.window->CT, paused ? 2 : 1);

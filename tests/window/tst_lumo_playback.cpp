@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -17,8 +16,6 @@ class TestLumoPlayback : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void movieOpensCentredWithTitle()
     {
         WindowRig rig;
@@ -334,6 +331,12 @@ private slots:
         w.PicStop_MouseUp(Qt::LeftButton);
         w.EnterFullScreen();
         QVERIFY(!rig.Engine()->fullScreen);
+        // A playing sound has no video window to show.
+        w.AddFiles({rig.Sound("b.mp3")});
+        QCOMPARE(w.CT, 1);
+        w.EnterFullScreen();
+        QVERIFY(!rig.Engine()->fullScreen);
+        QVERIFY(!rig.Engine()->owner);
     }
 
     void failedOpenKeepsEngineOfLastMedium()
@@ -399,7 +402,7 @@ private slots:
         v1.append(tag);
         QTest::newRow("ID3v1 Shift-JIS") << "v1.mp3" << v1 << QStringLiteral("日本語");
 
-        QFile midi(QStringLiteral(LUMO_FIXTURE_DIR "/tune.mid"));
+        QFile midi(Fixture("tune.mid"));
         midi.open(QIODevice::ReadOnly);
         QTest::newRow("MIDI track name") << "tune.mid" << midi.readAll() << "Lumo Tune";
     }
@@ -449,9 +452,8 @@ private slots:
 
     void fitToScreenAndBack()
     {
-        WindowRig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = *rig.window;
-        w.show();
         const QSize screen = w.screen()->geometry().size();
         const int taskBar = screen.height() - w.screen()->availableGeometry().height();
         QVERIFY(w.ListHiddenFlag);
@@ -465,9 +467,8 @@ private slots:
 
     void minimizedWindowWaitsForRestore()
     {
-        WindowRig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = *rig.window;
-        w.show();
         w.AddFiles({rig.Sound("a.mp3", 5), rig.Sound("b.mp3", 5)});
         w.showMinimized();
         QTRY_VERIFY(w.isMinimized());

@@ -1,50 +1,18 @@
 // The window over the real media engine: each kind of file opens, and the end of a short
 // sound is acted on in every play mode.
-#include "core/qt_media_engine.h"
+#include "support/window_rig.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
 
 #include <QLabel>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-QString Fixture(const char *name)
-{
-    return QStringLiteral(LUMO_FIXTURE_DIR "/") + name;
-}
-
-// A window whose engines are real, counting how many it makes.
-struct RealRig
-{
-    int created = 0;
-    QStringList messages;
-    std::unique_ptr<Lumo> window;
-
-    RealRig()
-    {
-        Lumo::Environment env;
-        env.engineFactory = [this] {
-            ++created;
-            return std::make_unique<QtMediaEngine>();
-        };
-        env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
-        env.infoMessage = env.stopMessage;
-        window = std::make_unique<Lumo>(env);
-    }
-};
-
-} // namespace
 
 class TestLumoRealEngine : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void opensEachKind_data()
     {
         QTest::addColumn<QString>("file");
@@ -63,7 +31,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(bool, sound);
         QFETCH(QSize, area);
-        RealRig rig;
+        WindowRig rig({.realEngine = true});
         rig.window->AddFiles({file});
         QVERIFY2(rig.messages.isEmpty(), qPrintable(rig.messages.join(',')));
         QVERIFY(rig.window->MediumOpenFlag);
@@ -77,7 +45,7 @@ private slots:
 
     void missingAndBrokenFilesFail()
     {
-        RealRig rig;
+        WindowRig rig({.realEngine = true});
         rig.window->AddFiles({Fixture("not_media.mp3")});
         QCOMPARE(rig.messages.size(), 1);
         QVERIFY(rig.messages[0].endsWith(QStringLiteral("not_media.mp3")));
@@ -101,22 +69,22 @@ private slots:
         QFETCH(int, mode);
         QFETCH(int, ctAfter);
         QFETCH(int, enginesAfter);
-        RealRig rig;
+        WindowRig rig({.realEngine = true});
         Lumo &w = *rig.window;
         w.SetPlayMode(mode);
         w.AddFiles({Fixture("sine_1s.wav")});
-        QCOMPARE(rig.created, 1);
+        QCOMPARE(rig.made, 1);
         // The sound lasts one second; the timer notices its end within a few ticks.
         if (mode == 3) {
             // Solo repeat keeps the medium and starts it again.
             QTest::qWait(1800);
             QCOMPARE(w.CT, 1);
-            QCOMPARE(rig.created, 1);
+            QCOMPARE(rig.made, 1);
             QVERIFY(w.Engine()->CurrentPosition().value_or(9) < 0.95);
             QVERIFY(w.Timer->isActive());
             return;
         }
-        QTRY_VERIFY_WITH_TIMEOUT(rig.created >= enginesAfter && w.CT == ctAfter, 6000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.made >= enginesAfter && w.CT == ctAfter, 6000);
         if (ctAfter == 0) {
             QCOMPARE(w.LabelTime->text(), QStringLiteral("00:00"));
             QVERIFY(!w.Timer->isActive());

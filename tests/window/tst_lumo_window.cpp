@@ -1,6 +1,7 @@
-// The main window without a media engine: start-up state, list pane, play list, still
-// pictures, the failure path and the history.
+// The main window over engines that know no medium: start-up state, list pane, play list,
+// still pictures, the failure path and the history.
 #include "core/settings_file.h"
+#include "support/window_rig.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
 
@@ -9,50 +10,17 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-struct Messages
-{
-    QStringList texts;
-};
-
-Lumo::Environment QuietEnvironment(Messages *messages)
-{
-    Lumo::Environment env;
-    env.stopMessage = [messages](const QString &text, const QString &) { messages->texts << text; };
-    env.infoMessage = env.stopMessage;
-    return env;
-}
-
-QString MakePicture(const QTemporaryDir &dir, const QString &name, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(200, 30, 40));
-    const QString path = dir.filePath(name);
-    const QByteArray format = QFileInfo(name).suffix().toLower() == QLatin1String("jpg")
-                                  ? QByteArray("JPEG")
-                                  : QFileInfo(name).suffix().toUpper().toLatin1();
-    image.save(path, format.constData());
-    return path;
-}
-
-} // namespace
 
 class TestLumoWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void startsWithDefaults()
     {
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         QCOMPARE(w.VL, QStringLiteral("Lumo \"sorvane\""));
         QCOMPARE(w.windowTitle(), w.VL);
         QCOMPARE(w.LabelTitle[0]->text(), w.VL);
@@ -66,13 +34,13 @@ private slots:
         QVERIFY(w.ListHiddenFlag);
         QCOMPARE(w.size(), QSize(320, 320));
         QCOMPARE(w.PicSize->toolTip(), QStringLiteral("リスト表示"));
-        QVERIFY(messages.texts.isEmpty());
+        QVERIFY(rig.messages.isEmpty());
     }
 
     void listToggleShowsAndHides()
     {
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.PicSize_Click();
         QVERIFY(!w.ListHiddenFlag);
         QCOMPARE(w.size(), QSize(480, 320));
@@ -88,8 +56,8 @@ private slots:
 
     void historyAreaLengthensWindow()
     {
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         const int h = w.height();
         w.ToggleHistoryArea();
         QVERIFY(w.HistoryAreaFlag);
@@ -100,8 +68,8 @@ private slots:
 
     void addingFilesLogsAndSwitchesMode()
     {
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.AddFiles({"/nowhere/a.mp3", "/nowhere/b.avi", "/nowhere/c.wav"});
         QCOMPARE(w.ListFile->count(), 3);
         QCOMPARE(w.ListFile->item(1)->text(), QStringLiteral("b.avi"));
@@ -111,7 +79,7 @@ private slots:
             QStringLiteral("FT(0000) = /nowhere/a.mp3\nFT(0001) = /nowhere/b.avi\n"
                            "FT(0002) = /nowhere/c.wav")));
         // The first added file is tried and fails with its path.
-        QCOMPARE(messages.texts,
+        QCOMPARE(rig.messages,
                  QStringList{QStringLiteral("ファイルが開けません。\n/nowhere/a.mp3")});
         QCOMPARE(w.windowTitle(), w.VL);
         QCOMPARE(w.TwipsGeometry(Control::PicPos).left(), 750);
@@ -128,13 +96,10 @@ private slots:
 
     void stillPictureIsShownCentred()
     {
-        QTemporaryDir dir;
-        const QString gif = dir.filePath(QStringLiteral("small.gif"));
-        QVERIFY(QFile::copy(QStringLiteral(LUMO_FIXTURE_DIR "/picture_100x80.gif"), gif));
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
-        w.AddFiles({gif});
-        QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(',')));
+        WindowRig rig;
+        Lumo &w = rig.W();
+        w.AddFiles({rig.Copy(Fixture("picture_100x80.gif"), QStringLiteral("small.gif"))});
+        QVERIFY2(rig.messages.isEmpty(), qPrintable(rig.messages.join(',')));
         QVERIFY(w.StillPictureFlag);
         QVERIFY(w.MediumOpenFlag);
         QCOMPARE(w.MovieWidth, 100);
@@ -166,30 +131,28 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, shown);
-        QTemporaryDir dir;
+        WindowRig rig;
+        Lumo &w = rig.W();
         QImage image(40, 30, QImage::Format_RGB32);
         image.fill(Qt::green);
-        const QString path = dir.filePath(name);
-        const QString lower = name.toLower();
-        QVERIFY(image.save(path, lower.endsWith("bmp")   ? "BMP"
-                                 : lower.endsWith("gif") ? "GIF"
-                                                         : "JPEG"));
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        const QString path = rig.dir.filePath(name);
+        QVERIFY(image.save(path, name.toLower().endsWith("bmp") ? "BMP" : "JPEG"));
         w.AddFiles({path});
         QCOMPARE(w.StillPictureFlag, shown);
-        QCOMPARE(messages.texts.isEmpty(), shown);
+        QCOMPARE(rig.messages.isEmpty(), shown);
     }
 
     void failedOpenReturnsToLastPlayedEntry()
     {
-        QTemporaryDir dir;
-        const QString bmp = MakePicture(dir, QStringLiteral("ok.bmp"), QSize(50, 50));
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
+        QImage image(50, 50, QImage::Format_RGB32);
+        image.fill(QColor(200, 30, 40));
+        const QString bmp = rig.dir.filePath(QStringLiteral("ok.bmp"));
+        QVERIFY(image.save(bmp, "BMP"));
         w.AddFiles({bmp});
-        w.AddFiles({dir.filePath(QStringLiteral("missing.bmp"))});
-        QCOMPARE(messages.texts.size(), 1);
+        w.AddFiles({rig.dir.filePath(QStringLiteral("missing.bmp"))});
+        QCOMPARE(rig.messages.size(), 1);
         QCOMPARE(w.PlayIndex, 0);
         // The picture stays on screen: the failed open changed nothing it shows.
         QVERIFY(w.MediumOpenFlag);
@@ -198,8 +161,8 @@ private slots:
 
     void rebuiltFileList()
     {
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.ShowFileListText();
         QCOMPARE(w.Text->toPlainText(), QStringLiteral("ファイルリスト\n"));
         QStringList names;
@@ -214,8 +177,8 @@ private slots:
 
     void listClickShowsNameAndPath()
     {
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         w.PicSize_Click();
         w.AddFiles({"/x/one.mp3", "/x/two.mp3"});
         w.ListFile->setCurrentRow(1);
@@ -233,21 +196,17 @@ private slots:
     void fftModesNeedTheModule()
     {
         QFETCH(bool, emptyFile);
-        QTemporaryDir dir;
+        WindowRig rig({.settingsFile = true, .fftModule = false});
         if (emptyFile)
-            QFile(dir.filePath(QStringLiteral("libfft.so"))).open(QIODevice::WriteOnly);
+            QFile(rig.dir.filePath(QStringLiteral("libfft.so"))).open(QIODevice::WriteOnly);
         LumoSettings stored;
         stored.VSA = 3;
         stored.ListShown = true;
         stored.Centred = false;
-        const QString ini = dir.filePath(QStringLiteral("lumo.ini"));
-        QVERIFY(WriteSettingsFile(ini, stored));
+        QVERIFY(WriteSettingsFile(rig.SettingsPath(), stored));
 
-        Messages messages;
-        Lumo::Environment env = QuietEnvironment(&messages);
-        env.settingsPath = ini;
-        env.fftDirectory = dir.path();
-        Lumo w(env);
+        rig.Restart();
+        Lumo &w = rig.W();
         QVERIFY(!w.FftAvailable);
         QCOMPARE(w.VSA, 0);
         for (int mode = 0; mode < 7; ++mode)
@@ -255,10 +214,9 @@ private slots:
         // The rest of the stored settings still apply.
         QVERIFY(!w.ListHiddenFlag);
 
-        Lumo::Environment withModule = QuietEnvironment(&messages);
-        withModule.settingsPath = ini;
-        withModule.fftDirectory = QStringLiteral(LUMO_BIN_DIR);
-        Lumo v(withModule);
+        rig.options.fftModule = true;
+        rig.Restart();
+        Lumo &v = rig.W();
         QVERIFY(v.FftAvailable);
         QCOMPARE(v.VSA, 3);
         QVERIFY(v.MenuVsaModes[3]->isEnabled());
@@ -266,20 +224,14 @@ private slots:
 
     void settingsRoundTrip()
     {
-        QTemporaryDir dir;
-        const QString ini = dir.filePath(QStringLiteral("lumo.ini"));
-        Messages messages;
-        Lumo::Environment env = QuietEnvironment(&messages);
-        env.settingsPath = ini;
-        {
-            Lumo w(env);
-            w.PicSize_Click();
-            w.SetPlayMode(4);
-            w.CH = 1;
-            w.TimeRange = 100;
-            w.close();
-        }
-        QFile file(ini);
+        WindowRig rig({.settingsFile = true});
+        Lumo &w = rig.W();
+        w.PicSize_Click();
+        w.SetPlayMode(4);
+        w.CH = 1;
+        w.TimeRange = 100;
+        w.close();
+        QFile file(rig.SettingsPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
         QCOMPARE(lines.size(), 13);
@@ -287,7 +239,8 @@ private slots:
         QCOMPARE(lines[1], QByteArray("List = 1\r"));
         QCOMPARE(lines[3], QByteArray("Channel = 1\r"));
         QCOMPARE(lines[6], QByteArray("TimeRange = 100\r"));
-        Lumo again(env);
+        rig.Restart();
+        Lumo &again = rig.W();
         QCOMPARE(again.PlayMode, 4);
         QVERIFY(!again.ListHiddenFlag);
         QCOMPARE(again.TimeRange, 100);
@@ -296,8 +249,8 @@ private slots:
 
     void fullListTakesNothingMore()
     {
-        Messages messages;
-        Lumo w(QuietEnvironment(&messages));
+        WindowRig rig;
+        Lumo &w = rig.W();
         QStringList names;
         for (int i = 0; i < PlayList::Capacity + 5; ++i)
             names << QStringLiteral("/n/%1.mp3").arg(i);
@@ -306,11 +259,11 @@ private slots:
         QCOMPARE(w.PlayList.At(PlayList::Capacity - 1),
                  QStringLiteral("/n/%1.mp3").arg(PlayList::Capacity - 1));
         const int before = w.PlayIndex;
-        messages.texts.clear();
+        rig.messages.clear();
         w.AddFiles({"/n/extra.mp3"});
         QCOMPARE(w.ListFile->count(), PlayList::Capacity);
         QCOMPARE(w.PlayIndex, before);
-        QVERIFY(messages.texts.isEmpty());
+        QCOMPARE(rig.messages, QStringList{"1 files were not added: the list is full"});
     }
 };
 

@@ -13,46 +13,35 @@
 #include <QLabel>
 #include <QMap>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
 namespace {
 
-// A main window over scripted engines, shown, with a real WAVE file to analyse.
-struct Rig : WindowRig
+// Opens the one-second sine, a real WAVE file to analyse, in the given mode; it plays.
+void OpenSound(WindowRig &rig, int mode)
 {
-    Rig() { window->show(); }
+    rig.window->ChangeVsa(mode);
+    rig.Open(
+        rig.Playable(Fixture("sine_1s.wav"), FakeMedium{60.0, std::nullopt, std::nullopt, {}}));
+}
 
-    // Opens the one-second sine in the given mode; it plays.
-    void OpenSound(int mode)
-    {
-        window->ChangeVsa(mode);
-        const QString wav =
-            Copy(QStringLiteral(LUMO_FIXTURE_DIR "/sine_1s.wav"), QStringLiteral("sine.wav"));
-        Open(Playable(wav, FakeMedium{60.0, std::nullopt, std::nullopt, {}}));
-    }
+void Pause(WindowRig &rig)
+{
+    rig.window->PicPlay_MouseUp(Qt::LeftButton);
+    rig.window->PauseFlag = false;
+}
 
-    void OpenMovie()
-    {
-        Open(File(QStringLiteral("movie.wmv"), FakeMedium{60.0, QSize(320, 240), std::nullopt, {}},
-                  QByteArray(4096, '\0')));
-    }
+Panel &OpenPanel(WindowRig &rig)
+{
+    rig.window->MenuVsaPanel->trigger();
+    return *rig.window->PanelWindow();
+}
 
-    void Pause()
-    {
-        window->PicPlay_MouseUp(Qt::LeftButton);
-        window->PauseFlag = false;
-    }
-
-    Panel &OpenPanel()
-    {
-        window->MenuVsaPanel->trigger();
-        return *window->PanelWindow();
-    }
-
-    QSize PictureArea() const { return window->TwipsGeometry(Control::Pic).size() / 15; }
-};
+QSize PictureArea(const WindowRig &rig)
+{
+    return rig.window->TwipsGeometry(Control::Pic).size() / 15;
+}
 
 void Hover(QWidget *widget, QPoint at)
 {
@@ -91,8 +80,6 @@ class TestPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void placement_data()
     {
         QTest::addColumn<QRect>("screen");
@@ -166,8 +153,8 @@ private slots:
 
     void listsAndCaptions()
     {
-        Rig rig;
-        Panel &panel = rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        Panel &panel = OpenPanel(rig);
         QCOMPARE(panel.windowTitle(), QStringLiteral("VSA設定パネル"));
         QCOMPARE(panel.size(), QSize(353, 240));
         QCOMPARE(Entries(panel.ComboTime),
@@ -189,7 +176,7 @@ private slots:
 
     void menuAndF6OpenOnePanel()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         QVERIFY(!rig.window->PanelWindow());
         rig.window->Form_KeyDown(117, 0);
         Panel *panel = rig.window->PanelWindow();
@@ -201,7 +188,7 @@ private slots:
 
     void loadingReadsTheWindow()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
         w.VSA = 6;
         w.CH = 1;
@@ -209,7 +196,7 @@ private slots:
         w.WFT = 8;
         w.NumFftNormal = 1;
         w.NumFftFast = 3;
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         QVERIFY(panel.OptCh[1]->isChecked());
         QCOMPARE(panel.ComboTime->currentText(), QStringLiteral("200ms"));
         QCOMPARE(panel.ComboWindow->currentText(), QStringLiteral("ガウシアンン窓"));
@@ -240,30 +227,30 @@ private slots:
         QFETCH(int, timeRange);
         QFETCH(QString, entry);
         QFETCH(int, after);
-        Rig rig;
+        WindowRig rig({.shown = true});
         rig.window->TimeRange = std::uint8_t(timeRange);
-        QCOMPARE(rig.OpenPanel().ComboTime->currentText(), entry);
+        QCOMPARE(OpenPanel(rig).ComboTime->currentText(), entry);
         QCOMPARE(int(rig.window->TimeRange), after);
     }
 
     void loadingWhilePausedDrawsOnce()
     {
-        Rig rig;
-        rig.OpenSound(1);
-        rig.Pause();
-        rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
+        Pause(rig);
+        OpenPanel(rig);
         QVERIFY(rig.window->PauseFlag);
     }
 
     void loadingLeavesTheModeAlone()
     {
-        Rig rig;
-        rig.OpenSound(0);
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 0);
         rig.window->ChangeVsa(0);
         QImage &canvas = rig.window->Pic->Canvas();
         canvas.fill(Qt::white);
         const int interval = rig.window->Timer->interval();
-        rig.OpenPanel();
+        OpenPanel(rig);
         QCOMPARE(canvas.pixelColor(0, 0), QColor(Qt::white)); // the audio picture was not redrawn
         QCOMPARE(rig.window->Timer->interval(), interval);
         QVERIFY(rig.window->MenuVsaModes[0]->isChecked());
@@ -271,11 +258,11 @@ private slots:
 
     void loadingReappliesFastInterval()
     {
-        Rig rig;
-        rig.OpenSound(1);
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
         rig.window->FastFlag = true;
         rig.window->Timer->setInterval(40);
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         QVERIFY(panel.Check1->isChecked());
         QCOMPARE(rig.window->Timer->interval(), 10);
     }
@@ -297,21 +284,21 @@ private slots:
         QFETCH(QString, medium);
         QFETCH(int, mode);
         QFETCH(QSize, area);
-        Rig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
         if (medium == "sound")
-            rig.OpenSound(mode);
+            OpenSound(rig, mode);
         else if (medium == "movie")
-            rig.OpenMovie();
+            rig.Open(rig.Movie(QStringLiteral("movie.wmv"), QSize(320, 240), 60));
         w.ChangeVsa(mode);
         if (!w.VsaLargeFlag && mode <= 3 && medium == "sound")
             w.PicRsl_Click();
         w.VsaLargeFlag = true;
         const float zoom = w.ZoomFactor;
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         QVERIFY(panel.Check3->isChecked());
         QVERIFY(w.VsaLargeFlag);
-        QCOMPARE(rig.PictureArea(), area);
+        QCOMPARE(PictureArea(rig), area);
         QCOMPARE(w.ZoomFactor, zoom);
     }
 
@@ -336,11 +323,11 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, value);
         QFETCH(bool, redraws);
-        Rig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
-        rig.OpenSound(2);
-        Panel &panel = rig.OpenPanel();
-        rig.Pause();
+        OpenSound(rig, 2);
+        Panel &panel = OpenPanel(rig);
+        Pause(rig);
         if (control == "OptCh") {
             QTest::mouseClick(panel.OptCh[size_t(index)], Qt::LeftButton);
         } else {
@@ -362,9 +349,9 @@ private slots:
 
     void changesWhilePlayingDoNotAskForARedraw()
     {
-        Rig rig;
-        rig.OpenSound(1);
-        Panel &panel = rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
+        Panel &panel = OpenPanel(rig);
         rig.window->PauseFlag = false;
         panel.ComboWindow->setCurrentIndex(3);
         QTest::mouseClick(panel.OptCh[0], Qt::LeftButton);
@@ -374,10 +361,10 @@ private slots:
 
     void fastDrawingSwitch()
     {
-        Rig rig;
-        rig.OpenSound(2);
-        Panel &panel = rig.OpenPanel();
-        rig.Pause();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 2);
+        Panel &panel = OpenPanel(rig);
+        Pause(rig);
         panel.Check1->click();
         QVERIFY(rig.window->FastFlag);
         QCOMPARE(rig.window->Timer->interval(), 10);
@@ -389,10 +376,10 @@ private slots:
 
     void clearingFpsBlanksTheCorner()
     {
-        Rig rig;
-        rig.OpenSound(1);
-        Panel &panel = rig.OpenPanel();
-        rig.Pause();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
+        Panel &panel = OpenPanel(rig);
+        Pause(rig);
         QImage &canvas = rig.window->Pic->Canvas();
         canvas.fill(Qt::white);
         panel.Check2->click();
@@ -410,43 +397,43 @@ private slots:
 
     void largeAreaWithOscilloscope()
     {
-        Rig rig;
-        rig.OpenSound(1);
-        Panel &panel = rig.OpenPanel();
-        rig.Pause();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
+        Panel &panel = OpenPanel(rig);
+        Pause(rig);
         panel.Check3->click();
         QVERIFY(rig.window->VsaLargeFlag);
         QVERIFY(panel.Check3->isChecked());
-        QCOMPARE(rig.PictureArea(), QSize(640, 360));
+        QCOMPARE(PictureArea(rig), QSize(640, 360));
         QVERIFY(rig.window->PauseFlag);
         panel.Check3->click();
         QVERIFY(!rig.window->VsaLargeFlag);
-        QCOMPARE(rig.PictureArea(), QSize(400, 240));
+        QCOMPARE(PictureArea(rig), QSize(400, 240));
     }
 
     void largeAreaWithLevelMeterWaitsForTheMode()
     {
-        Rig rig;
-        rig.OpenSound(6);
-        Panel &panel = rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 6);
+        Panel &panel = OpenPanel(rig);
         panel.Check3->click();
         QVERIFY(rig.window->VsaLargeFlag);
-        QCOMPARE(rig.PictureArea(), QSize(400, 240));
+        QCOMPARE(PictureArea(rig), QSize(400, 240));
         panel.PicVsa_Click(1);
-        QCOMPARE(rig.PictureArea(), QSize(640, 360));
+        QCOMPARE(PictureArea(rig), QSize(640, 360));
         QVERIFY(panel.Check3->isChecked());
     }
 
     void largeAreaDuringAMovieLeavesItsSize()
     {
-        Rig rig;
-        rig.OpenMovie();
+        WindowRig rig({.shown = true});
+        rig.Open(rig.Movie(QStringLiteral("movie.wmv"), QSize(320, 240), 60));
         rig.window->ChangeVsa(1);
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         panel.Check3->click();
         QVERIFY(rig.window->VsaLargeFlag);
         QCOMPARE(rig.window->ZoomFactor, 1.0f);
-        QCOMPARE(rig.PictureArea(), QSize(320, 240));
+        QCOMPARE(PictureArea(rig), QSize(320, 240));
         panel.Check3->click();
         QVERIFY(!rig.window->VsaLargeFlag);
         QCOMPARE(rig.window->ZoomFactor, 1.0f);
@@ -454,13 +441,13 @@ private slots:
 
     void windowChangesShowInThePanel()
     {
-        Rig rig;
-        rig.OpenSound(1);
-        Panel &panel = rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
+        Panel &panel = OpenPanel(rig);
         rig.window->PicRsl_Click();
         QVERIFY(panel.Check3->isChecked());
         QVERIFY(rig.window->VsaLargeFlag);
-        QCOMPARE(rig.PictureArea(), QSize(640, 360));
+        QCOMPARE(PictureArea(rig), QSize(640, 360));
         rig.window->Form_KeyDown(122, 0);
         QVERIFY(panel.Check2->isChecked());
         QVERIFY(rig.window->FpsFlag);
@@ -471,9 +458,9 @@ private slots:
 
     void hoverShowsAndLeavingRestores()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         rig.window->ChangeVsa(1);
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         Hover(panel.PicVsa[3], QPoint(10, 10));
         QCOMPARE(panel.LabelVsa->text(), QStringLiteral("Spectrum Analyzer B"));
         QCOMPARE(Highlighted(panel), QList<int>{3});
@@ -490,9 +477,9 @@ private slots:
 
     void clickChoosesAndFlashes()
     {
-        Rig rig;
-        rig.OpenSound(1);
-        Panel &panel = rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
+        Panel &panel = OpenPanel(rig);
         const QColor normal = LabelColour(panel);
         QTest::mouseClick(panel.PicVsa[6], Qt::LeftButton);
         QCOMPARE(rig.window->VSA, 6);
@@ -513,9 +500,9 @@ private slots:
 
     void doubleClickChoosesAndCloses()
     {
-        Rig rig;
-        rig.OpenSound(1);
-        Panel &panel = rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
+        Panel &panel = OpenPanel(rig);
         QTest::mouseDClick(panel.PicVsa[4], Qt::LeftButton);
         QCOMPARE(rig.window->VSA, 4);
         QVERIFY(!rig.window->PanelFlag);
@@ -524,13 +511,13 @@ private slots:
 
     void closingAndReopeningReloads()
     {
-        Rig rig;
-        rig.OpenPanel().close();
+        WindowRig rig({.shown = true});
+        OpenPanel(rig).close();
         QVERIFY(!rig.window->PanelFlag);
         QTRY_VERIFY(!rig.window->PanelWindow());
         rig.window->CH = 2;
         rig.window->WFT = 4;
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         QVERIFY(panel.OptCh[2]->isChecked());
         QCOMPARE(panel.ComboWindow->currentIndex(), 4);
         QVERIFY(rig.window->PanelFlag);
@@ -538,8 +525,8 @@ private slots:
 
     void panelClosesWithTheWindow()
     {
-        Rig rig;
-        QPointer<Panel> panel = &rig.OpenPanel();
+        WindowRig rig({.shown = true});
+        QPointer<Panel> panel = &OpenPanel(rig);
         rig.window->close();
         QVERIFY(!rig.window->PanelFlag);
         QVERIFY(!panel->isVisible());
@@ -547,13 +534,13 @@ private slots:
 
     void panelFollowsTheWindow()
     {
-        Rig rig;
+        WindowRig rig({.shown = true});
         Lumo &w = rig.W();
         w.move(0, 0);
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         QCOMPARE(panel.frameGeometry().topLeft(),
                  QPoint(w.frameGeometry().left(), w.frameGeometry().bottom() + 1));
-        rig.OpenSound(1);
+        OpenSound(rig, 1);
         w.PicRsl_Click(); // larger area: the panel moves down with the window's foot
         QCOMPARE(panel.frameGeometry().top(), w.frameGeometry().bottom() + 1);
 
@@ -568,10 +555,10 @@ private slots:
 
     void missingFftWithholdsFourModes()
     {
-        Rig rig;
-        rig.OpenSound(1);
+        WindowRig rig({.shown = true});
+        OpenSound(rig, 1);
         rig.window->FftAvailable = false;
-        Panel &panel = rig.OpenPanel();
+        Panel &panel = OpenPanel(rig);
         for (int mode = 0; mode < 7; ++mode)
             QCOMPARE(panel.PicVsa[size_t(mode)]->isEnabled(), mode < 2 || mode > 5);
         panel.PicVsa_Click(3);
