@@ -6,7 +6,7 @@ BENCHDIR  ?= build-bench
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO      := player/resources/demo/demo.mp3
 
-.PHONY: deps build run test sanitize fuzz bench install format clean
+.PHONY: deps build run test sanitize fuzz fuzz-smoke bench install format clean
 
 PREFIX    ?= /usr/local
 
@@ -31,6 +31,11 @@ sanitize: deps
 fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZDIR) --target $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
+
+# Every fuzz target for FUZZ_SECONDS on a scratch copy of its corpus; fails on a finding.
+FUZZ_SECONDS ?= 60
+fuzz-smoke: fuzz
+	@scripts/fuzz-smoke $(FUZZDIR) $(FUZZ_SECONDS)
 
 bench: deps
 	@cmake -S . -B $(BENCHDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON >/dev/null

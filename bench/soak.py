@@ -1,0 +1,333 @@
+#!/usr/bin/env python3
+"""Soak run of the real player: a play list of short generated files in all-repeat, the
+analyzer cycling through its modes from the settings panel, Next pressed now and then,
+hand-offs from second starts now and then. After every pass over the list it records the
+player's resident memory, open descriptors and threads, and at the end judges their growth.
+
+Needs an X display (run it through bench/soak.sh or xvfb-run), xdotool, ffmpeg and lame.
+Exit status: 0 when the player stayed up and nothing grew beyond the limits, 1 otherwise.
+"""
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from statistics import median_low as median
+
+AUDIO_KINDS = ["wav", "mp3", "flac", "ogg", "m4a"]
+VIDEO_KINDS = ["avi", "mpg"]
+
+
+def log(message):
+    print(message, flush=True)
+
+
+def run_quiet(command, **kwargs):
+    return subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs)
+
+
+def make_templates(folder, seconds):
+    """One file of each kind that ffmpeg and lame can make here; returns {kind: path}."""
+    tone = ["-f", "lavfi", "-i", f"sine=frequency=440:sample_rate=44100:duration={seconds}"]
+    # MPEG-1 video takes only the standard frame rates.
+    video = ["-f", "lavfi", "-i", f"testsrc=size=160x120:rate=25:duration={seconds}"]
+    recipes = {
+        "wav": ["ffmpeg", "-y", *tone, "-ac", "2", "-c:a", "pcm_s16le"],
+        "flac": ["ffmpeg", "-y", *tone, "-c:a", "flac"],
+        "ogg": ["ffmpeg", "-y", *tone, "-c:a", "libvorbis"],
+        "m4a": ["ffmpeg", "-y", *tone, "-c:a", "aac"],
+        "avi": ["ffmpeg", "-y", *video, *tone, "-c:v", "mpeg4", "-c:a", "pcm_s16le", "-shortest"],
+        "mpg": ["ffmpeg", "-y", *video, *tone, "-c:v", "mpeg1video", "-c:a", "mp2", "-shortest"],
+    }
+    made = {}
+    for kind, command in recipes.items():
+        path = os.path.join(folder, "template." + kind)
+        if run_quiet(command + [path]).returncode == 0 and os.path.getsize(path) > 0:
+            made[kind] = path
+    if "wav" in made:
+        path = os.path.join(folder, "template.mp3")
+        if run_quiet(["lame", "--quiet", "-b", "128", made["wav"], path]).returncode == 0:
+            made["mp3"] = path
+    return made
+
+
+def make_play_list(folder, count, seconds):
+    """count files cycling through the kinds made here; about one in ten is a video."""
+    templates = make_templates(folder, seconds)
+    audio = [k for k in AUDIO_KINDS if k in templates]
+    video = [k for k in VIDEO_KINDS if k in templates]
+    if not audio:
+        sys.exit("soak: ffmpeg made no audio file")
+    files = []
+    for i in range(count):
+        kinds = video if video and i % 10 == 9 else audio
+        kind = kinds[(i // 10 if kinds is video else i) % len(kinds)]
+        path = os.path.join(folder, f"f{i:03d}.{kind}")
+        shutil.copyfile(templates[kind], path)
+        files.append(path)
+    return files, sorted(set(audio + video))
+
+
+def write_settings(folder):
+    # All-repeat play mode, list hidden, oscilloscope, both channels, position at the corner.
+    lines = ["Mode = 4", "List = 0", "VSA = 1", "Channel = 0", "Fast = 0", "Large = 0",
+             "TimeRange = 10", "WindowFunction = 1", "FFTNormal = 1", "FFTFast = 2", "0", "0"]
+    with open(os.path.join(folder, "lumo.ini"), "w", newline="") as f:
+        f.write("".join(line + "\r\n" for line in lines))
+
+
+def status_value(pid, key):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith(key + ":"):
+                return int(line.split()[1])
+    return 0
+
+
+def open_media(pid, media):
+    """The play list files the process holds open now."""
+    names = set()
+    try:
+        for fd in os.listdir(f"/proc/{pid}/fd"):
+            try:
+                target = os.readlink(f"/proc/{pid}/fd/{fd}")
+            except OSError:
+                continue
+            if target in media:
+                names.add(target)
+    except OSError:
+        pass
+    return names
+
+
+def sample(pid, media):
+    fds = os.listdir(f"/proc/{pid}/fd")
+    held = len(open_media(pid, media))
+    return {"rss_kb": status_value(pid, "VmRSS"), "fds": len(fds) - held,
+            "threads": status_value(pid, "Threads")}
+
+
+class X:
+    """The player's windows, driven through xdotool."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self.main = None
+
+    def windows(self, name):
+        result = subprocess.run(["xdotool", "search", "--all", "--pid", str(self.pid),
+                                 "--onlyvisible", "--name", name],
+                                capture_output=True, text=True)
+        return [w for w in result.stdout.split()]
+
+    def find_main(self, timeout):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            for w in self.windows("."):
+                if "VSA" not in self.name_of(w):
+                    self.main = w
+                    return True
+            time.sleep(0.5)
+        return False
+
+    def name_of(self, window):
+        return subprocess.run(["xdotool", "getwindowname", window], capture_output=True,
+                              text=True).stdout.strip()
+
+    def key(self, keys):
+        if self.main:
+            run_quiet(["xdotool", "windowfocus", "--sync", self.main])
+            run_quiet(["xdotool", "key", "--clearmodifiers", keys])
+
+    def panel(self):
+        found = self.windows("VSA設定パネル")
+        return found[0] if found else None
+
+    def choose_mode(self, mode):
+        """Clicks the mode's picture in the settings panel, opening the panel (F6) first."""
+        panel = self.panel()
+        if not panel:
+            self.key("F6")
+            time.sleep(1.0)
+            panel = self.panel()
+            if not panel:
+                return False
+        # The mode pictures: 720 x 540 twips each from x = 120, in the strip at y = 600.
+        x = (120 + 720 * mode + 360) // 15
+        y = (600 + 270) // 15
+        run_quiet(["xdotool", "mousemove", "--window", panel, str(x), str(y), "click", "1"])
+        return True
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--player", required=True, help="the built Lumo program")
+    parser.add_argument("--files", type=int, default=200)
+    parser.add_argument("--opens", type=int, default=1000)
+    parser.add_argument("--seconds", type=float, default=1.0, help="length of each file")
+    parser.add_argument("--next-share", type=int, default=3,
+                        help="of every 4 opens, how many are cut short with Next")
+    parser.add_argument("--handoff-every", type=int, default=40)
+    parser.add_argument("--mode-every", type=float, default=6.0, help="seconds between modes")
+    parser.add_argument("--open-timeout", type=float, default=60.0)
+    parser.add_argument("--rss-limit-mb", type=float, default=10.0)
+    parser.add_argument("--keep", action="store_true", help="keep the scratch folder")
+    parser.add_argument("--leak-check", metavar="SUPPRESSIONS",
+                        help="for a sanitizer build: leak detection on, with these suppressions")
+    parser.add_argument("--table", help="also write the table to this file")
+    args = parser.parse_args()
+
+    scratch = tempfile.mkdtemp(prefix="lumo-soak.")
+    try:
+        return soak(args, scratch)
+    finally:
+        if not args.keep:
+            shutil.rmtree(scratch, ignore_errors=True)
+
+
+def soak(args, scratch):
+    media_dir = os.path.join(scratch, "media")
+    bin_dir = os.path.join(scratch, "bin")
+    run_dir = os.path.join(scratch, "run")
+    for d in (media_dir, bin_dir, run_dir):
+        os.makedirs(d, mode=0o700)
+    files, kinds = make_play_list(media_dir, args.files, args.seconds)
+    media = set(files)
+    log(f"soak: {len(files)} files ({', '.join(kinds)}), {args.seconds} s each, in {scratch}")
+
+    # The program and its modules in a folder of their own, so that lumo.ini is read there.
+    source_bin = os.path.dirname(os.path.abspath(args.player))
+    for name in os.listdir(source_bin):
+        if name == "Lumo" or name.endswith(".so"):
+            shutil.copy2(os.path.join(source_bin, name), bin_dir)
+    player = os.path.join(bin_dir, "Lumo")
+    write_settings(bin_dir)
+
+    env = dict(os.environ)
+    env["XDG_RUNTIME_DIR"] = run_dir  # a hand-off channel of its own
+    env["XDG_CONFIG_HOME"] = os.path.join(scratch, "config")
+    env.setdefault("QT_LOGGING_RULES", "qt.multimedia*=false")
+    if args.leak_check:
+        env["ASAN_OPTIONS"] = "detect_leaks=1"
+        env["LSAN_OPTIONS"] = f"suppressions={os.path.abspath(args.leak_check)}:print_suppressions=0"
+        env["UBSAN_OPTIONS"] = "print_stacktrace=1"
+    player_log = open(os.path.join(scratch, "player.log"), "w")
+    process = subprocess.Popen([player] + files, env=env, stdout=player_log,
+                               stderr=subprocess.STDOUT)
+    pid = process.pid
+    x = X(pid)
+    if not x.find_main(args.open_timeout):
+        log("soak: the player shows no window")
+    rows = []
+    opens = 0
+    failures = []
+    held = set()
+    last_open = time.monotonic()
+    opened_at = time.monotonic()
+    cut_this = False
+    next_mode_at = time.monotonic() + 2
+    mode = 0
+    pass_peak = {"fds": 0, "threads": 0}
+    pass_samples = []
+    start = time.monotonic()
+    try:
+        while opens < args.opens:
+            if process.poll() is not None:
+                failures.append(f"the player ended (status {process.returncode}) after {opens} opens")
+                break
+            now = time.monotonic()
+            current = open_media(pid, media)
+            fresh = current - held
+            held = current
+            if fresh:
+                opens += 1
+                last_open = opened_at = now
+                cut_this = opens % 4 < args.next_share
+                s = sample(pid, media)
+                pass_peak = {k: max(pass_peak[k], s[k]) for k in pass_peak}
+                pass_samples.append(s)
+                if opens % args.files == 0 or opens == 1:
+                    row = dict(s, opens=opens, seconds=round(now - start),
+                               peak_fds=pass_peak["fds"], peak_threads=pass_peak["threads"],
+                               median_fds=median(x["fds"] for x in pass_samples),
+                               median_threads=median(x["threads"] for x in pass_samples))
+                    rows.append(row)
+                    pass_peak = {"fds": 0, "threads": 0}
+                    pass_samples = []
+                    log(f"  opens {opens:5d}  {now - start:6.0f} s  RSS {s['rss_kb'] / 1024:7.1f} MB"
+                        f"  fds {s['fds']:3d} (median {row['median_fds']}, peak {row['peak_fds']})"
+                        f"  threads {s['threads']:3d} (median {row['median_threads']},"
+                        f" peak {row['peak_threads']})")
+                if opens % args.handoff_every == 0:
+                    # A second start hands its file over to the running player and ends.
+                    second = subprocess.run([player, files[opens % len(files)]], env=env,
+                                            stdout=player_log, stderr=subprocess.STDOUT,
+                                            timeout=args.open_timeout)
+                    if second.returncode != 0:
+                        failures.append(f"a second start ended with status {second.returncode}")
+            if cut_this and held and now - opened_at > 0.3:
+                x.key("ctrl+Down")
+                cut_this = False
+            if now >= next_mode_at:
+                mode = mode % 6 + 1
+                x.choose_mode(mode)
+                next_mode_at = now + args.mode_every
+            if now - last_open > args.open_timeout:
+                failures.append(f"no file opened for {args.open_timeout:.0f} s after {opens} opens")
+                break
+            time.sleep(0.05)
+    finally:
+        if process.poll() is None:
+            process.send_signal(signal.SIGTERM)
+            try:
+                process.wait(timeout=args.open_timeout)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+                failures.append("the player did not end on SIGTERM")
+        player_log.close()
+
+    if process.returncode not in (0, -signal.SIGTERM) and not failures:
+        failures.append(f"the player ended with status {process.returncode}")
+    with open(os.path.join(scratch, "player.log"), errors="replace") as f:
+        output = f.read()
+    if "ERROR: LeakSanitizer" in output or "ERROR: AddressSanitizer" in output or \
+            "runtime error:" in output:
+        failures.append("the sanitizers reported:\n" + output[-6000:])
+
+    # Descriptors and threads as each file opens: at the pass's end, the median over the
+    # pass's opens, and the most seen (a pipeline being torn down adds a few for a moment).
+    table = ["| pass | opens | time (s) | RSS (MB) | descriptors end/median/peak |"
+             " threads end/median/peak |",
+             "|---|---|---|---|---|---|"]
+    for i, r in enumerate(rows):
+        table.append(f"| {i} | {r['opens']} | {r['seconds']} | {r['rss_kb'] / 1024:.1f} | "
+                     f"{r['fds']}/{r['median_fds']}/{r['peak_fds']} | "
+                     f"{r['threads']}/{r['median_threads']}/{r['peak_threads']} |")
+    log("\n".join(table))
+    if args.table:
+        with open(args.table, "w") as f:
+            f.write("\n".join(table) + "\n")
+
+    # Growth after the first pass (row 1 is the end of the first pass).
+    if len(rows) >= 3:
+        first, last = rows[1], rows[-1]
+        growth = (last["rss_kb"] - first["rss_kb"]) / 1024
+        log(f"soak: RSS grew {growth:.1f} MB after the first pass")
+        if growth >= args.rss_limit_mb:
+            failures.append(f"resident memory grew {growth:.1f} MB")
+        if max(r["median_fds"] for r in rows[2:]) > rows[1]["median_fds"]:
+            failures.append("descriptors grew")
+        if max(r["median_threads"] for r in rows[2:]) > rows[1]["median_threads"]:
+            failures.append("threads grew")
+    log(f"soak: {opens} opens")
+    for failure in failures:
+        log("soak: FAIL " + failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
