@@ -15,7 +15,6 @@ import subprocess
 import sys
 import tempfile
 import time
-from statistics import median_low as median
 
 AUDIO_KINDS = ["wav", "mp3", "flac", "ogg", "m4a"]
 VIDEO_KINDS = ["avi", "mpg"]
@@ -108,6 +107,19 @@ def sample(pid, media):
     held = len(open_media(pid, media))
     return {"rss_kb": status_value(pid, "VmRSS"), "fds": len(fds) - held,
             "threads": status_value(pid, "Threads")}
+
+
+def record_stall(pid, folder):
+    """Keeps the stalled player's thread stacks and the screen for a look afterwards."""
+    if shutil.which("gdb"):
+        with open(os.path.join(folder, "stall-stacks.txt"), "w") as f:
+            run_quiet_to(["gdb", "-p", str(pid), "-batch", "-ex", "thread apply all bt"], f)
+    if shutil.which("import"):
+        run_quiet(["import", "-window", "root", os.path.join(folder, "stall.png")])
+
+
+def run_quiet_to(command, out):
+    subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, timeout=120)
 
 
 class X:
@@ -211,7 +223,12 @@ def soak(args, scratch):
     env["XDG_CONFIG_HOME"] = os.path.join(scratch, "config")
     env.setdefault("QT_LOGGING_RULES", "qt.multimedia*=false")
     if args.leak_check:
-        env["ASAN_OPTIONS"] = "detect_leaks=1"
+        # Whole stacks (libraries without frame pointers cut the fast ones short), so that a
+        # suppression of a library never hides a leak of the program's own code.
+        env["ASAN_OPTIONS"] = "detect_leaks=1:fast_unwind_on_malloc=0:malloc_context_size=40"
+        symbolizer = shutil.which("llvm-symbolizer") or "/usr/lib/llvm-14/bin/llvm-symbolizer"
+        if os.path.exists(symbolizer):
+            env["ASAN_SYMBOLIZER_PATH"] = symbolizer
         env["LSAN_OPTIONS"] = f"suppressions={os.path.abspath(args.leak_check)}:print_suppressions=0"
         env["UBSAN_OPTIONS"] = "print_stacktrace=1"
     player_log = open(os.path.join(scratch, "player.log"), "w")
@@ -252,14 +269,14 @@ def soak(args, scratch):
                 if opens % args.files == 0 or opens == 1:
                     row = dict(s, opens=opens, seconds=round(now - start),
                                peak_fds=pass_peak["fds"], peak_threads=pass_peak["threads"],
-                               median_fds=median(x["fds"] for x in pass_samples),
-                               median_threads=median(x["threads"] for x in pass_samples))
+                               least_fds=min(x["fds"] for x in pass_samples),
+                               least_threads=min(x["threads"] for x in pass_samples))
                     rows.append(row)
                     pass_peak = {"fds": 0, "threads": 0}
                     pass_samples = []
                     log(f"  opens {opens:5d}  {now - start:6.0f} s  RSS {s['rss_kb'] / 1024:7.1f} MB"
-                        f"  fds {s['fds']:3d} (median {row['median_fds']}, peak {row['peak_fds']})"
-                        f"  threads {s['threads']:3d} (median {row['median_threads']},"
+                        f"  fds {s['fds']:3d} (least {row['least_fds']}, peak {row['peak_fds']})"
+                        f"  threads {s['threads']:3d} (least {row['least_threads']},"
                         f" peak {row['peak_threads']})")
                 if opens % args.handoff_every == 0:
                     # A second start hands its file over to the running player and ends.
@@ -276,7 +293,9 @@ def soak(args, scratch):
                 x.choose_mode(mode)
                 next_mode_at = now + args.mode_every
             if now - last_open > args.open_timeout:
-                failures.append(f"no file opened for {args.open_timeout:.0f} s after {opens} opens")
+                failures.append(f"no file opened for {args.open_timeout:.0f} s after {opens} opens"
+                                f" (stacks and screen in {scratch})")
+                record_stall(pid, scratch)
                 break
             time.sleep(0.05)
     finally:
@@ -298,15 +317,15 @@ def soak(args, scratch):
             "runtime error:" in output:
         failures.append("the sanitizers reported:\n" + output[-6000:])
 
-    # Descriptors and threads as each file opens: at the pass's end, the median over the
-    # pass's opens, and the most seen (a pipeline being torn down adds a few for a moment).
-    table = ["| pass | opens | time (s) | RSS (MB) | descriptors end/median/peak |"
-             " threads end/median/peak |",
+    # Descriptors and threads as each file opens: at the pass's end, the least over the pass's
+    # opens (what stays), and the most seen (a pipeline being torn down adds some for a moment).
+    table = ["| pass | opens | time (s) | RSS (MB) | descriptors end/least/peak |"
+             " threads end/least/peak |",
              "|---|---|---|---|---|---|"]
     for i, r in enumerate(rows):
         table.append(f"| {i} | {r['opens']} | {r['seconds']} | {r['rss_kb'] / 1024:.1f} | "
-                     f"{r['fds']}/{r['median_fds']}/{r['peak_fds']} | "
-                     f"{r['threads']}/{r['median_threads']}/{r['peak_threads']} |")
+                     f"{r['fds']}/{r['least_fds']}/{r['peak_fds']} | "
+                     f"{r['threads']}/{r['least_threads']}/{r['peak_threads']} |")
     log("\n".join(table))
     if args.table:
         with open(args.table, "w") as f:
@@ -319,9 +338,10 @@ def soak(args, scratch):
         log(f"soak: RSS grew {growth:.1f} MB after the first pass")
         if growth >= args.rss_limit_mb:
             failures.append(f"resident memory grew {growth:.1f} MB")
-        if max(r["median_fds"] for r in rows[2:]) > rows[1]["median_fds"]:
+        # A leaked descriptor or thread stays: it raises the least seen in a pass.
+        if max(r["least_fds"] for r in rows[2:]) > rows[1]["least_fds"]:
             failures.append("descriptors grew")
-        if max(r["median_threads"] for r in rows[2:]) > rows[1]["median_threads"]:
+        if max(r["least_threads"] for r in rows[2:]) > rows[1]["least_threads"]:
             failures.append("threads grew")
     log(f"soak: {opens} opens")
     for failure in failures:
