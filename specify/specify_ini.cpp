@@ -14,14 +14,8 @@ constexpr qint64 MaxReadBytes = 64 * 1024;
 
 } // namespace
 
-std::optional<QStringList> ReadStoredStates(const QString &path)
+std::optional<QStringList> ParseStoredStates(const QByteArray &head, bool wholeFile)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray head = file.read(MaxReadBytes);
-    const bool wholeFile = file.atEnd();
     QStringList lines;
     qsizetype start = 0;
     while (lines.size() < NumFileKinds && start < head.size()) {
@@ -45,6 +39,16 @@ std::optional<QStringList> ReadStoredStates(const QString &path)
         return std::nullopt;
     }
     return lines;
+}
+
+std::optional<QStringList> ReadStoredStates(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray head = file.read(MaxReadBytes);
+    return ParseStoredStates(head, file.atEnd());
 }
 
 int StateValue(const QString &line)

@@ -16,6 +16,11 @@ using KindValues = std::array<int, NumFileKinds>;
 // has fewer than seven lines. Lines may end in CR LF, LF or CR.
 std::optional<QStringList> ReadStoredStates(const QString &path);
 
+// The first seven lines of specify.ini's leading bytes, as ReadStoredStates takes them.
+// wholeFile says whether head is all of the file; when it is not, a line that runs to the end
+// of head is cut off and gives nullopt.
+std::optional<QStringList> ParseStoredStates(const QByteArray &head, bool wholeFile);
+
 // The check box value of a stored line: its leading number (surrounding spaces ignored, as
 // "Val" reads it), where any non-zero number counts as ticked.
 int StateValue(const QString &line);
