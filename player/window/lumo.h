@@ -1,6 +1,8 @@
 #pragma once
 
 #include "analyzer/analog_meter.h"
+#include "analyzer/analyzer_modes.h"
+#include "analyzer/loudness_meter.h"
 #include "analyzer/oscilloscope.h"
 #include "analyzer/overlay.h"
 #include "analyzer/sample_supply.h"
@@ -10,6 +12,7 @@
 #include "display/layout_geometry.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
+#include "spectrum/spectrogram.h"
 #include "spectrum/spectrum_analyzer.h"
 
 #include <QImage>
@@ -86,7 +89,7 @@ public:
     // Bars and peak markers of the level meters (`BandLevel`, `BandPeak`, `BandHold`,
     // `FallRate`).
     LevelMeterState LevelMeter;
-    // False when the fft module is missing or empty: the four FFT modes are withheld.
+    // False when the fft module is missing or empty: the five FFT modes are withheld.
     bool FftAvailable = true;
 
     // ---- public operations ------------------------------------------------------------
@@ -99,6 +102,8 @@ public:
     void AllocateSampleBuffers();
     // Draws one frame of the current analyzer mode for the playing position in seconds.
     void DrawAnalyzerFrame(float position);
+    // One loudness meter frame: feeds what played since the last one and draws the meter.
+    void DrawLoudness(float position);
 
     // ---- start-up, hand-off, shutdown ---------------------------------------------------
     // Puts the command-line text into the hand-off label; runs the hand-off parser.
@@ -199,7 +204,8 @@ public:
             *MenuExit = nullptr;
     QAction *MenuPmClear = nullptr, *MenuLine2 = nullptr, *MenuSolo = nullptr, *MenuAll = nullptr,
             *MenuRandom = nullptr, *MenuSoloRepeat = nullptr, *MenuAllRepeat = nullptr;
-    std::array<QAction *, 7> MenuVsaModes{}; // MenuVSANone ... MenuAnalogMeter
+    // MenuVSANone ... MenuAnalogMeter, then the spectrogram and the loudness meter.
+    std::array<QAction *, AnalyzerModes::kCount> MenuVsaModes{};
     QAction *MenuVsaPanel = nullptr;
 
     MediaEngine *Engine() const { return engine_.get(); }
@@ -258,7 +264,7 @@ private:
     std::int16_t grabOffset_ = 0;
     // Set while the user holds the position knob: the timer leaves the knob to the mouse.
     bool knobHeld_ = false;
-    // A stored FFT mode (2 to 5) shown as "None" while the fft module is missing; written back
+    // A stored FFT mode (2 to 5, 7) shown as "None" while the fft module is missing; written back
     // unchanged unless the user chooses another mode.
     std::optional<std::uint8_t> withheldVsa_;
     bool closing_ = false;
@@ -270,6 +276,8 @@ private:
     SampleSupply supply_;
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;
+    SpectrogramState spectrogram_;
+    LoudnessState loudness_;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;

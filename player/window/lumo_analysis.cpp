@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <cmath>
+
 namespace {
 
 // The oscilloscope's and the analog meter's view of the window the supply copied.
@@ -44,12 +46,15 @@ void Lumo::StartAnalysis(const QString &path)
         return;
     }
     StreamInfo = info;
+    // The waterfall and the loudness belong to one file.
+    spectrogram_.Clear();
+    loudness_.Restart();
     AllocateSampleBuffers();
     VsaReadyFlag = true;
     if (!MenuVsaModes[0]->isChecked())
         VsaActiveFlag = true;
     Timer->setInterval(FastFlag ? TimerIntervals[2] : TimerIntervals[1]);
-    if (VSA >= 1 && VSA <= 3) {
+    if (AnalyzerModes::LargeAreaAllowed(VSA)) {
         int p = VsaLargeFlag ? 640 : 400;
         int q = VsaLargeFlag ? 360 : 240;
         SetPictureArea(p, q);
@@ -78,8 +83,12 @@ void Lumo::ResetAnalysisState()
 
 void Lumo::DrawAnalyzerFrame(float position)
 {
-    if (VSA < 1 || VSA > 6)
+    if (VSA < 1 || VSA >= AnalyzerModes::kCount)
         return;
+    if (VSA == AnalyzerModes::kLoudness) {
+        DrawLoudness(position);
+        return;
+    }
     const bool fetched = supply_.FetchWindow(position, TimeRange);
     // The analog meter shows whatever the window still holds; the others skip the frame.
     if (!fetched && VSA != 6)
@@ -107,6 +116,18 @@ void Lumo::DrawAnalyzerFrame(float position)
             CH,        area.width(),          area.height(),
             TimeRange, StreamInfo.SampleRate, StreamInfo.BitsPerSample};
         DrawOscilloscopeFrame(painter, ViewOf(window), settings, scopeColours_);
+        break;
+    }
+    case AnalyzerModes::kSpectrogram: {
+        SpectrogramSettings settings{CH,
+                                     WFT,
+                                     FastFlag,
+                                     NumFftNormal,
+                                     NumFftFast,
+                                     double(area.width()),
+                                     double(area.height()),
+                                     position};
+        DrawSpectrogramFrame(painter, window, settings, spectrogram_, fft_);
         break;
     }
     case 6: {
@@ -143,7 +164,26 @@ void Lumo::DrawAnalyzerFrame(float position)
     default:
         break;
     }
-    if (overlay && (VSA == 1 || VSA == 6))
+    if (overlay && (VSA == 1 || VSA == 6 || VSA == AnalyzerModes::kSpectrogram))
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
+    Pic->update();
+}
+
+void Lumo::DrawLoudness(float position)
+{
+    // The meter reads what has just played: the last 200 ms before the position.
+    constexpr float span = 0.2f;
+    const float start = position > span ? position - span : 0.0f;
+    const int range = static_cast<int>(std::lround((position - start) * 100.0f));
+    const qint64 now = SteadyMilliseconds();
+    if (range > 0 && supply_.FetchWindow(start, range)) {
+        const AnalysisWindow window = supply_.Window();
+        loudness_.Feed(window, std::llround(double(start) * window.sampleRate), double(now));
+    }
+    QPainter painter(&Pic->Canvas());
+    const QRect area = TwipsGeometry(Control::Pic);
+    DrawLoudnessFrame(painter, loudness_, area.width() / 15, area.height() / 15, double(now));
+    if (FpsFlag)
+        DrawFrameRateOverlay(painter, frameRate_, area.width(), now);
     Pic->update();
 }

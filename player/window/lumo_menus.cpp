@@ -45,8 +45,10 @@ void Lumo::CreateMenus()
         "デジタルレベルメータA(&D)",
         "デジタルレベルメータB(&H)",
         "アナログレベルメータ(&A)",
+        "スペクトログラム(&G)",
+        "ラウドネスメータ(&U)",
     };
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         QAction *item = MenuVsa->addAction(QString::fromUtf8(modeCaptions[mode]));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, mode] { ChangeVsa(mode); });

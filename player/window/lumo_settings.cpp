@@ -50,13 +50,14 @@ void Lumo::ReadSettings()
     SetPlayMode(PlayMode);
     // Without the fft module the spectrum analyzers and level meters cannot run.
     FftAvailable = FftEngine::ModulePresent(env_.fftDirectory);
-    for (int mode = 2; mode <= 5; ++mode)
-        MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode)
+        if (AnalyzerModes::NeedsFft(mode))
+            MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
     const std::uint8_t stored = VSA;
-    const bool withheld = !FftAvailable && stored >= 2 && stored <= 5;
+    const bool withheld = !FftAvailable && AnalyzerModes::NeedsFft(stored);
     if (withheld)
         VSA = 0;
-    if (VSA <= 6)
+    if (VSA < AnalyzerModes::kCount)
         MenuVsaModes[VSA]->trigger();
     if (withheld)
         withheldVsa_ = stored;

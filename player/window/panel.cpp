@@ -2,6 +2,7 @@
 // behaviour over the mode pictures, and the change actions that write the main window back.
 #include "window/panel.h"
 
+#include "analyzer/analyzer_modes.h"
 #include "analyzer/panel_choices.h"
 #include "analyzer/panel_geometry.h"
 #include "base/window_fonts.h"
@@ -105,7 +106,7 @@ void Panel::CreateControls()
     LabelVsa->setMouseTracking(true);
     LabelVsa->installEventFilter(this);
 
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         const auto i = static_cast<std::size_t>(mode);
         Image1[i] = ModeImage(1, mode);
         Image2[i] = ModeImage(2, mode);
@@ -158,7 +159,7 @@ void Panel::CreateCaptions()
 
 void Panel::ConnectControls()
 {
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         PictureBox *picture = PicVsa[static_cast<std::size_t>(mode)];
         connect(picture, &PictureBox::MouseMove, this,
                 [this, mode](Qt::MouseButtons, int, int) { PicVsa_MouseMove(mode); });
@@ -362,7 +363,7 @@ void Panel::Check3_Click()
 {
     owner_.VsaLargeFlag = Check3->isChecked();
     const bool analyzerSized = owner_.MediumOpenFlag && owner_.VsaReadyFlag &&
-                               owner_.VsaActiveFlag && owner_.VSA >= 1 && owner_.VSA <= 3;
+                               owner_.VsaActiveFlag && AnalyzerModes::LargeAreaAllowed(owner_.VSA);
     if (!analyzerSized)
         return;
     owner_.VsaLargeFlag = !owner_.VsaLargeFlag;
@@ -389,9 +390,9 @@ void Panel::RedrawIfPaused()
 
 bool Panel::ModeAvailable(int mode) const
 {
-    if (mode < 0 || mode > 6)
+    if (mode < 0 || mode >= AnalyzerModes::kCount)
         return false;
-    return owner_.FftAvailable || mode < 2 || mode > 5;
+    return owner_.FftAvailable || !AnalyzerModes::NeedsFft(mode);
 }
 
 void Panel::closeEvent(QCloseEvent *event)

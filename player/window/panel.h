@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analyzer/analyzer_modes.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -57,8 +59,9 @@ public:
     void Check3_Click();
 
     // ---- controls ---------------------------------------------------------------------
-    std::array<PictureBox *, 7> PicVsa{};
-    std::array<QImage, 7> Image1, Image2; // highlighted and normal mode pictures
+    std::array<PictureBox *, AnalyzerModes::kCount> PicVsa{};
+    std::array<QImage, AnalyzerModes::kCount> Image1,
+        Image2; // highlighted and normal mode pictures
     QLabel *LabelVsa = nullptr;
     QTimer *TimerSelected = nullptr;
     std::array<QRadioButton *, 3> OptCh{};

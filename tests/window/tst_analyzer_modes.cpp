@@ -39,7 +39,7 @@ QString Mp3(WindowRig &rig)
 QList<int> Checked(const Lumo &w)
 {
     QList<int> modes;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < AnalyzerModes::kCount; ++i)
         if (w.MenuVsaModes[size_t(i)]->isChecked())
             modes << i;
     return modes;
@@ -103,7 +103,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("mode");
         for (const QString &kind : {QStringLiteral("wave"), QStringLiteral("mp3")})
-            for (int mode = 0; mode <= 6; ++mode)
+            for (int mode = 0; mode < AnalyzerModes::kCount; ++mode)
                 QTest::addRow("%s, mode %d", qPrintable(kind), mode) << kind << mode;
     }
 
@@ -117,7 +117,7 @@ private slots:
         QVERIFY(w.VsaReadyFlag);
         QCOMPARE(w.Mp3Flag, kind == QLatin1String("mp3"));
         // From every other mode, so that the old mark is cleared.
-        w.ChangeVsa((mode + 3) % 7);
+        w.ChangeVsa((mode + 3) % AnalyzerModes::kCount);
         w.ChangeVsa(mode);
         QCOMPARE(w.VSA, mode);
         QCOMPARE(Checked(w), QList<int>{mode});
@@ -170,6 +170,8 @@ private slots:
         QTest::newRow("spectrum B") << 3 << false << 40;
         QTest::newRow("level meter A, fast") << 4 << true << 10;
         QTest::newRow("analog meter") << 6 << false << 40;
+        QTest::newRow("spectrogram, fast") << 7 << true << 10;
+        QTest::newRow("loudness meter") << 8 << false << 40;
         QTest::newRow("none") << 0 << false << 250;
         QTest::newRow("none, fast") << 0 << true << 250;
     }
@@ -296,7 +298,7 @@ private slots:
     void unsupportedWaveShowsSilence_data()
     {
         QTest::addColumn<int>("mode");
-        for (int mode = 1; mode <= 6; ++mode)
+        for (int mode = 1; mode < AnalyzerModes::kCount; ++mode)
             QTest::addRow("mode %d", mode) << mode;
     }
 

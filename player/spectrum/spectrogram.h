@@ -1,0 +1,69 @@
+#pragma once
+
+#include "base/analysis_window.h"
+#include "base/play_jump.h"
+#include "spectrum/label_cache.h"
+#include "spectrum/window_functions.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class FftEngine;
+
+// What one spectrogram frame is drawn with, read afresh on every frame.
+struct SpectrogramSettings
+{
+    uint8_t CH = 2; // 0 left, 1 right, 2 both (left above, right below)
+    uint8_t WFT = 1;
+    bool FastFlag = false;
+    int16_t NumFftNormal = 0;
+    int16_t NumFftFast = 0;
+    double picWidth = 6000;  // twips
+    double picHeight = 3600; // twips
+    double position = 0;     // analysed position, seconds
+};
+
+// The FFT bins one pixel row of a spectrogram area shows: the strongest of first … last.
+struct RowBins
+{
+    int32_t first = 1;
+    int32_t last = 1;
+};
+
+// Rows of an area `rows` pixels high (row 0 at the top), on the spectrum analyzers'
+// logarithmic axis: bin j lies LogLevel(j) / LogLevel(N/2) of the height above the foot.
+std::vector<RowBins> SpectrogramRows(int rows, int32_t N);
+
+// The history of the waterfall, one image per area, plus the buffers a frame reuses. The
+// images are rings: column `next` is written next, so scrolling costs no copying.
+struct SpectrogramState
+{
+    std::array<QImage, 2> history;
+    int next = 0;
+    int32_t N = 0;
+    uint8_t CH = 255;
+    int32_t D = 0;
+    std::array<std::vector<RowBins>, 2> rows;
+    PlayJump jump;
+    WindowTable window;
+    LabelCache labels;
+    std::array<std::vector<double>, 2> input, re, im;
+    std::vector<double> zeros;
+    std::vector<double> power;
+
+    // Forgets the history (a new file or a seek): the waterfall starts black.
+    void Clear();
+};
+
+// Draws one spectrogram frame on `painter` (over the picture `Pic`, one pixel per 15 twips):
+// the analysis window of this frame becomes the newest column at the right of the waterfall,
+// level as colour over the spectrum analyzers' decibel range. A jump of the position clears
+// the history first. Returns false, drawing nothing, for a sample width other than 8 or 16
+// bits or a rate that is not positive.
+bool DrawSpectrogramFrame(QPainter &painter, const AnalysisWindow &window,
+                          const SpectrogramSettings &settings, SpectrogramState &state,
+                          FftEngine &fft);
