@@ -5,6 +5,7 @@
 #include "core/qt_media_engine_factory.h"
 #include "core/settings_file.h"
 #include "core/termination_signal.h"
+#include "core/user_settings.h"
 #include "display/open_dialog.h"
 #include "window/lumo.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     env.openDialog = ShowOpenDialog;
     env.engineFactory = MakeQtMediaEngineFactory();
     env.settingsPath = SettingsFilePath(QCoreApplication::applicationDirPath());
+    env.userSettingsPath = UserSettingsPath();
 
     Lumo window(env);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lumo.png")));

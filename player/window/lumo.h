@@ -7,6 +7,7 @@
 #include "analyzer/overlay.h"
 #include "analyzer/sample_supply.h"
 #include "analyzer/stream_header.h"
+#include "analyzer/waveform.h"
 #include "core/media_engine.h"
 #include "core/play_list.h"
 #include "display/layout_geometry.h"
@@ -49,7 +50,8 @@ public:
     struct Environment
     {
         MediaEngineFactory engineFactory;
-        QString settingsPath; // lumo.ini; empty: no settings file
+        QString settingsPath;     // lumo.ini; empty: no settings file
+        QString userSettingsPath; // lumo-user.ini; empty: no per-user settings file
         // Shows a message box: text, title; tests capture it instead.
         std::function<void(const QString &text, const QString &title)> stopMessage;
         std::function<void(const QString &text, const QString &title)> infoMessage;
@@ -91,6 +93,11 @@ public:
     LevelMeterState LevelMeter;
     // False when the fft module is missing or empty: the five FFT modes are withheld.
     bool FftAvailable = true;
+    // Shifts the analysed position back by this many milliseconds (0 to 500, steps of 10), so
+    // that the pictures line up with an output that lags.
+    std::int16_t AnalyzerDelayMs = 0;
+    // The back of the position bar shows the sound's waveform.
+    bool WaveformBarFlag = true;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -104,6 +111,11 @@ public:
     void DrawAnalyzerFrame(float position);
     // One loudness meter frame: feeds what played since the last one and draws the meter.
     void DrawLoudness(float position);
+    // Switches the waveform in the position bar on or off.
+    void SetWaveformBar(bool on);
+    // Starts the waveform of a newly opened sound once its length is known, and paints the
+    // columns computed so far into the back of the position bar.
+    void UpdateWaveformBar();
 
     // ---- start-up, hand-off, shutdown ---------------------------------------------------
     // Puts the command-line text into the hand-off label; runs the hand-off parser.
@@ -277,6 +289,11 @@ private:
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;
     SpectrogramState spectrogram_;
+    WaveformWorker waveform_;
+    // The waveform of the sound just accepted waits for the duration.
+    bool waveformPending_ = false;
+    int waveformShown_ = -1;
+    std::vector<WaveformColumn> waveformColumns_;
     LoudnessState loudness_;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;

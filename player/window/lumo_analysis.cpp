@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -49,6 +50,7 @@ void Lumo::StartAnalysis(const QString &path)
     // The waterfall and the loudness belong to one file.
     spectrogram_.Clear();
     loudness_.Restart();
+    waveformPending_ = WaveformBarFlag;
     AllocateSampleBuffers();
     VsaReadyFlag = true;
     if (!MenuVsaModes[0]->isChecked())
@@ -85,6 +87,8 @@ void Lumo::DrawAnalyzerFrame(float position)
 {
     if (VSA < 1 || VSA >= AnalyzerModes::kCount)
         return;
+    // The analyser looks at what the listener hears now, through an output that lags.
+    position = std::max(0.0f, position - static_cast<float>(AnalyzerDelayMs) / 1000.0f);
     if (VSA == AnalyzerModes::kLoudness) {
         DrawLoudness(position);
         return;

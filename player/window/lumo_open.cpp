@@ -189,6 +189,7 @@ void Lumo::CloseMedium()
 {
     CT = 0;
     MediumOpenFlag = false;
+    SetWaveformBar(WaveformBarFlag);
     ProcessPendingEvents();
     if (!engine_)
         return;

@@ -2,6 +2,7 @@
 #include "window/lumo.h"
 
 #include "core/settings_file.h"
+#include "core/user_settings.h"
 #include "display/layout_geometry.h"
 
 #include <QAction>
@@ -43,6 +44,10 @@ void Lumo::ReadSettings()
     else
         move(qRound(s.Left / TwipsPerPixel), qRound(s.Top / TwipsPerPixel));
 
+    const UserSettings user = ReadUserSettings(env_.userSettingsPath);
+    AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
+    WaveformBarFlag = user.WaveformBar;
+
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);
     LabelTitle[0]->setText(VL);
@@ -65,6 +70,10 @@ void Lumo::ReadSettings()
 
 void Lumo::WriteSettings()
 {
+    UserSettings user;
+    user.AnalyzerDelayMs = AnalyzerDelayMs;
+    user.WaveformBar = WaveformBarFlag;
+    WriteUserSettings(env_.userSettingsPath, user);
     if (env_.settingsPath.isEmpty())
         return;
     LumoSettings s;

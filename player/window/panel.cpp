@@ -6,6 +6,7 @@
 #include "analyzer/panel_choices.h"
 #include "analyzer/panel_geometry.h"
 #include "base/window_fonts.h"
+#include "core/user_settings.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
 
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -142,6 +144,14 @@ void Panel::CreateControls()
     Check1 = CheckBox(this, QStringLiteral("高速表示"), QRect(250, 91, 92, 20));
     Check2 = CheckBox(this, QStringLiteral("FPS表示"), QRect(250, 113, 92, 20));
     Check3 = CheckBox(this, QStringLiteral("波形拡大"), QRect(161, 191, 120, 20));
+
+    SpinDelay = new QSpinBox(this);
+    SpinDelay->setFont(WindowFonts::PGothic(9));
+    SpinDelay->setRange(0, UserSettings::kMaxDelayMs);
+    SpinDelay->setSingleStep(UserSettings::kDelayStepMs);
+    SpinDelay->setSuffix(QStringLiteral(" ms"));
+    SpinDelay->setGeometry(QRect(80, 218, 80, 20));
+    CheckWaveform = CheckBox(this, QStringLiteral("波形バー"), QRect(250, 219, 92, 20));
 }
 
 // Group captions of the design; they carry no state.
@@ -153,6 +163,7 @@ void Panel::CreateCaptions()
     Caption(this, QStringLiteral("窓関数"), QRect(161, 143, 120, 16));
     auto *normal = Caption(this, QStringLiteral("通常"), QRect(17, 163, 34, 22));
     auto *fast = Caption(this, QStringLiteral("高速"), QRect(17, 189, 34, 22));
+    Caption(this, QStringLiteral("表示遅延"), QRect(17, 220, 62, 16));
     normal->setFont(WindowFonts::PGothic(9));
     fast->setFont(WindowFonts::PGothic(9));
 }
@@ -185,6 +196,8 @@ void Panel::ConnectControls()
     connect(Check1, &QCheckBox::toggled, this, &Panel::Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &Panel::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &Panel::Check3_Click);
+    connect(SpinDelay, &QSpinBox::valueChanged, this, &Panel::SpinDelay_Change);
+    connect(CheckWaveform, &QCheckBox::toggled, this, &Panel::CheckWaveform_Click);
 }
 
 // Every selection and check below runs the control's change action, as a user change would.
@@ -214,6 +227,8 @@ void Panel::Form_Load()
         Check2->setChecked(true);
     if (owner_.VsaLargeFlag)
         Check3->setChecked(true);
+    SpinDelay->setValue(owner_.AnalyzerDelayMs);
+    CheckWaveform->setChecked(owner_.WaveformBarFlag);
 
     hoverIndex_ = -1;
     Highlight(owner_.VSA);
@@ -368,6 +383,24 @@ void Panel::Check3_Click()
         return;
     owner_.VsaLargeFlag = !owner_.VsaLargeFlag;
     owner_.PicRsl_Click();
+}
+
+// A value typed between the steps is taken to the nearest step.
+void Panel::SpinDelay_Change()
+{
+    const int delay = ClampAnalyzerDelay(SpinDelay->value());
+    if (delay != SpinDelay->value()) {
+        SpinDelay->setValue(delay);
+        return;
+    }
+    owner_.AnalyzerDelayMs = static_cast<std::int16_t>(delay);
+    if (owner_.CT == 2)
+        owner_.PauseFlag = true;
+}
+
+void Panel::CheckWaveform_Click()
+{
+    owner_.SetWaveformBar(CheckWaveform->isChecked());
 }
 
 void Panel::RestoreLabelColour()

@@ -11,6 +11,7 @@
 class Lumo;
 class PictureBox;
 class QCheckBox;
+class QSpinBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
@@ -57,6 +58,8 @@ public:
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
+    void SpinDelay_Change();
+    void CheckWaveform_Click();
 
     // ---- controls ---------------------------------------------------------------------
     std::array<PictureBox *, AnalyzerModes::kCount> PicVsa{};
@@ -68,6 +71,9 @@ public:
     QComboBox *ComboTime = nullptr, *ComboWindow = nullptr, *ComboNormal = nullptr,
               *ComboFast = nullptr;
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
+    // Analyzer delay (0 to 500 ms in steps of 10) and the waveform in the position bar.
+    QSpinBox *SpinDelay = nullptr;
+    QCheckBox *CheckWaveform = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

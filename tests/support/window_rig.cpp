@@ -29,8 +29,10 @@ void WindowRig::Restart()
         ++openDialogs;
         return QStringList();
     };
-    if (options.settingsFile)
+    if (options.settingsFile) {
         env.settingsPath = SettingsPath();
+        env.userSettingsPath = dir.filePath(QStringLiteral("lumo-user.ini"));
+    }
     if (!options.fftModule)
         env.fftDirectory = dir.path();
     window = std::make_unique<Lumo>(env);

@@ -341,6 +341,40 @@ private slots:
             QVERIFY(deep != loud);
         }
     }
+
+    void delayShiftsTheGateOnset_data()
+    {
+        QTest::addColumn<int>("delay");
+        QTest::addColumn<double>("position");
+        QTest::addColumn<bool>("tone");
+        QTest::newRow("no delay, before the onset") << 0 << 0.85 << false;
+        QTest::newRow("no delay, after the onset") << 0 << 1.05 << true;
+        QTest::newRow("200 ms, after the onset") << 200 << 1.05 << false;
+        QTest::newRow("200 ms, 200 ms later") << 200 << 1.25 << true;
+    }
+
+    // One second of silence, then a square wave: the scope shows the onset `delay` later.
+    void delayShiftsTheGateOnset()
+    {
+        QFETCH(int, delay);
+        QFETCH(double, position);
+        QFETCH(bool, tone);
+        const QByteArray gate = PcmWaveBytes(2, 16, 44100, 2 * 44100, [](int i, int) {
+            const bool high = (i * 100 / 44100) % 2 == 0;
+            return i < 44100 ? 0u : (high ? 20000u : quint32(quint16(-20000)));
+        });
+        auto draw = [&gate](int delayMs, double at) {
+            WindowRig rig;
+            Lumo &w = rig.W();
+            w.VSA = 1;
+            w.AnalyzerDelayMs = std::int16_t(delayMs);
+            rig.Open(rig.Sound(QStringLiteral("gate.wav"), 2, gate));
+            rig.TickAt(at);
+            return w.Pic->Canvas().copy();
+        };
+        const QImage silent = draw(0, 0.3);
+        QCOMPARE(draw(delay, position) != silent, tone);
+    }
 };
 
 QTEST_MAIN(TestAnalyzerModes)
