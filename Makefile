@@ -6,7 +6,7 @@ BENCHDIR  ?= build-bench
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO      := player/resources/demo/demo.mp3
 
-.PHONY: deps build run test sanitize fuzz bench install format clean
+.PHONY: deps build run check test sanitize fuzz bench install format clean
 
 PREFIX    ?= /usr/local
 
@@ -20,7 +20,12 @@ build: deps
 run: build
 	$(BUILD)/bin/Lumo $(wildcard $(DEMO))
 
-test: build
+# Formatting and the include layers, checked before anything is built.
+check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	@scripts/check-layers
+
+test: check build
 	ctest --test-dir $(BUILD) --output-on-failure
 
 sanitize: deps
@@ -29,7 +34,7 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN) --output-on-failure
 
 fuzz: deps
-	@CXX=clang++ cmake -S . -B $(FUZZDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_FUZZ=ON >/dev/null
+	@CXX=clang++ cmake -S . -B $(FUZZDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_FUZZ=ON -DLUMO_WERROR=OFF >/dev/null
 	@cmake --build $(FUZZDIR) --target $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
 
 bench: deps

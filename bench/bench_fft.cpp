@@ -1,4 +1,6 @@
 // fft_double of the fft module against bare FFTW executes of the same length.
+#include "fft/fft_double.h"
+
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
@@ -10,7 +12,7 @@
 
 namespace {
 
-using Routine = void (*)(int, int, double *, double *, double *, double *);
+using Routine = decltype(&fft_double);
 
 Routine FftDouble()
 {

@@ -1,6 +1,7 @@
 // One oscilloscope frame on the large 640 × 360 area from one second of 44.1 kHz stereo, the
 // longest window the time range allows, and from the shortest (10 ms).
 #include "analyzer/oscilloscope.h"
+#include "support/sample_windows.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,19 +17,19 @@
 namespace {
 
 // Music-like stereo: a few partials and some noise, different on each side.
-std::vector<std::int16_t> Stereo(int frames)
+WindowSamples Stereo(int frames)
 {
     std::mt19937 random(7);
     std::normal_distribution<double> noise(0.0, 1500.0);
-    std::vector<std::int16_t> pcm;
-    pcm.reserve(2 * static_cast<std::size_t>(frames));
+    WindowSamples pcm(1);
     for (int i = 0; i < frames; ++i) {
         const double t = i / 44100.0;
         const double tone = 9000 * std::sin(2 * std::numbers::pi * 220 * t) +
                             5000 * std::sin(2 * std::numbers::pi * 1375 * t) +
                             2500 * std::sin(2 * std::numbers::pi * 5100 * t);
-        pcm.push_back(static_cast<std::int16_t>(std::lround(tone + noise(random))));
-        pcm.push_back(static_cast<std::int16_t>(std::lround(0.7 * tone - noise(random))));
+        const auto left = static_cast<std::int16_t>(std::lround(tone + noise(random)));
+        const auto right = static_cast<std::int16_t>(std::lround(0.7 * tone - noise(random)));
+        pcm.Append(left, right);
     }
     return pcm;
 }
@@ -38,9 +39,9 @@ std::vector<std::int16_t> Stereo(int frames)
 void OscilloscopeFrame(benchmark::State &state)
 {
     const int timeRange = static_cast<int>(state.range(1));
-    const std::vector<std::int16_t> pcm = Stereo(441 * timeRange);
-    const SampleWindow window{1, pcm, {}, {}, {}};
-    OscilloscopeSettings settings;
+    const WindowSamples pcm = Stereo(441 * timeRange);
+    const SampleWindow window = pcm.View();
+    FrameInput settings;
     settings.CH = static_cast<std::uint8_t>(state.range(0));
     settings.width = 9600;
     settings.height = 5400;

@@ -2,6 +2,7 @@
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
 #include "spectrum/spectrum_analyzer.h"
+#include "support/sample_windows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,28 +44,20 @@ const std::vector<uint32_t> &Frames()
     return frames;
 }
 
-AnalysisWindow Window()
-{
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = Frames();
-    return window;
-}
-
 void SpectrumFrame(benchmark::State &state, uint8_t mode)
 {
     QImage image(640, 360, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    SpectrumSettings settings;
+    FrameInput settings;
     settings.VSA = mode;
     settings.CH = 2;
     settings.NumFftNormal = 4;
-    settings.picWidth = 9600;
-    settings.picHeight = 5400;
+    settings.width = 9600;
+    settings.height = 5400;
     SpectrumState hue;
     SpectrumWorkspace work;
-    const AnalysisWindow window = Window();
+    const SampleWindow window = Stereo16Window(Frames());
     DrawSpectrumFrame(painter, window, settings, hue, Engine(), work);
     if (!Engine().IsBound())
         state.SkipWithError("libfft.so not found beside the benchmark");
@@ -90,12 +83,12 @@ void BM_LevelMeter(benchmark::State &state)
         for (int x = 0; x < 8; ++x)
             bar.setPixelColor(x, y, QColor(160 - y / 2, 55 + y, 255 - y / 4));
     QPainter painter(&image);
-    LevelMeterSettings settings;
+    FrameInput settings;
     settings.VSA = 5;
     settings.NumFftNormal = 4;
     LevelMeterState meter;
     LevelMeterWorkspace work;
-    const AnalysisWindow window = Window();
+    const SampleWindow window = Stereo16Window(Frames());
     DrawLevelMeterFrame(painter, window, settings, meter, bar, Engine(), work);
     for (auto _ : state)
         DrawLevelMeterFrame(painter, window, settings, meter, bar, Engine(), work);

@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "base/window_fonts.h"
 #include "qt_specify_prompts.h"
 #include "reg_acc_library.h"
 #include "specify.h"
@@ -9,7 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
+    WindowFonts::InstallSubstitutions();
 
     const QString programDirectory = QCoreApplication::applicationDirPath();
     RegAccLibrary regAcc(RegAccLibrary::DefaultCandidates(programDirectory));

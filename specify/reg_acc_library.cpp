@@ -1,5 +1,7 @@
 #include "reg_acc_library.h"
 
+#include "regacc/reg_acc.h"
+
 RegAccLibrary::RegAccLibrary(const QStringList &candidates) : candidates(candidates) {}
 
 QStringList RegAccLibrary::DefaultCandidates(const QString &programDirectory)
@@ -17,8 +19,8 @@ bool RegAccLibrary::Load()
         if (!library.load()) {
             continue;
         }
-        specifyFunction = reinterpret_cast<SpecifyFunction>(library.resolve("Specify"));
-        unSpecifyFunction = reinterpret_cast<UnSpecifyFunction>(library.resolve("UnSpecify"));
+        specifyFunction = library.resolve("Specify");
+        unSpecifyFunction = library.resolve("UnSpecify");
         if (specifyFunction && unSpecifyFunction) {
             return true;
         }
@@ -37,10 +39,10 @@ void RegAccLibrary::Specify(const QString &extension, const QString &description
     if (!Load()) {
         return;
     }
-    specifyFunction(extension.toUtf8().constData(), description.toUtf8().constData(),
-                    verbCaption.toUtf8().constData(), commandSuffix.toUtf8().constData(),
-                    programPath.toUtf8().constData(), iconFile.toUtf8().constData(), iconIndex,
-                    mode);
+    reinterpret_cast<decltype(&::Specify)>(specifyFunction)(
+        extension.toUtf8().constData(), description.toUtf8().constData(),
+        verbCaption.toUtf8().constData(), commandSuffix.toUtf8().constData(),
+        programPath.toUtf8().constData(), iconFile.toUtf8().constData(), iconIndex, mode);
 }
 
 void RegAccLibrary::UnSpecify(const QString &extension, const QString &verbCaption,
@@ -49,6 +51,7 @@ void RegAccLibrary::UnSpecify(const QString &extension, const QString &verbCapti
     if (!Load()) {
         return;
     }
-    unSpecifyFunction(extension.toUtf8().constData(), verbCaption.toUtf8().constData(),
-                      programPath.toUtf8().constData(), unused.toUtf8().constData(), iconIndex);
+    reinterpret_cast<decltype(&::UnSpecify)>(unSpecifyFunction)(
+        extension.toUtf8().constData(), verbCaption.toUtf8().constData(),
+        programPath.toUtf8().constData(), unused.toUtf8().constData(), iconIndex);
 }

@@ -1,9 +1,22 @@
 #pragma once
 
-#include "reg_acc_api.h"
-
 #include <QLibrary>
+#include <QString>
 #include <QStringList>
+
+// The two functions of the RegAcc module as the association tool calls them. Results are
+// ignored, so the calls return nothing.
+class RegAccApi
+{
+public:
+    virtual ~RegAccApi() = default;
+    virtual void Specify(const QString &extension, const QString &description,
+                         const QString &verbCaption, const QString &commandSuffix,
+                         const QString &programPath, const QString &iconFile, int iconIndex,
+                         int mode) = 0;
+    virtual void UnSpecify(const QString &extension, const QString &verbCaption,
+                           const QString &programPath, const QString &unused, int iconIndex) = 0;
+};
 
 // RegAccApi over the libRegAcc.so module, bound by name on first use from the first of its
 // candidate names that loads. While the module cannot be loaded, calls do nothing.
@@ -25,13 +38,8 @@ public:
     bool Load();
 
 private:
-    using SpecifyFunction = qint32 (*)(const char *, const char *, const char *, const char *,
-                                       const char *, const char *, qint32, qint32);
-    using UnSpecifyFunction = qint32 (*)(const char *, const char *, const char *, const char *,
-                                         qint32);
-
     QStringList candidates;
     QLibrary library;
-    SpecifyFunction specifyFunction = nullptr;
-    UnSpecifyFunction unSpecifyFunction = nullptr;
+    QFunctionPointer specifyFunction = nullptr;
+    QFunctionPointer unSpecifyFunction = nullptr;
 };

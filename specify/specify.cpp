@@ -1,6 +1,7 @@
 #include "specify.h"
 
-#include "reg_acc_api.h"
+#include "base/twips.h"
+#include "reg_acc_library.h"
 #include "specify_prompts.h"
 
 #include <QCheckBox>
@@ -15,8 +16,6 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
-
 const QString Title = QStringLiteral("Lumo Specify");
 const QString ExecuteTitle = QStringLiteral("関連付けの実行");
 const QString VerbCaption = QStringLiteral("sorvaneで再生(&P)");
@@ -25,8 +24,8 @@ const QString CrLf = QStringLiteral("\r\n");
 
 QRect Twips(int left, int top, int width, int height)
 {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-            height / TwipsPerPixel};
+    return {TwipsToPixelDown(left), TwipsToPixelDown(top), TwipsToPixelDown(width),
+            TwipsToPixelDown(height)};
 }
 
 // MS P Gothic 9 pt. Its stand-in sets kana and brackets full width where MS P Gothic sets
@@ -126,7 +125,7 @@ void Specify::BuildControls()
 
 void Specify::Form_Load()
 {
-    setFixedSize(5895 / TwipsPerPixel, 5295 / TwipsPerPixel);
+    setFixedSize(TwipsToPixelDown(5895), TwipsToPixelDown(5295));
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);

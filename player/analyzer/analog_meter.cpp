@@ -5,7 +5,7 @@
 #include "spectrum/window_functions.h"
 
 #include "base/rounding.h"
-#include "display/layout_geometry.h"
+#include "base/twips.h"
 
 #include <QPainter>
 
@@ -20,11 +20,6 @@ constexpr int FacePictureTop = 1300;
 constexpr int HubRadius = 100;
 const QColor LeftNeedleColour(0, 127, 255);
 const QColor RightNeedleColour(255, 0, 127);
-
-int ToPixel(double twips)
-{
-    return static_cast<int>(RoundHalfEven(twips / TwipsPerPixel));
-}
 
 // The lower end of the scale in decades: about -40 dB below full scale of the sample width.
 double ScaleStart(std::int32_t bitsPerSample)
@@ -59,27 +54,30 @@ void DrawNeedle(QPainter &painter, double f, double length, int px, int py, cons
     const double tipY = py - length * std::sin(a);
 
     painter.setPen(QPen(colour, 0));
-    painter.drawLine(ToPixel(px), ToPixel(py), ToPixel(tipX), ToPixel(tipY));
-    painter.drawLine(ToPixel(px + 15), ToPixel(py), ToPixel(tipX + 15), ToPixel(tipY));
+    painter.drawLine(TwipsToPixelNearest(px), TwipsToPixelNearest(py), TwipsToPixelNearest(tipX),
+                     TwipsToPixelNearest(tipY));
+    painter.drawLine(TwipsToPixelNearest(px + 15), TwipsToPixelNearest(py),
+                     TwipsToPixelNearest(tipX + 15), TwipsToPixelNearest(tipY));
 
     painter.setPen(QPen(Qt::white, 0));
     painter.setBrush(Qt::NoBrush);
-    const double radius = double(HubRadius) / TwipsPerPixel;
-    painter.drawEllipse(QPointF(ToPixel(px), ToPixel(py)), radius, radius);
-    painter.fillRect(QRect(QPoint(ToPixel(px - HubRadius), ToPixel(py + 15)),
-                           QPoint(ToPixel(px + HubRadius), ToPixel(py + 115))),
-                     Qt::black);
+    const double radius = TwipsToPixelExact(HubRadius);
+    painter.drawEllipse(QPointF(TwipsToPixelNearest(px), TwipsToPixelNearest(py)), radius, radius);
+    painter.fillRect(
+        QRect(QPoint(TwipsToPixelNearest(px - HubRadius), TwipsToPixelNearest(py + 15)),
+              QPoint(TwipsToPixelNearest(px + HubRadius), TwipsToPixelNearest(py + 115))),
+        Qt::black);
 }
 
 } // namespace
 
-AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const AnalogMeterSettings &settings)
+AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const FrameInput &input)
 {
-    const std::int64_t tenth = RoundHalfEven(settings.SampleRate / 10.0);
-    std::int64_t span = settings.FastFlag ? tenth : RoundHalfEven(tenth / 2.0);
-    const int stride = settings.FastFlag ? 4 : 8;
+    const std::int64_t tenth = RoundHalfEven(input.SampleRate / 10.0);
+    std::int64_t span = input.FastFlag ? tenth : RoundHalfEven(tenth / 2.0);
+    const int stride = input.FastFlag ? 4 : 8;
     const std::int64_t windowLength =
-        RoundHalfEven(static_cast<double>(settings.TimeRange) * settings.SampleRate / 100.0);
+        RoundHalfEven(static_cast<double>(input.TimeRange) * input.SampleRate / 100.0);
     if (windowLength < span)
         span = windowLength;
     if (span <= 0)
@@ -91,13 +89,13 @@ AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const AnalogMeterSe
         const auto frame = window.FrameAt(static_cast<std::size_t>(i));
         if (!frame)
             continue;
-        const int left = Magnitude(window.kind, frame->left);
-        const int right = Magnitude(window.kind, frame->right);
+        const int left = Magnitude(window.sampleKind, frame->left);
+        const int right = Magnitude(window.sampleKind, frame->right);
         sumLeft = static_cast<std::int32_t>(RoundHalfEven(left / points + sumLeft));
         sumRight = static_cast<std::int32_t>(RoundHalfEven(right / points + sumRight));
     }
     // 8-bit levels are given on their own full scale of 255.
-    const double scale = EightBit(window.kind) ? 255.0 / 32768.0 : 1.0;
+    const double scale = EightBit(window.sampleKind) ? 255.0 / 32768.0 : 1.0;
     return {LogLevel(sumLeft * scale), LogLevel(sumRight * scale)};
 }
 
@@ -114,33 +112,34 @@ void MoveNeedle(float &needle, double level, float fallRate, double fullScaleDec
         needle = static_cast<float>(fullScaleDecades);
 }
 
-double NeedleFraction(float needle, const AnalogMeterSettings &settings)
+double NeedleFraction(float needle, const FrameInput &input)
 {
-    const double start = ScaleStart(settings.BitsPerSample);
-    const double full = LogLevel(settings.FullScale);
+    const double start = ScaleStart(input.BitsPerSample);
+    const double full = LogLevel(input.FullScale);
     if (needle - start <= 0.0 || full - start <= 0.0)
         return 0.0;
     return (needle - start) / (full - start);
 }
 
-void DrawAnalogMeterFrame(QPainter &painter, const SampleWindow &window,
-                          const AnalogMeterSettings &settings, const AnalogMeterPictures &pictures,
-                          AnalogNeedles &needles, float &FallRate)
+void DrawAnalogMeterFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                          const AnalogMeterPictures &pictures, AnalogNeedles &needles,
+                          float &FallRate)
 {
-    FallRate = settings.FastFlag ? 0.005f : 0.01f;
-    const AnalogLevels levels = MeasureAnalogLevels(window, settings);
-    const double full = LogLevel(settings.FullScale);
+    FallRate = input.FastFlag ? 0.005f : 0.01f;
+    const AnalogLevels levels = MeasureAnalogLevels(window, input);
+    const double full = LogLevel(input.FullScale);
     MoveNeedle(needles.left, levels.left, FallRate, full);
     MoveNeedle(needles.right, levels.right, FallRate, full);
 
-    const int width = settings.width;
-    const double length = 0.55 * (settings.height - PlotTop);
-    painter.fillRect(QRect(0, 0, ToPixel(width), ToPixel(settings.height)), Qt::black);
+    const int width = input.width;
+    const double length = 0.55 * (input.height - PlotTop);
+    painter.fillRect(QRect(0, 0, TwipsToPixelNearest(width), TwipsToPixelNearest(input.height)),
+                     Qt::black);
     painter.drawImage(0, 0, pictures.ImageAudio);
-    painter.drawImage(0, ToPixel(FacePictureTop), pictures.ImageAlmBack);
+    painter.drawImage(0, TwipsToPixelNearest(FacePictureTop), pictures.ImageAlmBack);
 
-    DrawNeedle(painter, NeedleFraction(needles.left, settings), length,
+    DrawNeedle(painter, NeedleFraction(needles.left, input), length,
                static_cast<int>(RoundHalfEven(width / 4.0)), PivotY, LeftNeedleColour);
-    DrawNeedle(painter, NeedleFraction(needles.right, settings), length,
+    DrawNeedle(painter, NeedleFraction(needles.right, input), length,
                static_cast<int>(RoundHalfEven(3.0 * width / 4.0)), PivotY, RightNeedleColour);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/frame_input.h"
 #include "base/sample_window.h"
 
 #include <QImage>
@@ -7,18 +8,6 @@
 #include <cstdint>
 
 class QPainter;
-
-// What the analog level meter reads from the player's state on every frame. Sizes are twips.
-struct AnalogMeterSettings
-{
-    bool FastFlag = false;
-    int width = 6000;  // W of the picture area
-    int height = 3600; // H of the picture area
-    std::uint8_t TimeRange = 10;
-    std::int32_t SampleRate = 44100;
-    std::int32_t BitsPerSample = 16;
-    std::int32_t FullScale = 32768;
-};
 
 // The two needles in decades of sample magnitude, kept by the main window between frames
 // and cleared to 0 when the sample buffers are allocated.
@@ -47,18 +36,19 @@ struct AnalogMeterPictures
 // centred on 128 and averaged on the 16-bit scale, their level given on the 8-bit full scale
 // of 255, so that it does not depend on the sample rate. Frames the window does not hold are
 // skipped.
-AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const AnalogMeterSettings &settings);
+AnalogLevels MeasureAnalogLevels(const SampleWindow &window, const FrameInput &input);
 
 // One frame of a needle's ballistics: it falls by fallRate × F per frame and rises five times
 // as fast without overshooting the level, and never passes full scale F (in decades).
 void MoveNeedle(float &needle, double level, float fallRate, double fullScaleDecades);
 
 // Where a needle stands on its scale, 0 (rest, 30 degrees) to 1 (full scale, 150 degrees).
-double NeedleFraction(float needle, const AnalogMeterSettings &settings);
+double NeedleFraction(float needle, const FrameInput &input);
 
 // Draws one analog meter frame from whatever the window holds: sets FallRate for this frame,
 // measures, moves both needles and paints the pictures and needles over the whole area.
-// The painter works in pixels on the picture area's backing image.
-void DrawAnalogMeterFrame(QPainter &painter, const SampleWindow &window,
-                          const AnalogMeterSettings &settings, const AnalogMeterPictures &pictures,
-                          AnalogNeedles &needles, float &FallRate);
+// The painter works in pixels on the picture area's backing image. It reads the speed, the
+// area, the time range and the stream's rate, width and full scale from `input`.
+void DrawAnalogMeterFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                          const AnalogMeterPictures &pictures, AnalogNeedles &needles,
+                          float &FallRate);

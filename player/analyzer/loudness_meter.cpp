@@ -25,7 +25,7 @@ struct Sample16
     int16_t right;
 };
 
-Sample16 FrameAt(const AnalysisWindow &w, std::size_t i)
+Sample16 FrameAt(const SampleWindow &w, std::size_t i)
 {
     switch (w.sampleKind) {
     case 1:
@@ -103,13 +103,14 @@ void LoudnessState::Restart()
     meanSquare_ = {0, 0};
 }
 
-void LoudnessState::Feed(const AnalysisWindow &window, int64_t firstFrame, double nowMs)
+void LoudnessState::Feed(const SampleWindow &window, int32_t sampleRate, int64_t firstFrame,
+                         double nowMs)
 {
     const int channels = ChannelsOf(window.sampleKind);
-    if (channels == 0 || window.sampleRate <= 0)
+    if (channels == 0 || sampleRate <= 0)
         return;
-    if (!meter_ || rate_ != window.sampleRate || channels_ != channels) {
-        Open(window.sampleRate, channels);
+    if (!meter_ || rate_ != sampleRate || channels_ != channels) {
+        Open(sampleRate, channels);
         fedUntil_ = playedUntil_ = -1;
         fedFrames_ = 0;
     }

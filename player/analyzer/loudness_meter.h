@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/analysis_window.h"
+#include "base/sample_window.h"
 
 #include <QPainter>
 
@@ -31,12 +31,13 @@ public:
     // A new file: integrated loudness and range start again, the bars fall to the floor.
     void Restart();
 
-    // Takes the window whose first frame is frame `firstFrame` of the file, at the steady
+    // Takes the window (of a stream at sampleRate) whose first frame is frame `firstFrame` of
+    // the file, at the steady
     // time nowMs. Only frames after those already taken count: frames taken before are never
     // fed again (a pause or a seek back), and frames never seen are skipped (a seek ahead or
     // a late tick). The bars follow the frames in play order; after a seek back they go on
     // from the new place while the loudness waits for unseen frames.
-    void Feed(const AnalysisWindow &window, int64_t firstFrame, double nowMs);
+    void Feed(const SampleWindow &window, int32_t sampleRate, int64_t firstFrame, double nowMs);
 
     int Channels() const { return channels_; }
     double PeakDb(int channel) const { return peak_[static_cast<std::size_t>(channel & 1)]; }

@@ -4,7 +4,7 @@
 #include "spectrum/hue_cycle.h"
 
 #include "base/rounding.h"
-#include "display/layout_geometry.h"
+#include "base/twips.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -22,11 +22,6 @@ namespace {
 constexpr int PlotTop = 600;
 // At most this many pixel columns take part in thinning the window.
 constexpr int MaxColumns = 640;
-
-int ToPixel(double twips)
-{
-    return static_cast<int>(RoundHalfEven(twips / TwipsPerPixel));
-}
 
 // One channel's trace: which side of the frame it shows, about which centre line, at which
 // scale and colour.
@@ -46,7 +41,10 @@ struct Sweep
     int s;
     double twipsPerIndex;
 
-    int X(int i) const { return ToPixel(static_cast<double>(RoundHalfEven(twipsPerIndex * i))); }
+    int X(int i) const
+    {
+        return TwipsToPixelNearest(static_cast<double>(RoundHalfEven(twipsPerIndex * i)));
+    }
 };
 
 // The pixel rows a trace covers in each pixel column: the union of its line segments. A
@@ -123,8 +121,8 @@ void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep
     if (sweep.n <= sweep.s)
         return; // not one whole segment
     const int last = (sweep.n - 1) / sweep.s * sweep.s;
-    const int silence = window.kind >= 3 ? 128 : 0;
-    const std::size_t held = window.Frames();
+    const int silence = window.sampleKind >= 3 ? 128 : 0;
+    const std::size_t held = window.FrameCount();
 
     ColumnSpans spans(columns);
     QPoint previous;
@@ -133,7 +131,7 @@ void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep
         const SampleFrame frame = *window.FrameAt(static_cast<std::size_t>(i));
         const int value = (trace.right ? frame.right : frame.left) - silence;
         const double y = static_cast<double>(RoundHalfEven(trace.centre - value * trace.scale));
-        const QPoint point(sweep.X(i), ToPixel(y));
+        const QPoint point(sweep.X(i), TwipsToPixelNearest(y));
         if (i > 0)
             spans.AddSegment(previous, point);
         previous = point;
@@ -142,7 +140,7 @@ void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep
 
     if (i <= last) {
         const int from = sweep.X(i == 0 ? 0 : i - sweep.s);
-        const int y = ToPixel(trace.centre);
+        const int y = TwipsToPixelNearest(trace.centre);
         painter.fillRect(QRect(QPoint(from, y), QPoint(sweep.X(last), y)), trace.colour);
     }
 }
@@ -159,35 +157,35 @@ QColor ScopeBaseColour(const ScopeColourCycle &cycle)
     return HueColour(cycle.phase, cycle.segment);
 }
 
-void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window,
-                           const OscilloscopeSettings &settings, ScopeColourCycle &cycle)
+void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                           ScopeColourCycle &cycle)
 {
-    const int width = settings.width;
-    const int height = settings.height;
-    const double range = std::ldexp(1.0, std::clamp<int>(settings.BitsPerSample, 1, 32));
+    const int width = input.width;
+    const int height = input.height;
+    const double range = std::ldexp(1.0, std::clamp<int>(input.BitsPerSample, 1, 32));
     const int plot = height - PlotTop;
     const int half = static_cast<int>(RoundHalfEven(plot / 2.0));
 
     // Bounded so that stepping through the window can never overflow.
     const int n = static_cast<int>(std::clamp<std::int64_t>(
-        RoundHalfEven(static_cast<double>(settings.TimeRange) * settings.SampleRate / 100.0), 0,
+        RoundHalfEven(static_cast<double>(input.TimeRange) * input.SampleRate / 100.0), 0,
         INT_MAX / 4));
-    const int columns =
-        std::clamp(static_cast<int>(RoundHalfEven(width / double(TwipsPerPixel))), 1, MaxColumns);
+    const int columns = std::clamp(TwipsToPixelNearest(width), 1, MaxColumns);
     const int stride = std::max(1, static_cast<int>(RoundHalfEven(double(n) / columns)));
     const Sweep sweep{n, stride, n > 0 ? double(width) / n : 0.0};
 
-    const int pixelColumns = std::max(ToPixel(width), 0) + 1;
-    painter.fillRect(QRect(QPoint(0, ToPixel(PlotTop)), QPoint(ToPixel(width), ToPixel(height))),
+    const int pixelColumns = std::max(TwipsToPixelNearest(width), 0) + 1;
+    painter.fillRect(QRect(QPoint(0, TwipsToPixelNearest(PlotTop)),
+                           QPoint(TwipsToPixelNearest(width), TwipsToPixelNearest(height))),
                      Qt::black);
 
     AdvanceScopeColour(cycle);
     const QColor base = ScopeBaseColour(cycle);
     const QColor trace = Complement(base);
 
-    if (settings.CH == 0 || settings.CH == 1) {
-        DrawTrace(painter, window, sweep,
-                  Trace{settings.CH == 1, PlotTop + half, plot / range, trace}, pixelColumns);
+    if (input.CH == 0 || input.CH == 1) {
+        DrawTrace(painter, window, sweep, Trace{input.CH == 1, PlotTop + half, plot / range, trace},
+                  pixelColumns);
         return;
     }
     const double scale = half / range;

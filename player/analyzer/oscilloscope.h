@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/frame_input.h"
 #include "base/sample_window.h"
 #include "spectrum/hue_cycle.h"
 
@@ -8,17 +9,6 @@
 #include <cstdint>
 
 class QPainter;
-
-// What the oscilloscope reads from the player's state on every frame. Sizes are twips.
-struct OscilloscopeSettings
-{
-    std::uint8_t CH = 0; // 0 left, 1 right, 2 both
-    int width = 6000;    // W of the picture area
-    int height = 3600;   // H of the picture area
-    std::uint8_t TimeRange = 10;
-    std::int32_t SampleRate = 44100;
-    std::int32_t BitsPerSample = 16;
-};
 
 // The trace's walk round the colour wheel, kept by the main window between frames.
 struct ScopeColourCycle
@@ -34,9 +24,10 @@ void AdvanceScopeColour(ScopeColourCycle &cycle);
 QColor ScopeBaseColour(const ScopeColourCycle &cycle);
 
 // Draws one oscilloscope frame from a window that was fetched successfully: clears the plot
-// area below the 600-twip top strip, advances the colour cycle and draws the waveform of `CH`
-// as connected segments, thinned to about one segment per pixel column. The painter works in
-// pixels on the picture area's backing image; on a plain 32-bit image the traces are written
-// into its pixels directly.
-void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window,
-                           const OscilloscopeSettings &settings, ScopeColourCycle &cycle);
+// area below the 600-twip top strip, advances the colour cycle and draws the waveform of
+// `input.CH` as connected segments, thinned to about one segment per pixel column. The painter
+// works in pixels on the picture area's backing image; on a plain 32-bit image the traces are
+// written into its pixels directly. It reads the channel, the area, the time range and the stream's
+// rate and width from `input`.
+void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                           ScopeColourCycle &cycle);

@@ -1,10 +1,13 @@
 #include "analyzer/overlay.h"
 
+#include "base/palette.h"
 #include "base/rounding.h"
 #include "base/text_fit.h"
 #include "base/twips.h"
 
 #include <QFontMetrics>
+
+#include <algorithm>
 
 void CountFrame(FrameRateState &state, int64_t nowMs)
 {
@@ -31,17 +34,26 @@ void DrawFrameRateOverlay(QPainter &painter, FrameRateState &state, double width
 {
     CountFrame(state, nowMs);
     const double x0 = RoundHalfEven(widthTwips - 640);
-    const int left = TwipsToPixel(x0);
-    const QRect box(QPoint(left, 0), QPoint(TwipsToPixel(widthTwips) - 1, TwipsToPixel(240) - 1));
-    painter.fillRect(box, Qt::black);
+    const int left = TwipsToPixelDown(x0);
+    const QRect box(QPoint(left, 0),
+                    QPoint(TwipsToPixelDown(widthTwips) - 1, TwipsToPixelDown(240) - 1));
+    painter.fillRect(box, Palette::FrameRateBox);
     // The figure is set in the painter's font, made smaller where it would overflow the box,
     // and as near below the top of the box as it can be without crossing its bottom.
     const QString text = FrameRateText(state.framesPerSecond);
     const QFont font = TextFit::FitFont(painter.font(), text, box.width(), box.height());
-    const int preferred = TwipsToPixel(30) + QFontMetrics(font).ascent();
+    const int preferred = TwipsToPixelDown(30) + QFontMetrics(font).ascent();
     painter.save();
     painter.setFont(font);
-    painter.setPen(Qt::white);
+    painter.setPen(Palette::FrameRateText);
     painter.drawText(left, TextFit::FitBaseline(font, text, box.height(), preferred), text);
     painter.restore();
+}
+
+void BlankFrameRateCorner(QImage &canvas)
+{
+    const int left = TwipsToPixelDown(std::max(0, canvas.width() * TwipsPerPixel - 640));
+    QPainter painter(&canvas);
+    painter.fillRect(QRect(left, 0, canvas.width() - left, TwipsToPixelDown(240)),
+                     Palette::FrameRateBox);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPainter>
 #include <QString>
 
@@ -24,3 +25,7 @@ QString FrameRateText(float framesPerSecond);
 // a picture widthTwips wide.
 void DrawFrameRateOverlay(QPainter &painter, FrameRateState &state, double widthTwips,
                           int64_t nowMs);
+
+// Blanks the overlay's corner of a picture (640 × 240 twips at the top right) in black, as when
+// the frame-rate display is switched.
+void BlankFrameRateCorner(QImage &canvas);

@@ -245,12 +245,10 @@ bool SampleSupply::CopyWindow(float d, int timeRange)
     return true;
 }
 
-AnalysisWindow SampleSupply::Window() const
+SampleWindow SampleSupply::Window() const
 {
-    AnalysisWindow w;
+    SampleWindow w;
     w.sampleKind = info_.SampleKind;
-    w.sampleRate = info_.SampleRate;
-    w.bitsPerSample = info_.BitsPerSample;
     w.stereo16 = window_.stereo16;
     w.mono16 = window_.mono16;
     w.stereo8 = window_.stereo8;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analyzer/stream_header.h"
-#include "base/analysis_window.h"
+#include "base/sample_window.h"
 
 #include <QString>
 
@@ -24,7 +24,7 @@ public:
     // The window of timeRange x 10 ms that starts at the playing position p (seconds).
     bool FetchWindow(float p, int timeRange);
     // The window the last successful fetch copied (empty for sample kind 0).
-    AnalysisWindow Window() const;
+    SampleWindow Window() const;
 
     float BufferStart(int index) const { return start_[static_cast<size_t>(index & 1)]; }
     int CurrentBuffer() const { return current_; }

@@ -13,69 +13,54 @@ struct SampleFrame
     int right = 0;
 };
 
-// A read-only view of the analysis window that the sample supply filled, without copying.
-// The sample kind says which span holds the frames: kind 1 (16-bit stereo) and kind 2
-// (16-bit mono) use `pcm16`, kind 3 (8-bit stereo) and kind 4 (8-bit mono) use `pcm8`;
-// stereo frames are interleaved left, right. Kind 0 has no samples. The channel count and
-// frame count follow from the kind and the span, so the view cannot claim more frames than
-// its memory holds.
+// A read-only view of one analysis window, as the sample supply's window buffer of the
+// stream's sample kind holds it, without copying. Only the span of `sampleKind` is read, so
+// the view cannot claim more frames than its memory holds.
 struct SampleWindow
 {
-    std::uint8_t kind = 0;
-    std::span<const std::int16_t> pcm16;
-    std::span<const std::uint8_t> pcm8;
-    // The sample supply's frames as whole elements: kind 1 as 32-bit frames (low half left,
-    // high half right), kind 3 as 16-bit frames (low byte left). Used instead of the
-    // interleaved spans when set.
-    std::span<const std::uint32_t> frames32;
-    std::span<const std::uint16_t> frames16;
+    // 0 unsupported (no samples), 1 16-bit stereo, 2 16-bit mono, 3 8-bit stereo, 4 8-bit mono.
+    std::uint8_t sampleKind = 0;
+    // Kind 1: low half the signed left sample, high half the signed right sample.
+    std::span<const std::uint32_t> stereo16;
+    // Kind 2: signed 16-bit samples.
+    std::span<const std::int16_t> mono16;
+    // Kind 3: low byte (the first in the file) left, high byte right; unsigned, 128 = silence.
+    std::span<const std::uint16_t> stereo8;
+    // Kind 4: unsigned 8-bit samples, 128 = silence.
+    std::span<const std::uint8_t> mono8;
 
-    int Channels() const
+    // Frames held for the current kind (0 for kind 0 or any unknown kind).
+    std::size_t FrameCount() const
     {
-        switch (kind) {
+        switch (sampleKind) {
         case 1:
-        case 3:
-            return 2;
+            return stereo16.size();
         case 2:
+            return mono16.size();
+        case 3:
+            return stereo8.size();
         case 4:
-            return 1;
+            return mono8.size();
         default:
             return 0;
         }
     }
 
-    std::size_t Frames() const
-    {
-        const int channels = Channels();
-        if (channels == 0)
-            return 0;
-        if (kind == 1 && !frames32.empty())
-            return frames32.size();
-        if (kind == 3 && !frames16.empty())
-            return frames16.size();
-        const std::size_t values = (kind <= 2) ? pcm16.size() : pcm8.size();
-        return values / static_cast<std::size_t>(channels);
-    }
-
     // The frame at index i, or nothing when the window does not hold it.
     std::optional<SampleFrame> FrameAt(std::size_t i) const
     {
-        if (i >= Frames())
+        if (i >= FrameCount())
             return std::nullopt;
-        if (kind == 1 && !frames32.empty())
-            return SampleFrame{static_cast<std::int16_t>(frames32[i] & 0xFFFFu),
-                               static_cast<std::int16_t>(frames32[i] >> 16)};
-        if (kind == 3 && !frames16.empty())
-            return SampleFrame{frames16[i] & 0xFF, frames16[i] >> 8};
-        switch (kind) {
+        switch (sampleKind) {
         case 1:
-            return SampleFrame{pcm16[2 * i], pcm16[2 * i + 1]};
+            return SampleFrame{static_cast<std::int16_t>(stereo16[i] & 0xFFFFu),
+                               static_cast<std::int16_t>(stereo16[i] >> 16)};
         case 2:
-            return SampleFrame{pcm16[i], pcm16[i]};
+            return SampleFrame{mono16[i], mono16[i]};
         case 3:
-            return SampleFrame{pcm8[2 * i], pcm8[2 * i + 1]};
+            return SampleFrame{stereo8[i] & 0xFF, stereo8[i] >> 8};
         default:
-            return SampleFrame{pcm8[i], pcm8[i]};
+            return SampleFrame{mono8[i], mono8[i]};
         }
     }
 };

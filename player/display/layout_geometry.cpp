@@ -145,8 +145,8 @@ double NextZoomFactor(double zoom, int movieWidth, int movieHeight, int screenWi
 
 QSize FitToScreenArea(QSize screen, QSize window, QSize pic, int taskBarHeight)
 {
-    const double width = (screen.width() - (window.width() - pic.width())) / 15.0;
+    const double width = TwipsToPixelExact(screen.width() - (window.width() - pic.width()));
     const double height =
-        (screen.height() - (window.height() - pic.height())) / 15.0 - taskBarHeight;
+        TwipsToPixelExact(screen.height() - (window.height() - pic.height())) - taskBarHeight;
     return QSize(static_cast<int>(RoundHalfEven(width)), static_cast<int>(RoundHalfEven(height)));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/twips.h"
+
 #include <QRect>
 #include <QSize>
 
@@ -34,9 +36,6 @@ enum class Control {
     Hist,
     PicGS,
 };
-
-// Twips per pixel: the player's fixed conversion between control units and pixels.
-constexpr int TwipsPerPixel = 15;
 
 // One control's new coordinates in twips; unset coordinates keep their value.
 struct Placement

@@ -1,13 +1,12 @@
 // Unscaled forward discrete Fourier transform, exported for the player's analyzer displays.
+#include "fft/fft_double.h"
+
 #include "fft/plan_cache.h"
 
 #include <fftw3.h>
 
 #include <bit>
 #include <cstdint>
-
-extern "C" __attribute__((visibility("default"))) void
-fft_double(int n, int flag, double *xr, double *xi, double *yr, double *yi);
 
 namespace {
 
@@ -23,10 +22,8 @@ bool AllZero(const double *values, int n)
 
 } // namespace
 
-// Y[k] = Σ (xr[m] + i·xi[m])·e^(-2πi·km/n) for k = 0 … n - 1, written to yr and yi. The inputs
-// are left unchanged. flag is reserved and ignored. A real input (xi all zero) takes the
-// half-length real transform.
-extern "C" void fft_double(int n, int flag, double *xr, double *xi, double *yr, double *yi)
+// A real input (xi all zero) takes the half-length real transform.
+void fft_double(std::int32_t n, std::int32_t flag, double *xr, double *xi, double *yr, double *yi)
 {
     (void)flag;
     if (n <= 0 || !xr || !xi || !yr || !yi)

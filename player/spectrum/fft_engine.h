@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fft/fft_double.h"
+
 #include <QLibrary>
 #include <QString>
 
@@ -12,8 +14,7 @@
 class FftEngine
 {
 public:
-    using Routine = void (*)(int32_t n, int32_t flag, double *xr, double *xi, double *yr,
-                             double *yi);
+    using Routine = decltype(&fft_double);
     using Clock = std::function<int64_t()>;
 
     // directory: where the module lies; empty means the program's own directory.

@@ -38,13 +38,13 @@ void HatchCoverage::Draw(DirectRaster &raster, QRgb colour) const
 void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y2, double base,
                  QRgb colour, HatchCoverage *coverage)
 {
-    const int px1 = TwipsToPixel(x1);
-    const int py1 = TwipsToPixel(y1);
-    const int py2 = TwipsToPixel(y2);
-    int n = static_cast<int16_t>(TwipsToPixel(x2) - px1);
+    const int px1 = TwipsToPixelDown(x1);
+    const int py1 = TwipsToPixelDown(y1);
+    const int py2 = TwipsToPixelDown(y2);
+    int n = static_cast<int16_t>(TwipsToPixelDown(x2) - px1);
     if (n == 0)
         n = 1;
-    const int baseRow = TwipsToPixel(base);
+    const int baseRow = TwipsToPixelDown(base);
     for (int d = (px1 & 1); d < n; d += 2) {
         const int column = static_cast<int16_t>(px1 + d);
         if (column % 2 != 0)

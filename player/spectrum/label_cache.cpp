@@ -2,13 +2,13 @@
 
 #include <QFontMetrics>
 
-void LabelCache::Draw(QPainter &painter, int x, int y, const QString &text, const QColor &colour)
+QRect LabelCache::Draw(QPainter &painter, int x, int y, const QString &text, const QColor &colour)
 {
-    const QFont font = painter.font();
-    const QString key = font.key();
-    if (key != fontKey_ || colour.rgb() != colour_) {
+    // Comparing fonts is cheap; building a font's key text on every label was not.
+    const QFont &font = painter.font();
+    if (font != font_ || font.resolveMask() != font_.resolveMask() || colour.rgb() != colour_) {
         images_.clear();
-        fontKey_ = key;
+        font_ = font;
         colour_ = colour.rgb();
     }
     auto it = images_.find(text);
@@ -29,4 +29,5 @@ void LabelCache::Draw(QPainter &painter, int x, int y, const QString &text, cons
         it = images_.insert(text, image);
     }
     painter.drawImage(QPoint(x, y), *it);
+    return QRect(QPoint(x, y), it->size());
 }

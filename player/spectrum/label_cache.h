@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -11,11 +12,11 @@
 class LabelCache
 {
 public:
-    // Draws the text with its top-left corner at pixel (x, y).
-    void Draw(QPainter &painter, int x, int y, const QString &text, const QColor &colour);
+    // Draws the text with its top-left corner at pixel (x, y); returns the rectangle drawn.
+    QRect Draw(QPainter &painter, int x, int y, const QString &text, const QColor &colour);
 
 private:
-    QString fontKey_;
+    QFont font_;
     QRgb colour_ = 0;
     QHash<QString, QImage> images_;
 };

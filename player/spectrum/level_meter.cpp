@@ -1,8 +1,6 @@
 #include "spectrum/level_meter.h"
 
-#include "analyzer/overlay.h"
 #include "base/rounding.h"
-#include "base/steady_clock.h"
 #include "base/twips.h"
 #include "spectrum/bin_walk.h"
 #include "spectrum/fft_engine.h"
@@ -78,37 +76,35 @@ void MovePeakMarker(LevelMeterState &state, int band, uint8_t VSA, int32_t D)
     }
 }
 
-bool DrawLevelMeterFrame(QPainter &painter, const AnalysisWindow &window,
-                         const LevelMeterSettings &settings, LevelMeterState &state,
-                         const QImage &bar, FftEngine &fft, LevelMeterWorkspace &work,
-                         FrameRateState *frameRate)
+bool DrawLevelMeterFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                         LevelMeterState &state, const QImage &bar, FftEngine &fft,
+                         LevelMeterWorkspace &work)
 {
-    if (window.sampleRate <= 0)
+    if (input.SampleRate <= 0)
         return false;
-    const int32_t D = window.bitsPerSample == 8 ? 6 : 8;
-    const float F = window.bitsPerSample == 16 ? 2.5f : (window.bitsPerSample == 8 ? 0.4f : 0.0f);
-    const int32_t N = FrameFftSize(settings.FastFlag, settings.NumFftNormal, settings.NumFftFast);
-    const int32_t W = RoundToInt32(settings.picWidth);
-    const int32_t P = RoundToInt32(settings.picHeight - 600);
+    const int32_t D = input.BitsPerSample == 8 ? 6 : 8;
+    const float F = input.BitsPerSample == 16 ? 2.5f : (input.BitsPerSample == 8 ? 0.4f : 0.0f);
+    const int32_t N = FrameFftSize(input.FastFlag, input.NumFftNormal, input.NumFftFast);
+    const int32_t W = RoundToInt32(input.width);
+    const int32_t P = RoundToInt32(input.height - 600);
     const double perDecade = P / (D - static_cast<double>(F));
-    const double r = static_cast<double>(N) / window.sampleRate;
+    const double r = static_cast<double>(N) / input.SampleRate;
 
-    state.FallRate = settings.FastFlag ? 0.008f : 0.012f;
-    const auto &edges = BandEdges(settings.FastFlag);
+    state.FallRate = input.FastFlag ? 0.008f : 0.012f;
+    const auto &edges = BandEdges(input.FastFlag);
 
     const auto size = static_cast<std::size_t>(N) + 1;
     work.input.resize(size);
     work.re.resize(size);
     work.im.resize(size);
     work.zeros.assign(size, 0.0);
-    WindowChannel(window, settings.CH == 1, work.window.Weights(settings.WFT, N),
-                  work.input.data());
+    WindowChannel(window, input.CH == 1, work.window.Weights(input.WFT, N), work.input.data());
     fft.Transform(N, work.input.data(), work.zeros.data(), work.re.data(), work.im.data());
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(
-        QRect(QPoint(0, TwipsToPixel(600)), QPoint(TwipsToPixel(W) - 1, TwipsToPixel(600 + P) - 1)),
-        Qt::black);
+    painter.fillRect(QRect(QPoint(0, TwipsToPixelDown(600)),
+                           QPoint(TwipsToPixelDown(W) - 1, TwipsToPixelDown(600 + P) - 1)),
+                     Qt::black);
 
     const std::array<double, 24> maxima = BandMaxima(work, N, W, r, edges);
     const double fall = static_cast<float>(static_cast<float>(D) * state.FallRate);
@@ -123,15 +119,12 @@ bool DrawLevelMeterFrame(QPainter &painter, const AnalysisWindow &window,
         const BarPlacement place = PlaceBar(b, top, P);
         DrawBar(painter, bar, place);
 
-        MovePeakMarker(state, b, settings.VSA, D);
+        MovePeakMarker(state, b, input.VSA, D);
         const float yM = static_cast<float>(P) -
                          (state.BandPeak[i] - F) * static_cast<float>(perDecade) + 600.0f - 30.0f;
-        const int left = TwipsToPixel(place.xTwips - 52.5);
-        const int right = TwipsToPixel(place.xTwips + 67.5);
-        painter.fillRect(left, TwipsToPixel(yM), right - left + 1, 1, kYellow);
+        const int left = TwipsToPixelDown(place.xTwips - 52.5);
+        const int right = TwipsToPixelDown(place.xTwips + 67.5);
+        painter.fillRect(left, TwipsToPixelDown(yM), right - left + 1, 1, kYellow);
     }
-
-    if (frameRate)
-        DrawFrameRateOverlay(painter, *frameRate, W, SteadyMilliseconds());
     return true;
 }

@@ -1,6 +1,7 @@
 #include "spectrum/level_meter_bands.h"
 
 #include "base/rounding.h"
+#include "base/twips.h"
 
 const std::array<int32_t, 24> &BandEdges(bool FastFlag)
 {
@@ -25,9 +26,9 @@ BarPlacement PlaceBar(int band, double top, int32_t P)
 {
     BarPlacement bar;
     bar.xTwips = 240.0 * band + 240.0;
-    bar.x = RoundToInt32((bar.xTwips - 50) / 15);
-    bar.y = RoundToInt32((top + 600) / 15);
-    bar.height = RoundToInt32((P - top) / 15);
-    bar.sourceY = RoundToInt32(top / 15);
+    bar.x = TwipsToPixelNearest(bar.xTwips - 50);
+    bar.y = TwipsToPixelNearest(top + 600);
+    bar.height = TwipsToPixelNearest(P - top);
+    bar.sourceY = TwipsToPixelNearest(top);
     return bar;
 }

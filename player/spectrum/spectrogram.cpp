@@ -28,12 +28,12 @@ struct Areas
 Areas AreasOf(const SpectrumGeometry &g, uint8_t CH)
 {
     Areas a;
-    a.width = TwipsToPixel(g.W);
-    const int top = TwipsToPixel(kTopBand);
-    const int foot = TwipsToPixel(kTopBand + g.P);
+    a.width = TwipsToPixelDown(g.W);
+    const int top = TwipsToPixelDown(kTopBand);
+    const int foot = TwipsToPixelDown(kTopBand + g.P);
     a.top[0] = top;
     if (CH == 2) {
-        const int middle = TwipsToPixel(kTopBand + g.Q);
+        const int middle = TwipsToPixelDown(kTopBand + g.Q);
         a.count = 2;
         a.height[0] = middle - top;
         a.top[1] = middle + 1; // the white line between the halves
@@ -124,7 +124,7 @@ void DrawGrid(QPainter &painter, LabelCache &labels, int top, int height, int wi
     if (height <= 0)
         return;
     const SpectrumGeometry axis =
-        MakeSpectrumGeometry(height * kTwipsPerPixel, 0, N, sampleRate, 16, 0);
+        MakeSpectrumGeometry(double(height * TwipsPerPixel), 0, N, sampleRate, 16, 0);
     const int foot = top + height - 1;
     painter.setPen(kGrey);
     const QString names[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
@@ -132,7 +132,7 @@ void DrawGrid(QPainter &painter, LabelCache &labels, int top, int height, int wi
     for (int d = 0; d < 4; ++d) {
         const double decade = std::pow(10.0, d + 1);
         for (int k = 1; k <= 9; ++k) {
-            const int y = foot - TwipsToPixel(static_cast<double>(GridLineX(decade * k, axis)));
+            const int y = foot - TwipsToPixelDown(static_cast<double>(GridLineX(decade * k, axis)));
             if (y < top || y > foot)
                 continue;
             painter.drawLine(0, y, k == 1 ? 7 : 3, y);
@@ -149,7 +149,7 @@ void DrawGrid(QPainter &painter, LabelCache &labels, int top, int height, int wi
 // level range at the dark end.
 void DrawLegend(QPainter &painter, LabelCache &labels, int32_t D, int width)
 {
-    const int band = TwipsToPixel(kTopBand);
+    const int band = TwipsToPixelDown(kTopBand);
     painter.fillRect(QRect(0, 0, std::min(width, 260), band), Qt::black);
     const std::array<QRgb, 256> &map = LevelColourMap();
     const int left = 56, right = 184, y0 = band / 2 - 4;
@@ -197,24 +197,23 @@ void SpectrogramState::Clear()
     jump.Reset();
 }
 
-bool DrawSpectrogramFrame(QPainter &painter, const AnalysisWindow &window,
-                          const SpectrogramSettings &settings, SpectrogramState &state,
-                          FftEngine &fft)
+bool DrawSpectrogramFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                          double position, SpectrogramState &state, FftEngine &fft)
 {
-    if ((window.bitsPerSample != 8 && window.bitsPerSample != 16) || window.sampleRate <= 0)
+    if ((input.BitsPerSample != 8 && input.BitsPerSample != 16) || input.SampleRate <= 0)
         return false;
-    const int32_t N = FrameFftSize(settings.FastFlag, settings.NumFftNormal, settings.NumFftFast);
-    const uint8_t CH = settings.CH > 2 ? 2 : settings.CH;
-    const SpectrumGeometry g = MakeSpectrumGeometry(settings.picWidth, settings.picHeight, N,
-                                                    window.sampleRate, window.bitsPerSample, CH);
+    const int32_t N = FrameFftSize(input.FastFlag, input.NumFftNormal, input.NumFftFast);
+    const uint8_t CH = input.CH > 2 ? 2 : input.CH;
+    const SpectrumGeometry g = MakeSpectrumGeometry(input.width, input.height, N, input.SampleRate,
+                                                    input.BitsPerSample, CH);
     const Areas areas = AreasOf(g, CH);
     if (areas.width <= 0)
         return false;
-    if (state.jump.Jumped(settings.position))
+    if (state.jump.Jumped(position))
         state.Clear();
     Prepare(state, areas, N, CH, g.D);
 
-    const std::vector<double> &weights = state.window.Weights(settings.WFT, N);
+    const std::vector<double> &weights = state.window.Weights(input.WFT, N);
     for (int area = 0; area < areas.count; ++area) {
         const int channel = CH == 2 ? area : CH;
         const auto c = static_cast<std::size_t>(channel);
@@ -233,7 +232,7 @@ bool DrawSpectrogramFrame(QPainter &painter, const AnalysisWindow &window,
             continue;
         Blit(painter, image, areas.top[area], state.next);
         DrawGrid(painter, state.labels, areas.top[area], areas.height[area], areas.width, N,
-                 window.sampleRate);
+                 input.SampleRate);
     }
     if (areas.count == 2) {
         painter.setPen(Qt::white);

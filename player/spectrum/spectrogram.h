@@ -1,7 +1,8 @@
 #pragma once
 
-#include "base/analysis_window.h"
+#include "base/frame_input.h"
 #include "base/play_jump.h"
+#include "base/sample_window.h"
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
@@ -13,19 +14,6 @@
 #include <vector>
 
 class FftEngine;
-
-// What one spectrogram frame is drawn with, read afresh on every frame.
-struct SpectrogramSettings
-{
-    uint8_t CH = 2; // 0 left, 1 right, 2 both (left above, right below)
-    uint8_t WFT = 1;
-    bool FastFlag = false;
-    int16_t NumFftNormal = 0;
-    int16_t NumFftFast = 0;
-    double picWidth = 6000;  // twips
-    double picHeight = 3600; // twips
-    double position = 0;     // analysed position, seconds
-};
 
 // The FFT bins one pixel row of a spectrogram area shows: the strongest of first … last.
 struct RowBins
@@ -64,6 +52,7 @@ struct SpectrogramState
 // level as colour over the spectrum analyzers' decibel range. A jump of the position clears
 // the history first. Returns false, drawing nothing, for a sample width other than 8 or 16
 // bits or a rate that is not positive.
-bool DrawSpectrogramFrame(QPainter &painter, const AnalysisWindow &window,
-                          const SpectrogramSettings &settings, SpectrogramState &state,
-                          FftEngine &fft);
+// `position` is the analysed position in seconds; the input's CH, WFT, FFT sizes, picture
+// size, sample rate and width are read.
+bool DrawSpectrogramFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                          double position, SpectrogramState &state, FftEngine &fft);

@@ -1,8 +1,6 @@
 #include "spectrum/spectrum_analyzer.h"
 
-#include "analyzer/overlay.h"
 #include "base/rounding.h"
-#include "base/steady_clock.h"
 #include "base/twips.h"
 #include "spectrum/direct_raster.h"
 #include "spectrum/fft_engine.h"
@@ -72,28 +70,31 @@ void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry 
     }
 }
 
-void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
-              const SpectrumGeometry &g, uint8_t CH)
+// Draws the level rows, the frequency columns and their labels; returns the rectangle the labels
+// covered.
+QRect DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
+               const SpectrumGeometry &g, uint8_t CH)
 {
-    const int right = TwipsToPixel(g.W) - 1;
+    const int right = TwipsToPixelDown(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
-        raster.Row(TwipsToPixel(600 + k * g.p), 0, right, kGreyRgb);
-        raster.Row(TwipsToPixel(600 + g.Q + k * g.p), 0, right, kGreyRgb);
+        raster.Row(TwipsToPixelDown(600 + k * g.p), 0, right, kGreyRgb);
+        raster.Row(TwipsToPixelDown(600 + g.Q + k * g.p), 0, right, kGreyRgb);
     }
-    const int top = TwipsToPixel(600);
-    const int foot = TwipsToPixel(600 + g.P);
+    const int top = TwipsToPixelDown(600);
+    const int foot = TwipsToPixelDown(600 + g.P);
     float labelX[3] = {0, 0, 0};
     for (int k = 1; k <= 9; ++k) {
         const double decades[4] = {10.0, 100.0, 1000.0, 10000.0};
         for (int d = 0; d < 4; ++d) {
             const float x = GridLineX(decades[d] * k, g);
-            raster.Column(TwipsToPixel(x), top, foot - 1, kGreyRgb);
+            raster.Column(TwipsToPixelDown(x), top, foot - 1, kGreyRgb);
             if (k == 1 && d > 0)
                 labelX[d - 1] = x;
         }
     }
+    QRect covered;
     const auto text = [&](double x, double y, const QString &label) {
-        labels.Draw(painter, TwipsToPixel(x), TwipsToPixel(y), label, kGrey);
+        covered |= labels.Draw(painter, TwipsToPixelDown(x), TwipsToPixelDown(y), label, kGrey);
     };
     const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                                     QStringLiteral("10kHz")};
@@ -109,6 +110,101 @@ void DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
         for (int i = 0; i < 4; ++i)
             text(30, g.Q + 630 + 2 * i * g.p, levels[i]);
     }
+    return covered;
+}
+
+// The black plot, the grid, the labels and the dual display's dividing line, drawn the same on
+// every frame; returns the rectangle the labels covered.
+QRect DrawBackground(QPainter &painter, LabelCache &labels, const SpectrumGeometry &g, uint8_t CH,
+                     const QRect &plot)
+{
+    painter.fillRect(plot, Qt::black);
+    DirectRaster raster(painter);
+    const QRect covered = DrawGrid(painter, raster, labels, g, CH);
+    if (CH == 2)
+        raster.Row(TwipsToPixelDown(600 + g.Q), 0, TwipsToPixelDown(g.W) - 1, 0xFFFFFF);
+    return covered;
+}
+
+// Draws the background of the frame once into work.background when its inputs changed. Only
+// for a painter whose pixels are written directly (DirectRaster); returns false when the frame
+// must draw its background itself.
+bool PrepareBackground(QPainter &painter, SpectrumWorkspace &work, const SpectrumGeometry &g,
+                       uint8_t CH, const QRect &plot)
+{
+    const auto *target = static_cast<const QImage *>(painter.device());
+    const std::array<double, 10> key{double(g.W),
+                                     double(g.P),
+                                     double(g.Q),
+                                     double(g.D),
+                                     g.p,
+                                     g.s,
+                                     g.r,
+                                     double(CH),
+                                     double(target->width()) * 65536.0 + target->height(),
+                                     double(target->format())};
+    if (work.background.isNull() || key != work.backgroundKey ||
+        painter.font() != work.backgroundFont ||
+        work.background.dotsPerMeterX() != target->dotsPerMeterX() ||
+        work.background.dotsPerMeterY() != target->dotsPerMeterY()) {
+        QImage image(target->size(), target->format());
+        image.setDotsPerMeterX(target->dotsPerMeterX());
+        image.setDotsPerMeterY(target->dotsPerMeterY());
+        image.fill(Qt::black);
+        QPainter canvas(&image);
+        canvas.setFont(painter.font());
+        const QRect covered = DrawBackground(canvas, work.labels, g, CH, plot);
+        canvas.end();
+        // Labels reaching outside the plot blend with what lies there: such frames draw their
+        // background themselves.
+        const QRect touched = covered & image.rect();
+        const bool usable = touched.isEmpty() || plot.contains(touched);
+        work.background = image;
+        work.backgroundRect = usable ? plot & image.rect() : QRect();
+        work.backgroundKey = key;
+        work.backgroundFont = painter.font();
+        work.frameKey = 0;
+    }
+    return !work.backgroundRect.isEmpty();
+}
+
+// Copies the background over the plot, or, when the picture still holds this workspace's last
+// frame, over the rows its traces covered. Returns the rows restored per channel.
+std::array<QRect, 2> RestoreBackground(QPainter &painter, SpectrumWorkspace &work)
+{
+    const auto *target = static_cast<const QImage *>(painter.device());
+    std::array<QRect, 2> restored{work.backgroundRect, QRect()};
+    if (work.frameKey != 0 && target->cacheKey() == work.frameKey + 1)
+        restored = {work.traceRows[0] & work.backgroundRect,
+                    work.traceRows[1] & work.backgroundRect};
+    for (const QRect &rows : restored)
+        if (!rows.isEmpty())
+            painter.drawImage(rows.topLeft(), work.background, rows);
+    return restored;
+}
+
+// Rows (full width) the trace of one channel may have written: its levels' extent, down to the
+// base for the hatched display, one row of margin each way.
+QRect TraceRows(const SpectrumWorkspace &work, int channel, int32_t offset, double base,
+                bool hatched, const QRect &picture)
+{
+    const std::vector<int32_t> &levels = work.levelY[channel];
+    int32_t low = std::numeric_limits<int32_t>::max();
+    int32_t high = std::numeric_limits<int32_t>::min();
+    for (const BinStep &step : work.steps)
+        for (const int32_t bin : {step.j, step.j + step.k}) {
+            low = std::min(low, levels[static_cast<std::size_t>(bin)]);
+            high = std::max(high, levels[static_cast<std::size_t>(bin)]);
+        }
+    if (low > high)
+        return {};
+    int top = TwipsToPixelDown(offset + low);
+    int bottom = TwipsToPixelDown(offset + high);
+    if (hatched) {
+        top = std::min(top, TwipsToPixelDown(base));
+        bottom = std::max(bottom, TwipsToPixelDown(base));
+    }
+    return QRect(QPoint(picture.left(), top - 1), QPoint(picture.right(), bottom + 1)) & picture;
 }
 
 void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
@@ -117,10 +213,10 @@ void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel,
     const std::vector<int32_t> &levels = work.levelY[channel];
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        raster.Line(TwipsToPixel(work.stepX1[i]),
-                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j)]),
-                    TwipsToPixel(work.stepX2[i]),
-                    TwipsToPixel(offset + levels[static_cast<std::size_t>(step.j + step.k)]),
+        raster.Line(TwipsToPixelDown(work.stepX1[i]),
+                    TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j)]),
+                    TwipsToPixelDown(work.stepX2[i]),
+                    TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j + step.k)]),
                     colour);
     }
 }
@@ -129,7 +225,7 @@ void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int
                  double base, QRgb colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
-    work.hatch.Reset(TwipsToPixel(work.walkW) + 1, TwipsToPixel(base));
+    work.hatch.Reset(TwipsToPixelDown(work.walkW) + 1, TwipsToPixelDown(base));
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
         HatchedFill(raster, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
@@ -141,21 +237,21 @@ void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int
 
 } // namespace
 
-bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
-                       const SpectrumSettings &settings, SpectrumState &state, FftEngine &fft,
-                       SpectrumWorkspace &work, FrameRateState *frameRate)
+bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                       SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work)
 {
-    if ((window.bitsPerSample != 8 && window.bitsPerSample != 16) || window.sampleRate <= 0)
+    work.changed = {};
+    if ((input.BitsPerSample != 8 && input.BitsPerSample != 16) || input.SampleRate <= 0)
         return false;
-    const int32_t N = FrameFftSize(settings.FastFlag, settings.NumFftNormal, settings.NumFftFast);
-    const uint8_t CH = settings.CH > 2 ? 2 : settings.CH;
-    const SpectrumGeometry g = MakeSpectrumGeometry(settings.picWidth, settings.picHeight, N,
-                                                    window.sampleRate, window.bitsPerSample, CH);
+    const int32_t N = FrameFftSize(input.FastFlag, input.NumFftNormal, input.NumFftFast);
+    const uint8_t CH = input.CH > 2 ? 2 : input.CH;
+    const SpectrumGeometry g = MakeSpectrumGeometry(input.width, input.height, N, input.SampleRate,
+                                                    input.BitsPerSample, CH);
     PrepareBuffers(work, N);
 
     const bool left = CH != 1;
     const bool right = CH != 0;
-    const std::vector<double> &weights = work.window.Weights(settings.WFT, N);
+    const std::vector<double> &weights = work.window.Weights(input.WFT, N);
     for (int c = 0; c < 2; ++c) {
         if (c == 0 ? !left : !right)
             continue;
@@ -165,20 +261,24 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
     }
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(QPoint(0, TwipsToPixel(600)),
-                           QPoint(TwipsToPixel(g.W) - 1, TwipsToPixel(600 + g.P) - 1)),
-                     Qt::black);
+    const QRect plot(QPoint(0, TwipsToPixelDown(600)),
+                     QPoint(TwipsToPixelDown(g.W) - 1, TwipsToPixelDown(600 + g.P) - 1));
     DirectRaster raster(painter);
-    DrawGrid(painter, raster, work.labels, g, CH);
-    if (CH == 2)
-        raster.Row(TwipsToPixel(600 + g.Q), 0, TwipsToPixel(g.W) - 1, 0xFFFFFF);
+    const bool copied = raster.Direct() && PrepareBackground(painter, work, g, CH, plot);
+    const QRect picture = copied ? static_cast<const QImage *>(painter.device())->rect() : QRect();
+    std::array<QRect, 2> restored{};
+    std::array<QRect, 2> traces{};
+    if (copied)
+        restored = RestoreBackground(painter, work);
+    else
+        DrawBackground(painter, work.labels, g, CH, plot);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
     const QColor c2 = Complement(c1);
 
     PrepareWalk(work, g, N);
-    const double height = static_cast<float>(settings.picHeight);
+    const double height = static_cast<float>(input.height);
     for (int c = 0; c < 2; ++c) {
         if (c == 0 ? !left : !right)
             continue;
@@ -186,13 +286,24 @@ bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
         const int32_t offset = (c == 1 && CH == 2) ? 600 + g.Q : 600;
         const double base = (c == 0 && CH == 2) ? 600.0 + g.Q : height;
         const QRgb colour = (c == 0 ? c1 : c2).rgb();
-        if (settings.VSA == 3)
+        if (input.VSA == 3)
             DrawHatched(raster, work, c, offset, base, colour);
         else
             DrawLines(raster, work, c, offset, colour);
+        if (copied)
+            traces[static_cast<std::size_t>(c)] =
+                TraceRows(work, c, offset, base, input.VSA == 3, picture);
     }
-
-    if (frameRate)
-        DrawFrameRateOverlay(painter, *frameRate, g.W, SteadyMilliseconds());
+    if (copied) {
+        // The rows restored (the last frame's traces) and this frame's traces.
+        for (std::size_t c = 0; c < 2; ++c)
+            work.changed[c] = restored[c] | traces[c];
+        work.traceRows = traces;
+        work.frameKey = static_cast<const QImage *>(painter.device())->cacheKey();
+    } else {
+        const QPaintDevice *device = painter.device();
+        work.changed = {QRect(0, 0, device->width(), device->height()), QRect()};
+        work.frameKey = 0;
+    }
     return true;
 }

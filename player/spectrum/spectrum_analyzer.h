@@ -1,32 +1,22 @@
 #pragma once
 
-#include "base/analysis_window.h"
+#include "base/frame_input.h"
+#include "base/sample_window.h"
 #include "spectrum/bin_walk.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
+#include <QFont>
+#include <QImage>
 #include <QPainter>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
 class FftEngine;
-struct FrameRateState;
-
-// What one spectrum analyzer frame is drawn with, read afresh on every frame.
-struct SpectrumSettings
-{
-    uint8_t VSA = 2; // 2 line, 3 hatched area
-    uint8_t CH = 2;  // 0 left, 1 right, 2 both
-    uint8_t WFT = 1;
-    bool FastFlag = false;
-    int16_t NumFftNormal = 0;
-    int16_t NumFftFast = 0;
-    double picWidth = 6000;  // twips
-    double picHeight = 3600; // twips
-};
 
 // The colour cycle, kept for the whole run and never reset.
 struct SpectrumState
@@ -52,12 +42,25 @@ struct SpectrumWorkspace
     std::vector<int32_t> stepX2;
     std::array<std::vector<int32_t>, 2> levelY;
     HatchCoverage hatch;
+    // The plot's black ground, grid and labels, drawn once for the inputs in `backgroundKey`
+    // and copied onto every frame; null until a frame could use it.
+    QImage background;
+    QRect backgroundRect;
+    std::array<double, 10> backgroundKey{};
+    QFont backgroundFont;
+    // The picture's cacheKey() after the last frame drawn over the copied background (0: none)
+    // and the rows each channel's trace covered then. A frame on the same picture, untouched
+    // since but for the new painter, restores only those rows.
+    qint64 frameKey = 0;
+    std::array<QRect, 2> traceRows{};
+    // Out: where the last frame's background and traces changed the picture (the frame-rate
+    // overlay not included); empty rectangles changed nothing.
+    std::array<QRect, 2> changed{};
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
-// twips) from the analysis window of this frame. Returns false, drawing nothing, when the
-// stream's sample width is neither 8 nor 16 bits or its sample rate is not positive. The
-// frame-rate overlay follows when `frameRate` is given (that is, when `FpsFlag` is set).
-bool DrawSpectrumFrame(QPainter &painter, const AnalysisWindow &window,
-                       const SpectrumSettings &settings, SpectrumState &state, FftEngine &fft,
-                       SpectrumWorkspace &work, FrameRateState *frameRate = nullptr);
+// twips) from the analysis window of this frame; `input.VSA` 3 draws hatched areas, any other
+// value lines. Returns false, drawing nothing, when the stream's sample width is neither 8 nor
+// 16 bits or its sample rate is not positive.
+bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                       SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work);

@@ -16,7 +16,7 @@ void Weigh(const Span &frames, const std::vector<double> &weights, double *out, 
 
 } // namespace
 
-void WindowChannel(const AnalysisWindow &window, bool right, const std::vector<double> &weights,
+void WindowChannel(const SampleWindow &window, bool right, const std::vector<double> &weights,
                    double *out)
 {
     switch (window.sampleKind) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "base/analysis_window.h"
+#include "base/sample_window.h"
 
 #include <vector>
 
 // Fills out[0 … N-1] (N = weights.size()) with the weighted samples of one channel of the
 // window: weights[i] × sample of frame i, and 0 where the window holds no frame i.
-void WindowChannel(const AnalysisWindow &window, bool right, const std::vector<double> &weights,
+void WindowChannel(const SampleWindow &window, bool right, const std::vector<double> &weights,
                    double *out);

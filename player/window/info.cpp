@@ -1,6 +1,8 @@
 // The media information dialog: controls, texts and its modal tie to the main window.
 #include "window/info.h"
 
+#include "base/palette.h"
+#include "base/twips.h"
 #include "base/window_fonts.h"
 #include "window/compact_label.h"
 #include "window/lumo.h"
@@ -15,20 +17,18 @@
 
 namespace {
 
-const QColor Background(239, 255, 255);
-const QColor TextBlue(0, 111, 191);
-
 // Twips of the design to pixels.
 QRect Px(int left, int top, int width, int height)
 {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
+    return QRect(TwipsToPixelDown(left), TwipsToPixelDown(top), TwipsToPixelDown(width),
+                 TwipsToPixelDown(height));
 }
 
 void Colour(QWidget *widget)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Background);
-    palette.setColor(QPalette::WindowText, TextBlue);
+    palette.setColor(QPalette::Window, Palette::WindowBackground);
+    palette.setColor(QPalette::WindowText, Palette::WindowText);
     widget->setPalette(palette);
 }
 
@@ -75,7 +75,7 @@ Info::Info(Lumo &owner)
 
     Colour(this);
     setAutoFillBackground(true);
-    setFixedSize(6360 / 15, 3600 / 15);
+    setFixedSize(TwipsToPixelDown(6360), TwipsToPixelDown(3600));
     CreateControls();
 
     setWindowTitle(owner.VL);

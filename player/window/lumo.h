@@ -301,6 +301,9 @@ private:
     ScopeColourCycle scopeColours_;
     AnalogNeedles needles_;
     AnalogMeterPictures meterPictures_;
+    // The time label's text and the whole second it shows.
+    QString timeText_;
+    std::int64_t shownSecond_ = -1;
     QPointer<Info> info_;
     QPointer<Panel> panel_;
 };

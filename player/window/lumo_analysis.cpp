@@ -1,6 +1,7 @@
 // Start of analysis for a sound file, the sample buffers' life, and the per-tick frame.
 #include "window/lumo.h"
 
+#include "analyzer/overlay.h"
 #include "analyzer/stream_header.h"
 #include "base/steady_clock.h"
 #include "window/picture_box.h"
@@ -11,22 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// The oscilloscope's and the analog meter's view of the window the supply copied.
-SampleWindow ViewOf(const AnalysisWindow &w)
-{
-    SampleWindow view;
-    view.kind = w.sampleKind;
-    view.frames32 = w.stereo16;
-    view.pcm16 = w.mono16;
-    view.frames16 = w.stereo8;
-    view.pcm8 = w.mono8;
-    return view;
-}
-
-} // namespace
 
 void Lumo::StartAnalysis(const QString &path)
 {
@@ -98,79 +83,57 @@ void Lumo::DrawAnalyzerFrame(float position)
     if (!fetched && VSA != 6)
         return;
     QPainter painter(&Pic->Canvas());
-    FrameRateState *overlay = FpsFlag ? &frameRate_ : nullptr;
     const QRect area = TwipsGeometry(Control::Pic);
-    const AnalysisWindow window = supply_.Window();
+    const FrameInput input{VSA,
+                           CH,
+                           WFT,
+                           FastFlag,
+                           NumFftNormal,
+                           NumFftFast,
+                           area.width(),
+                           area.height(),
+                           TimeRange,
+                           StreamInfo.SampleRate,
+                           StreamInfo.BitsPerSample,
+                           StreamInfo.FullScale};
+    const SampleWindow window = supply_.Window();
+    bool drawn = true;
     switch (VSA) {
+    case 1:
+        DrawOscilloscopeFrame(painter, window, input, scopeColours_);
+        break;
     case 2:
-    case 3: {
-        SpectrumSettings settings{VSA,
-                                  CH,
-                                  WFT,
-                                  FastFlag,
-                                  NumFftNormal,
-                                  NumFftFast,
-                                  double(area.width()),
-                                  double(area.height())};
-        DrawSpectrumFrame(painter, window, settings, Spectrum, fft_, spectrumWork_, overlay);
+    case 3:
+        drawn = DrawSpectrumFrame(painter, window, input, Spectrum, fft_, spectrumWork_);
         break;
-    }
-    case 1: {
-        const OscilloscopeSettings settings{
-            CH,        area.width(),          area.height(),
-            TimeRange, StreamInfo.SampleRate, StreamInfo.BitsPerSample};
-        DrawOscilloscopeFrame(painter, ViewOf(window), settings, scopeColours_);
+    case 4:
+    case 5:
+        if (barImage_.isNull())
+            barImage_ = Image(QStringLiteral("ImageBar"));
+        drawn =
+            DrawLevelMeterFrame(painter, window, input, LevelMeter, barImage_, fft_, levelWork_);
         break;
-    }
-    case AnalyzerModes::kSpectrogram: {
-        SpectrogramSettings settings{CH,
-                                     WFT,
-                                     FastFlag,
-                                     NumFftNormal,
-                                     NumFftFast,
-                                     double(area.width()),
-                                     double(area.height()),
-                                     position};
-        DrawSpectrogramFrame(painter, window, settings, spectrogram_, fft_);
+    case AnalyzerModes::kSpectrogram:
+        drawn = DrawSpectrogramFrame(painter, window, input, position, spectrogram_, fft_);
         break;
-    }
-    case 6: {
+    default:
         if (meterPictures_.ImageAlmBack.isNull())
             meterPictures_ = {Image(QStringLiteral("ImageAudio")),
                               Image(QStringLiteral("ImageAlmBack"))};
-        const AnalogMeterSettings settings{FastFlag,
-                                           area.width(),
-                                           area.height(),
-                                           TimeRange,
-                                           StreamInfo.SampleRate,
-                                           StreamInfo.BitsPerSample,
-                                           StreamInfo.FullScale};
-        DrawAnalogMeterFrame(painter, ViewOf(window), settings, meterPictures_, needles_,
-                             LevelMeter.FallRate);
+        DrawAnalogMeterFrame(painter, window, input, meterPictures_, needles_, LevelMeter.FallRate);
         break;
     }
-    case 4:
-    case 5: {
-        if (barImage_.isNull())
-            barImage_ = Image(QStringLiteral("ImageBar"));
-        LevelMeterSettings settings{VSA,
-                                    CH,
-                                    WFT,
-                                    FastFlag,
-                                    NumFftNormal,
-                                    NumFftFast,
-                                    double(area.width()),
-                                    double(area.height())};
-        DrawLevelMeterFrame(painter, window, settings, LevelMeter, barImage_, fft_, levelWork_,
-                            overlay);
-        break;
-    }
-    default:
-        break;
-    }
-    if (overlay && (VSA == 1 || VSA == 6 || VSA == AnalyzerModes::kSpectrogram))
+    // The frame rate counts and shows only frames that were drawn.
+    if (FpsFlag && drawn)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
-    Pic->update();
+    // The spectrum analyzers say which rows they changed; only those are repainted.
+    if ((VSA == 2 || VSA == 3) && !FpsFlag) {
+        for (const QRect &rows : spectrumWork_.changed)
+            if (!rows.isEmpty())
+                Pic->update(rows);
+    } else {
+        Pic->update();
+    }
 }
 
 void Lumo::DrawLoudness(float position)
@@ -181,8 +144,8 @@ void Lumo::DrawLoudness(float position)
     const int range = static_cast<int>(std::lround((position - start) * 100.0f));
     const qint64 now = SteadyMilliseconds();
     if (range > 0 && supply_.FetchWindow(start, range)) {
-        const AnalysisWindow window = supply_.Window();
-        loudness_.Feed(window, std::llround(double(start) * window.sampleRate), double(now));
+        const std::int32_t rate = StreamInfo.SampleRate;
+        loudness_.Feed(supply_.Window(), rate, std::llround(double(start) * rate), double(now));
     }
     QPainter painter(&Pic->Canvas());
     const QRect area = TwipsGeometry(Control::Pic);

@@ -1,4 +1,5 @@
 // Creation of the main window's controls with their design geometry, colours and fonts.
+#include "base/palette.h"
 #include "base/window_fonts.h"
 #include "window/fitted_label.h"
 #include "window/lumo.h"
@@ -10,9 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-const QColor WindowBackground(239, 255, 255);
-const QColor TextBlue(0, 111, 191);
 
 QLabel *Styled(QLabel *label, Qt::Alignment alignment)
 {
@@ -46,7 +44,7 @@ void SetTextColour(QWidget *widget, QColor colour)
 void Lumo::CreateControls()
 {
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowBackground);
+    palette.setColor(QPalette::Window, Palette::WindowBackground);
     setPalette(palette);
     setAutoFillBackground(true);
 
@@ -66,7 +64,7 @@ void Lumo::CreateControls()
     PicGS->hide();
     ListFile = new QListWidget(this);
     ListFile->setFont(WindowFonts::Gothic(9));
-    SetTextColour(ListFile, TextBlue);
+    SetTextColour(ListFile, Palette::WindowText);
 
     PicPosBack = new PictureBox(this, Qt::white);
     PicPlay = new PictureBox(this);
@@ -80,20 +78,20 @@ void Lumo::CreateControls()
 
     LabelTime = MakeLabel(this, QStringLiteral("00:00"), Qt::AlignHCenter);
     LabelTime->setFont(WindowFonts::Serif(14.25, true, true));
-    SetTextColour(LabelTime, TextBlue);
+    SetTextColour(LabelTime, Palette::WindowText);
     LabelTitle[0] = MakeFittedLabel(this, Qt::AlignHCenter);
     LabelTitle[1] = MakeFittedLabel(this, Qt::AlignHCenter);
     for (QLabel *title : LabelTitle)
         title->setFont(WindowFonts::PGothic(12, true));
-    SetTextColour(LabelTitle[0], QColor(192, 192, 192));
-    SetTextColour(LabelTitle[1], TextBlue);
+    SetTextColour(LabelTitle[0], Palette::TitleText);
+    SetTextColour(LabelTitle[1], Palette::WindowText);
     LabelPm = MakeLabel(this, QStringLiteral("プレイモード"), Qt::AlignHCenter);
     LabelPm->setToolTip(QStringLiteral("プレイモード"));
     LabelPm->setFont(WindowFonts::PGothic(8.25));
-    SetTextColour(LabelPm, TextBlue);
+    SetTextColour(LabelPm, Palette::WindowText);
     LabelFile = MakeFittedLabel(this, Qt::AlignRight);
     LabelFile->setFont(WindowFonts::PGothic(9));
-    SetTextColour(LabelFile, QColor(191, 191, 191));
+    SetTextColour(LabelFile, Palette::FileText);
 
     PicFull = new PictureBox(this);
     PicFull->setToolTip(QStringLiteral("フルスクリーン表示"));

@@ -2,6 +2,7 @@
 // window or any of its controls, and the handler that maps keys to the window's operations.
 #include "window/lumo.h"
 
+#include "analyzer/overlay.h"
 #include "display/key_codes.h"
 #include "window/picture_box.h"
 
@@ -158,12 +159,7 @@ bool Lumo::Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift)
 void Lumo::ToggleFps()
 {
     FpsFlag = !FpsFlag;
-    QImage &canvas = Pic->Canvas();
-    const int widthTwips = canvas.width() * TwipsPerPixel;
-    const int left = std::max(0, widthTwips - 640) / TwipsPerPixel;
-    QPainter painter(&canvas);
-    painter.fillRect(QRect(left, 0, canvas.width() - left, 240 / TwipsPerPixel), Qt::black);
-    painter.end();
+    BlankFrameRateCorner(Pic->Canvas());
     Pic->update();
     if (PanelFlag)
         emit FpsFlagChanged(FpsFlag);

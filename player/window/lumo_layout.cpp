@@ -14,11 +14,6 @@
 
 namespace {
 
-int ToPixels(int twips)
-{
-    return static_cast<int>(RoundHalfEven(twips / double(TwipsPerPixel)));
-}
-
 QSize ScreenTwips(const QWidget *w)
 {
     const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
@@ -97,8 +92,9 @@ void Lumo::PlaceTwips(Control control, int left, int top, int width, int height)
     // The play-mode label's second line uses the margin down to the window's edge.
     const int extra = control == Control::LabelPm ? 105 : 0;
     if (QWidget *w = ControlWidget(control))
-        w->setGeometry(ToPixels(left), ToPixels(top), std::max(1, ToPixels(width)),
-                       std::max(1, ToPixels(height + extra)));
+        w->setGeometry(TwipsToPixelNearest(left), TwipsToPixelNearest(top),
+                       std::max(1, TwipsToPixelNearest(width)),
+                       std::max(1, TwipsToPixelNearest(height + extra)));
 }
 
 void Lumo::Place(const Placement &placement)
@@ -111,13 +107,17 @@ void Lumo::Place(const Placement &placement)
 
 void Lumo::MoveKnob(int left)
 {
-    const QRect r = twips_.value(Control::PicPos);
+    // Called on every timer tick; the knob moves a pixel only now and then.
+    const auto placed = twips_.constFind(Control::PicPos);
+    const QRect r = placed == twips_.constEnd() ? QRect() : *placed;
+    if (placed != twips_.constEnd() && r.left() == left)
+        return;
     PlaceTwips(Control::PicPos, left, r.top(), r.width(), r.height());
 }
 
 void Lumo::SetClientSize(int width, int height)
 {
-    setFixedSize(std::max(1, ToPixels(width)), std::max(1, ToPixels(height)));
+    setFixedSize(std::max(1, TwipsToPixelNearest(width)), std::max(1, TwipsToPixelNearest(height)));
 }
 
 void Lumo::PaintAudioPicture()
@@ -147,9 +147,9 @@ void Lumo::SetPictureArea(int &p, int &q)
         Pic->ClearCanvas();
         QPainter painter(&Pic->Canvas());
         const QRect r = g.stillPicture;
-        painter.drawImage(
-            QRectF(r.left() / 15.0, r.top() / 15.0, r.width() / 15.0, r.height() / 15.0),
-            PicGS->Picture());
+        painter.drawImage(QRectF(TwipsToPixelExact(r.left()), TwipsToPixelExact(r.top()),
+                                 TwipsToPixelExact(r.width()), TwipsToPixelExact(r.height())),
+                          PicGS->Picture());
         Pic->update();
     }
     if (PanelFlag)
@@ -229,7 +229,7 @@ void Lumo::FitToScreen()
 
 void Lumo::ToggleHistoryArea()
 {
-    const int delta = 2520 / TwipsPerPixel;
+    const int delta = TwipsToPixelDown(2520);
     HistoryAreaFlag = !HistoryAreaFlag;
     setFixedSize(width(), height() + (HistoryAreaFlag ? delta : -delta));
 }

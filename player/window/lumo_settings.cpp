@@ -42,7 +42,7 @@ void Lumo::ReadSettings()
     if (s.Centred)
         CentreWindow();
     else
-        move(qRound(s.Left / TwipsPerPixel), qRound(s.Top / TwipsPerPixel));
+        move(TwipsToPixelNearest(s.Left), TwipsToPixelNearest(s.Top));
 
     const UserSettings user = ReadUserSettings(env_.userSettingsPath);
     AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);

@@ -361,7 +361,14 @@ void Lumo::Timer_Timer()
     }
     if (VsaReadyFlag)
         DrawAnalyzerFrame(static_cast<float>(q));
-    LabelTime->setText(TimeText(p));
+    // The text changes once a second; it is formatted only then, and the label repaints only
+    // when its text differs.
+    const auto whole = static_cast<std::int64_t>(RoundHalfEven(p));
+    if (whole != shownSecond_ || timeText_.isEmpty()) {
+        timeText_ = TimeText(p);
+        shownSecond_ = whole;
+    }
+    LabelTime->setText(timeText_);
     if (p == t) {
         RememberFullScreen();
         CT = 0;

@@ -3,8 +3,11 @@
 #include "window/panel.h"
 
 #include "analyzer/analyzer_modes.h"
+#include "analyzer/overlay.h"
 #include "analyzer/panel_choices.h"
 #include "analyzer/panel_geometry.h"
+#include "base/palette.h"
+#include "base/twips.h"
 #include "base/window_fonts.h"
 #include "core/user_settings.h"
 #include "window/lumo.h"
@@ -25,17 +28,16 @@
 
 namespace {
 
-constexpr int Twips = 15;
-
 QRect Px(const QRect &twips)
 {
-    return QRect(twips.left() / Twips, twips.top() / Twips, twips.width() / Twips,
-                 twips.height() / Twips);
+    return QRect(TwipsToPixelDown(twips.left()), TwipsToPixelDown(twips.top()),
+                 TwipsToPixelDown(twips.width()), TwipsToPixelDown(twips.height()));
 }
 
 QLine Px(const QLine &twips)
 {
-    return QLine(twips.p1() / Twips, twips.p2() / Twips);
+    return QLine(TwipsToPixelDown(twips.x1()), TwipsToPixelDown(twips.y1()),
+                 TwipsToPixelDown(twips.x2()), TwipsToPixelDown(twips.y2()));
 }
 
 QImage ModeImage(int store, int mode)
@@ -205,7 +207,8 @@ void Panel::Form_Load()
 {
     hide();
     owner_.PanelFlag = false;
-    setFixedSize(PanelGeometry::ClientWidth / Twips, PanelGeometry::ClientHeight / Twips);
+    setFixedSize(TwipsToPixelDown(PanelGeometry::ClientWidth),
+                 TwipsToPixelDown(PanelGeometry::ClientHeight));
     LabelVsa->setText(PanelChoices::ModeName(owner_.VSA));
 
     if (owner_.CH < OptCh.size())
@@ -288,7 +291,7 @@ void Panel::PicVsa_Click(int index)
     if (closing_ || !ModeAvailable(index))
         return;
     owner_.ChangeVsa(index);
-    SetLabelColour(QColor(255, 0, 0));
+    SetLabelColour(Palette::ChosenModeText);
     TimerSelected->start();
 }
 
@@ -363,11 +366,7 @@ void Panel::Check2_Click()
     owner_.FpsFlag = Check2->isChecked();
     if (owner_.FpsFlag)
         return;
-    QImage &canvas = owner_.Pic->Canvas();
-    const int left = std::max(0, canvas.width() * Twips - 640) / Twips;
-    QPainter painter(&canvas);
-    painter.fillRect(QRect(left, 0, canvas.width() - left, 240 / Twips), Qt::black);
-    painter.end();
+    BlankFrameRateCorner(owner_.Pic->Canvas());
     owner_.Pic->update();
 }
 
@@ -450,7 +449,7 @@ void Panel::paintEvent(QPaintEvent *)
 
 void Panel::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint() * Twips;
+    const QPoint at = event->position().toPoint() * TwipsPerPixel;
     Form_MouseMove(at.x(), at.y());
 }
 

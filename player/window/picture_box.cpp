@@ -3,6 +3,7 @@
 #include "display/layout_geometry.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent, QColor background)
@@ -44,13 +45,16 @@ void PictureBox::SetBackground(QColor colour)
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
+void PictureBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    if (!canvas_.isNull())
-        painter.drawImage(0, 0, canvas_);
-    else if (background_.alpha() > 0)
+    if (!canvas_.isNull()) {
+        // Only the part to repaint, rectangle by rectangle: a straight copy of those rows.
+        for (const QRect &part : event->region())
+            painter.drawImage(part.topLeft(), canvas_, part);
+    } else if (background_.alpha() > 0) {
         painter.fillRect(rect(), background_);
+    }
     if (!picture_.isNull())
         painter.drawImage(0, 0, picture_);
 }

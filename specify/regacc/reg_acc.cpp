@@ -1,6 +1,8 @@
 // The RegAcc module's exported functions, in the form the association tool calls them:
 // zero-terminated UTF-8 strings and 32-bit integers by value, a 32-bit result.
 
+#include "regacc/reg_acc.h"
+
 #include "regacc/associations.h"
 
 #include <cstdint>
@@ -14,10 +16,9 @@ QString Text(const char *value)
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) std::int32_t
-Specify(const char *extension, const char *description, const char *verbCaption,
-        const char *commandSuffix, const char *programPath, const char *iconFile,
-        std::int32_t iconIndex, std::int32_t /*always one*/)
+std::int32_t Specify(const char *extension, const char *description, const char *verbCaption,
+                     const char *commandSuffix, const char *programPath, const char *iconFile,
+                     std::int32_t iconIndex, std::int32_t /*mode: always one*/)
 {
     SpecifyRequest request;
     request.extension = Text(extension);
@@ -30,9 +31,9 @@ Specify(const char *extension, const char *description, const char *verbCaption,
     return static_cast<std::int32_t>(SpecifyAssociation(request));
 }
 
-extern "C" __attribute__((visibility("default"))) std::int32_t
-UnSpecify(const char *extension, const char * /*verbCaption*/, const char * /*programPath*/,
-          const char * /*unused*/, std::int32_t /*iconIndex*/)
+std::int32_t UnSpecify(const char *extension, const char * /*verbCaption*/,
+                       const char * /*programPath*/, const char * /*unused*/,
+                       std::int32_t /*iconIndex*/)
 {
     return static_cast<std::int32_t>(UnSpecifyAssociation(Text(extension)));
 }

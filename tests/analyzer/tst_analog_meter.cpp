@@ -2,6 +2,8 @@
 // needle angles read back from the drawn picture, and the pictures it is drawn over.
 #include "analyzer/analog_meter.h"
 
+#include "support/sample_windows.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -15,56 +17,29 @@ namespace {
 const QColor LeftColour(0, 127, 255);
 const QColor RightColour(255, 0, 127);
 
-// Sample storage of one test window, kept alive while the view points into it.
-struct WindowData
-{
-    std::uint8_t kind = 0;
-    std::vector<std::int16_t> pcm16;
-    std::vector<std::uint8_t> pcm8;
-
-    SampleWindow View() const { return SampleWindow{kind, pcm16, pcm8, {}, {}}; }
-};
-
 // A square wave of the given magnitudes (16-bit kinds: ±magnitude; 8-bit kinds: the raw byte).
-WindowData Constant(std::uint8_t kind, int frames, int left, int right)
+WindowSamples Constant(std::uint8_t kind, int frames, int left, int right)
 {
-    WindowData data{kind, {}, {}};
+    WindowSamples data(kind);
+    const bool wide = kind == 1 || kind == 2;
     for (int i = 0; i < frames; ++i) {
-        const int sign = (i % 2 == 0) ? 1 : -1;
-        switch (kind) {
-        case 1:
-            data.pcm16.push_back(static_cast<std::int16_t>(sign * left));
-            data.pcm16.push_back(static_cast<std::int16_t>(sign * right));
-            break;
-        case 2:
-            data.pcm16.push_back(static_cast<std::int16_t>(sign * left));
-            break;
-        case 3:
-            data.pcm8.push_back(static_cast<std::uint8_t>(left));
-            data.pcm8.push_back(static_cast<std::uint8_t>(right));
-            break;
-        case 4:
-            data.pcm8.push_back(static_cast<std::uint8_t>(left));
-            break;
-        default:
-            break;
-        }
+        const int sign = (wide && i % 2 != 0) ? -1 : 1;
+        data.Append(sign * left, sign * right);
     }
     return data;
 }
 
-AnalogMeterSettings Settings(std::uint8_t kind, std::int32_t sampleRate = 44100)
+FrameInput Settings(std::uint8_t kind, std::int32_t sampleRate = 44100)
 {
-    AnalogMeterSettings settings;
+    FrameInput settings;
     settings.SampleRate = sampleRate;
     settings.BitsPerSample = (kind == 3 || kind == 4) ? 8 : 16;
     settings.FullScale = settings.BitsPerSample == 8 ? 255 : 32768;
     return settings;
 }
 
-QImage DrawFrames(const SampleWindow &window, const AnalogMeterSettings &settings,
-                  AnalogNeedles &needles, float &fallRate, int frames,
-                  const AnalogMeterPictures &pictures = {})
+QImage DrawFrames(const SampleWindow &window, const FrameInput &settings, AnalogNeedles &needles,
+                  float &fallRate, int frames, const AnalogMeterPictures &pictures = {})
 {
     QImage image(400, 240, QImage::Format_RGB32);
     image.fill(Qt::darkGray);
@@ -161,11 +136,11 @@ private slots:
         QFETCH(double, leftLevel);
         QFETCH(double, rightLevel);
 
-        AnalogMeterSettings settings = Settings(static_cast<std::uint8_t>(kind), sampleRate);
+        FrameInput settings = Settings(static_cast<std::uint8_t>(kind), sampleRate);
         settings.FastFlag = fast;
         settings.TimeRange = static_cast<std::uint8_t>(timeRange);
         const int frames = timeRange * sampleRate / 100;
-        const WindowData data = Constant(static_cast<std::uint8_t>(kind), frames, left, right);
+        const WindowSamples data = Constant(static_cast<std::uint8_t>(kind), frames, left, right);
         const AnalogLevels levels = MeasureAnalogLevels(data.View(), settings);
         // The running rounding of the sums moves the level by up to a few hundredths.
         QVERIFY2(std::abs(levels.left - leftLevel) < 0.05,
@@ -178,8 +153,8 @@ private slots:
     // the previous one): frames beyond it are skipped, nothing is read outside it.
     void shortWindowIsMeasuredAsFarAsItGoes()
     {
-        AnalogMeterSettings settings = Settings(2);
-        const WindowData data = Constant(2, 100, 10000, 0);
+        FrameInput settings = Settings(2);
+        const WindowSamples data = Constant(2, 100, 10000, 0);
         const AnalogLevels levels = MeasureAnalogLevels(data.View(), settings);
         // 13 of 276 points hold a sample: the average is about 13 / 276 of the magnitude.
         QVERIFY(levels.left > std::log10(10000.0 * 10 / 276));
@@ -231,11 +206,11 @@ private slots:
         QFETCH(float, fallRate);
         QFETCH(int, framesToTop);
 
-        AnalogMeterSettings settings = Settings(1);
+        FrameInput settings = Settings(1);
         settings.FastFlag = fast;
         const double f = std::log10(32768.0);
-        const WindowData loud = Constant(1, 4410, 32767, 32767);
-        const WindowData quiet = Constant(1, 4410, 0, 0);
+        const WindowSamples loud = Constant(1, 4410, 32767, 32767);
+        const WindowSamples quiet = Constant(1, 4410, 0, 0);
         AnalogNeedles needles;
         float rate = 0;
 
@@ -293,8 +268,8 @@ private slots:
         QFETCH(double, rightMin);
         QFETCH(double, rightMax);
 
-        const AnalogMeterSettings settings = Settings(static_cast<std::uint8_t>(kind), sampleRate);
-        const WindowData data =
+        const FrameInput settings = Settings(static_cast<std::uint8_t>(kind), sampleRate);
+        const WindowSamples data =
             Constant(static_cast<std::uint8_t>(kind), sampleRate / 10, left, right);
         AnalogNeedles needles;
         float rate = 0;
@@ -311,7 +286,7 @@ private slots:
     // Full scale: the 110-pixel needle ends 30 degrees above the horizontal, to the right.
     void needleTipAtFullScale()
     {
-        const WindowData data = Constant(1, 4410, 32767, 32767);
+        const WindowSamples data = Constant(1, 4410, 32767, 32767);
         AnalogNeedles needles{4.6f, 4.6f};
         float rate = 0;
         const QImage image = DrawFrames(data.View(), Settings(1), needles, rate, 1);
@@ -332,7 +307,7 @@ private slots:
         const QImage audio = pictures.ImageAudio.convertToFormat(QImage::Format_RGB32);
         const QImage face = pictures.ImageAlmBack.convertToFormat(QImage::Format_RGB32);
 
-        const WindowData quiet = Constant(1, 4410, 0, 0);
+        const WindowSamples quiet = Constant(1, 4410, 0, 0);
         AnalogNeedles needles;
         float rate = 0;
         const QImage image = DrawFrames(quiet.View(), Settings(1), needles, rate, 1, pictures);

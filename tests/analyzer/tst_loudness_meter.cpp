@@ -42,20 +42,18 @@ double Play(LoudnessState &meter, const std::vector<uint32_t> &frames, double st
     double now = startMs;
     for (std::size_t end = tick; end <= frames.size(); end += tick, now += 40) {
         const std::size_t first = end > std::size_t(span) ? end - span : 0;
-        AnalysisWindow w;
+        SampleWindow w;
         w.sampleKind = 1;
-        w.sampleRate = kRate;
         w.stereo16 = std::span<const uint32_t>(frames.data() + first, end - first);
-        meter.Feed(w, static_cast<int64_t>(first), now);
+        meter.Feed(w, kRate, static_cast<int64_t>(first), now);
     }
     return now;
 }
 
-AnalysisWindow Slice(const std::vector<uint32_t> &frames, std::size_t first, std::size_t count)
+SampleWindow Slice(const std::vector<uint32_t> &frames, std::size_t first, std::size_t count)
 {
-    AnalysisWindow w;
+    SampleWindow w;
     w.sampleKind = 1;
-    w.sampleRate = kRate;
     w.stereo16 = std::span<const uint32_t>(frames.data() + first, count);
     return w;
 }
@@ -134,7 +132,7 @@ void TestLoudnessMeter::everySampleIsFedOnce()
     LoudnessState meter;
     double now = 0;
     for (const auto &[first, count] : windows) {
-        meter.Feed(Slice(frames, std::size_t(first), std::size_t(count)), first, now);
+        meter.Feed(Slice(frames, std::size_t(first), std::size_t(count)), kRate, first, now);
         now += 40;
     }
     QCOMPARE(meter.FedFrames(), fed);
@@ -149,16 +147,16 @@ void TestLoudnessMeter::clipLightHoldsTwoSeconds()
     loud[100] = 32767; // -0.0003 dBFS
     const std::vector<uint32_t> frames = Stereo(loud, std::vector<int16_t>(loud.size(), 0));
     LoudnessState meter;
-    meter.Feed(Slice(frames, 0, 1920), 0, 1000);
+    meter.Feed(Slice(frames, 0, 1920), kRate, 0, 1000);
     QVERIFY(meter.ClipLit(0, 1000));
     QVERIFY(meter.ClipLit(0, 2990));
     QVERIFY(!meter.ClipLit(0, 3010));
     QVERIFY(!meter.ClipLit(1, 1000));
     // The hold mark keeps the peak for 1.5 s while the bar falls.
-    meter.Feed(Slice(frames, 1920, 1920), 1920, 2000);
+    meter.Feed(Slice(frames, 1920, 1920), kRate, 1920, 2000);
     QVERIFY(meter.HoldDb(0) > -0.1);
     QVERIFY(meter.PeakDb(0) < -10.0);
-    meter.Feed(Slice(frames, 3840, 1920), 3840, 2600);
+    meter.Feed(Slice(frames, 3840, 1920), kRate, 3840, 2600);
     QVERIFY(meter.HoldDb(0) < -10.0);
 }
 

@@ -2,6 +2,8 @@
 // sample kinds, and windows that hold fewer frames than the settings ask for.
 #include "analyzer/oscilloscope.h"
 
+#include "support/sample_windows.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -14,39 +16,24 @@ namespace {
 
 const QColor Backdrop(32, 32, 32);
 
-// Sample storage of one test window, kept alive while the view points into it.
-struct WindowData
-{
-    std::uint8_t kind = 0;
-    std::vector<std::int16_t> pcm16;
-    std::vector<std::uint8_t> pcm8;
-
-    SampleWindow View() const { return SampleWindow{kind, pcm16, pcm8, {}, {}}; }
-};
-
 // `frames` frames of a sine with one period over `period` frames at a quarter of full scale;
 // stereo kinds carry the inverted sine on the right.
-WindowData QuarterScaleSine(std::uint8_t kind, int frames, double period)
+WindowSamples QuarterScaleSine(std::uint8_t kind, int frames, double period)
 {
-    WindowData data{kind, {}, {}};
+    WindowSamples data(kind);
     for (int i = 0; i < frames; ++i) {
         const double s = std::sin(2.0 * std::numbers::pi * i / period);
-        const bool stereo = kind == 1 || kind == 3;
-        if (kind == 1 || kind == 2) {
-            data.pcm16.push_back(static_cast<std::int16_t>(std::lround(16384 * s)));
-            if (stereo)
-                data.pcm16.push_back(static_cast<std::int16_t>(std::lround(-16384 * s)));
-        } else {
-            data.pcm8.push_back(static_cast<std::uint8_t>(128 + std::lround(64 * s)));
-            if (stereo)
-                data.pcm8.push_back(static_cast<std::uint8_t>(128 - std::lround(64 * s)));
-        }
+        if (kind == 1 || kind == 2)
+            data.Append(static_cast<int>(std::lround(16384 * s)),
+                        static_cast<int>(std::lround(-16384 * s)));
+        else
+            data.Append(static_cast<int>(128 + std::lround(64 * s)),
+                        static_cast<int>(128 - std::lround(64 * s)));
     }
     return data;
 }
 
-QImage Draw(const SampleWindow &window, const OscilloscopeSettings &settings,
-            ScopeColourCycle &cycle)
+QImage Draw(const SampleWindow &window, const FrameInput &settings, ScopeColourCycle &cycle)
 {
     QImage image(settings.width / 15, settings.height / 15, QImage::Format_RGB32);
     image.fill(Backdrop);
@@ -139,8 +126,9 @@ private slots:
     // Each drawn frame advances the cycle once and the trace shows the complement colour.
     void frameUsesTheNextColour()
     {
-        const WindowData data = QuarterScaleSine(2, 441, 441);
-        OscilloscopeSettings settings;
+        const WindowSamples data = QuarterScaleSine(2, 441, 441);
+        FrameInput settings;
+        settings.CH = 0;
         settings.TimeRange = 1;
         ScopeColourCycle cycle{60, 2};
         const QImage image = Draw(data.View(), settings, cycle);
@@ -194,14 +182,15 @@ private slots:
         QFETCH(QList<int>, amplitudes);
         QFETCH(QList<bool>, baseColour);
 
-        OscilloscopeSettings settings;
+        FrameInput settings;
         settings.CH = static_cast<std::uint8_t>(channel);
         settings.width = areaWidth * 15;
         settings.height = areaWidth == 640 ? 5400 : 3600;
         settings.TimeRange = static_cast<std::uint8_t>(timeRange);
         settings.BitsPerSample = kind <= 2 ? 16 : 8;
         const int frames = 441 * timeRange;
-        const WindowData data = QuarterScaleSine(static_cast<std::uint8_t>(kind), frames, frames);
+        const WindowSamples data =
+            QuarterScaleSine(static_cast<std::uint8_t>(kind), frames, frames);
 
         ScopeColourCycle cycle;
         const QImage image = Draw(data.View(), settings, cycle);
@@ -221,11 +210,12 @@ private slots:
     // above the centre line.
     void fullScaleReachesTheTop()
     {
-        WindowData data{2, std::vector<std::int16_t>(441, 32767), {}};
-        OscilloscopeSettings settings;
+        const std::vector<std::int16_t> samples(441, 32767);
+        FrameInput settings;
+        settings.CH = 0;
         settings.TimeRange = 1;
         ScopeColourCycle cycle;
-        const QImage image = Draw(data.View(), settings, cycle);
+        const QImage image = Draw(Mono16Window(samples), settings, cycle);
         const QColor colour = Complement(ScopeBaseColour(cycle));
         ExpectFlat(image, 40, 0, 399, colour);
         QVERIFY(!LitOutside(image, 40, 40));
@@ -258,16 +248,11 @@ private slots:
         QFETCH(int, frames);
         QFETCH(QList<int>, rows);
 
-        WindowData data{static_cast<std::uint8_t>(kind), {}, {}};
-        const int values = (kind == 1 || kind == 3) ? 2 * frames : frames;
-        if (kind == 1 || kind == 2)
-            data.pcm16.assign(static_cast<std::size_t>(values),
-                              static_cast<std::int16_t>(sampleValue));
-        else if (kind != 0)
-            data.pcm8.assign(static_cast<std::size_t>(values),
-                             static_cast<std::uint8_t>(sampleValue));
+        WindowSamples data(static_cast<std::uint8_t>(kind));
+        for (int i = 0; i < frames; ++i)
+            data.Append(sampleValue, sampleValue);
 
-        OscilloscopeSettings settings;
+        FrameInput settings;
         settings.CH = static_cast<std::uint8_t>(channel);
         settings.TimeRange = 1;
         settings.BitsPerSample = kind >= 3 ? 8 : 16;
@@ -287,10 +272,10 @@ private slots:
     // samples it has and runs flat on the centre line beyond them.
     void shortWindowRunsFlat()
     {
-        const WindowData full = QuarterScaleSine(1, 441, 441);
-        WindowData data = full;
-        data.pcm16.resize(2 * 220);
-        OscilloscopeSettings settings;
+        // The first 220 frames of one period over 441.
+        const WindowSamples data = QuarterScaleSine(1, 220, 441);
+        FrameInput settings;
+        settings.CH = 0;
         settings.TimeRange = 1;
         ScopeColourCycle cycle;
         const QImage image = Draw(data.View(), settings, cycle);
@@ -317,13 +302,15 @@ private slots:
     // one unbroken run of rows per column.
     void densePictureIsTheSameThroughEitherPainter()
     {
-        WindowData data{1, {}, {}};
+        WindowSamples data(1);
         std::uint32_t seed = 12345;
-        for (int i = 0; i < 2 * 44100; ++i) {
+        for (int i = 0; i < 44100; ++i) {
             seed = seed * 1664525u + 1013904223u;
-            data.pcm16.push_back(static_cast<std::int16_t>(seed >> 16));
+            const int left = static_cast<std::int16_t>(seed >> 16);
+            seed = seed * 1664525u + 1013904223u;
+            data.Append(left, static_cast<std::int16_t>(seed >> 16));
         }
-        OscilloscopeSettings settings;
+        FrameInput settings;
         settings.CH = 2;
         settings.width = 9600;
         settings.height = 5400;
@@ -354,7 +341,8 @@ private slots:
     // No sample rate gives no window: the plot is cleared and the colour still moves on.
     void noFramesClearsThePlot()
     {
-        OscilloscopeSettings settings;
+        FrameInput settings;
+        settings.CH = 0;
         settings.SampleRate = 0;
         ScopeColourCycle cycle;
         const QImage image = Draw(SampleWindow{}, settings, cycle);

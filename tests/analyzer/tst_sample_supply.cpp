@@ -51,7 +51,7 @@ int BitsOf(int kind)
 }
 
 // The frame the window holds at index i, as the pair of raw channel values of the file.
-QPair<int, int> RawFrame(const AnalysisWindow &w, std::size_t i)
+QPair<int, int> RawFrame(const SampleWindow &w, std::size_t i)
 {
     switch (w.sampleKind) {
     case 1:
@@ -114,7 +114,7 @@ struct MpegRig
 };
 
 // Left (or mono) samples of a 16-bit window as signed values.
-std::vector<int> Channel(const AnalysisWindow &w, int channel)
+std::vector<int> Channel(const SampleWindow &w, int channel)
 {
     std::vector<int> out;
     if (w.sampleKind == 1) {
@@ -225,7 +225,7 @@ void TestSampleSupply::windowFrameCount()
     QCOMPARE(rig.info.SampleKind, 2);
     QVERIFY(rig.supply.FetchWindow(0.5f, timeRange));
     QCOMPARE(rig.supply.Window().FrameCount(), std::size_t(frames));
-    QCOMPARE(rig.supply.Window().sampleRate, rate);
+    QCOMPARE(rig.info.SampleRate, rate);
 }
 
 void TestSampleSupply::windowHoldsFileSamples_data()
@@ -260,7 +260,7 @@ void TestSampleSupply::windowHoldsFileSamples()
     QCOMPARE(rig.supply.CurrentBuffer(), 0);
     QCOMPARE(rig.supply.BufferStart(0), first);
 
-    const AnalysisWindow w = rig.supply.Window();
+    const SampleWindow w = rig.supply.Window();
     const std::size_t count = std::size_t(timeRange) * 441;
     QCOMPARE(w.FrameCount(), count);
     const int firstFrame = int(std::floor(double(second) * rig.rate));
@@ -436,7 +436,7 @@ void TestSampleSupply::waveTailIsSilence()
     QCOMPARE(s.CurrentBuffer(), 1);
     QCOMPARE(s.Loads(), 4);
 
-    const AnalysisWindow w = s.Window();
+    const SampleWindow w = s.Window();
     const int firstFrame = int(std::floor(5.9375 * 44100));
     int silent = 0;
     for (std::size_t i = 0; i < w.FrameCount(); ++i) {
@@ -448,7 +448,7 @@ void TestSampleSupply::waveTailIsSilence()
     QVERIFY(silent > 40000);
     // The window further on is silence only: the earlier load's file 5..6 s lay there.
     QVERIFY(s.FetchWindow(6.5f, 100));
-    const AnalysisWindow later = s.Window();
+    const SampleWindow later = s.Window();
     const int quiet = kind >= 3 ? 128 : 0;
     for (std::size_t i = 0; i < later.FrameCount(); ++i)
         QCOMPARE(RawFrame(later, i), qMakePair(quiet, ChannelsOf(kind) == 2 ? quiet : 0));
@@ -581,7 +581,7 @@ void TestSampleSupply::mpegKindsUseTheirBuffers()
     QVERIFY(rig.accepted);
     QCOMPARE(int(rig.info.SampleKind), kind);
     QVERIFY(rig.supply.FetchWindow(1.0f, 10));
-    const AnalysisWindow w = rig.supply.Window();
+    const SampleWindow w = rig.supply.Window();
     QCOMPARE(w.FrameCount(), std::size_t(4410));
     QCOMPARE(w.stereo16.size(), kind == 1 ? std::size_t(4410) : std::size_t(0));
     QCOMPARE(w.mono16.size(), kind == 2 ? std::size_t(4410) : std::size_t(0));
@@ -614,11 +614,11 @@ void TestSampleSupply::mpegTone()
     MpegRig rig(file);
     QVERIFY(rig.accepted);
     QVERIFY(rig.supply.FetchWindow(p, 10));
-    const AnalysisWindow w = rig.supply.Window();
+    const SampleWindow w = rig.supply.Window();
     const QList<int> hz{leftHz, rightHz};
     for (int channel = 0; channel < (w.sampleKind == 1 ? 2 : 1); ++channel) {
         const std::vector<int> samples = Channel(w, channel);
-        QCOMPARE(samples.size(), std::size_t(w.sampleRate / 10));
+        QCOMPARE(samples.size(), std::size_t(rig.info.SampleRate / 10));
         const int expected = hz[channel] / 5;
         const int crossings = ZeroCrossings(samples);
         QVERIFY2(std::abs(crossings - expected) <= 2,

@@ -1,6 +1,6 @@
 // The association tool's window driven with a recording RegAcc double and scripted dialogs.
 
-#include "reg_acc_api.h"
+#include "reg_acc_library.h"
 #include "specify.h"
 #include "specify_prompts.h"
 

@@ -1,3 +1,4 @@
+#include "fft/fft_double.h"
 #include "spectrum/window_functions.h"
 
 #include <QLibrary>
@@ -13,7 +14,7 @@ class TestFftModule : public QObject
 {
     Q_OBJECT
 
-    using Routine = void (*)(int, int, double *, double *, double *, double *);
+    using Routine = decltype(&fft_double);
     Routine fft_ = nullptr;
     QLibrary library_;
 

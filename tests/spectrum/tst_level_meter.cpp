@@ -3,6 +3,7 @@
 #include "spectrum/level_meter.h"
 #include "spectrum/level_meter_bands.h"
 
+#include "support/sample_windows.h"
 #include "support/test_signals.h"
 
 #include <QImage>
@@ -221,10 +222,8 @@ void TestLevelMeter::tallestBarHoldsTheTone()
     QFETCH(bool, fast);
     QFETCH(int, band);
     const auto samples = Sine(frequency, 44100, 4096, 20000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    LevelMeterSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.FastFlag = fast;
     settings.NumFftNormal = 2;
     settings.NumFftFast = 2;
@@ -260,10 +259,8 @@ void TestLevelMeter::barFallsAtTheFallRate()
 {
     const auto tone = Sine(1000, 44100, 1024, 20000);
     const std::vector<int16_t> silence(1024, 0);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = tone;
-    LevelMeterSettings settings;
+    SampleWindow window = Mono16Window(tone);
+    FrameInput settings;
     LevelMeterState state;
     LevelMeterWorkspace work;
     QImage image(400, 240, QImage::Format_RGB32);
@@ -301,12 +298,12 @@ void TestLevelMeter::channelChoice()
                                     120 * std::sin(2 * std::numbers::pi * 2000.0 * i / 22050)));
         frames[static_cast<std::size_t>(i)] = static_cast<uint16_t>(128 | (right << 8));
     }
-    AnalysisWindow window;
+    SampleWindow window;
     window.sampleKind = 3;
-    window.sampleRate = 22050;
-    window.bitsPerSample = 8;
     window.stereo8 = frames;
-    LevelMeterSettings settings;
+    FrameInput settings;
+    settings.SampleRate = 22050;
+    settings.BitsPerSample = 8;
     settings.CH = static_cast<uint8_t>(CH);
     settings.NumFftNormal = 1;
     LevelMeterState state;
@@ -341,8 +338,9 @@ void TestLevelMeter::oddInputDrawsSafely()
     const std::vector<uint32_t> stereo16(n, 0x7FFF7FFFu);
     const auto mono16 = Sine(30000, rate, frames, 30000);
     const std::vector<uint8_t> mono8(n, 255);
-    AnalysisWindow window{static_cast<uint8_t>(kind), rate, 16, stereo16, mono16, {}, mono8};
-    LevelMeterSettings settings;
+    const SampleWindow window{static_cast<uint8_t>(kind), stereo16, mono16, {}, mono8};
+    FrameInput settings;
+    settings.SampleRate = rate;
     settings.VSA = 5;
     settings.NumFftNormal = 4;
     LevelMeterState state;

@@ -50,11 +50,10 @@ int BrightestRow(const QImage &image, int x, int first, int last)
     return best;
 }
 
-AnalysisWindow Window(const std::vector<uint32_t> &frames)
+SampleWindow Window(const std::vector<uint32_t> &frames)
 {
-    AnalysisWindow window;
+    SampleWindow window;
     window.sampleKind = 1;
-    window.sampleRate = kRate;
     window.stereo16 = frames;
     return window;
 }
@@ -87,13 +86,14 @@ void TestSpectrogram::toneLightsItsRow()
     QImage image(width, heightPixels, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    SpectrogramSettings settings;
+    FrameInput settings;
+    settings.SampleRate = kRate;
     settings.CH = static_cast<uint8_t>(channel);
     settings.NumFftNormal = static_cast<int16_t>(fftIndex);
-    settings.picWidth = width * 15.0;
-    settings.picHeight = heightPixels * 15.0;
+    settings.width = width * 15;
+    settings.height = heightPixels * 15;
     SpectrogramState state;
-    QVERIFY(DrawSpectrogramFrame(painter, Window(frames), settings, state, BuiltFftEngine()));
+    QVERIFY(DrawSpectrogramFrame(painter, Window(frames), settings, 0.0, state, BuiltFftEngine()));
     painter.end();
 
     const int N = 1024 << fftIndex;
@@ -134,14 +134,14 @@ void TestSpectrogram::historyKeepsPausesAndForgetsSeeks()
     const std::vector<uint32_t> silence(4096, 0);
     QImage image(400, 240, QImage::Format_RGB32);
     QPainter painter(&image);
-    SpectrogramSettings settings;
+    FrameInput settings;
+    settings.SampleRate = kRate;
     settings.CH = 0;
     settings.NumFftNormal = 2;
-    settings.position = 12.0;
     SpectrogramState state;
-    DrawSpectrogramFrame(painter, Window(tone), settings, state, BuiltFftEngine());
-    settings.position = secondPosition;
-    DrawSpectrogramFrame(painter, Window(silence), settings, state, BuiltFftEngine());
+    DrawSpectrogramFrame(painter, Window(tone), settings, 12.0, state, BuiltFftEngine());
+    DrawSpectrogramFrame(painter, Window(silence), settings, secondPosition, state,
+                         BuiltFftEngine());
     painter.end();
     const int row = ExpectedRow(1000, 4096, 40, 200);
     QCOMPARE(Brightness(image.pixel(398, row)) > 300, kept);

@@ -4,6 +4,7 @@
 #include "spectrum/spectrum_analyzer.h"
 #include "spectrum/spectrum_geometry.h"
 
+#include "support/sample_windows.h"
 #include "support/test_signals.h"
 
 #include <QImage>
@@ -24,6 +25,7 @@ private slots:
     void sinePeaksAtItsFrequency();
     void stereoChannelsGoToTheirHalves();
     void hatchedAreaUsesEvenColumnsOnly();
+    void clippedPainterDrawsTheSameFrame_data();
     void clippedPainterDrawsTheSameFrame();
     void silenceLiesOnTheBottomLine();
     void monoInDualModeShowsBothHalves();
@@ -97,7 +99,7 @@ int CountGreyish(const QImage &image, QRect area)
     return count;
 }
 
-bool Draw(QImage &image, const AnalysisWindow &window, const SpectrumSettings &settings,
+bool Draw(QImage &image, const SampleWindow &window, const FrameInput &settings,
           SpectrumState &state, FftEngine &engine = Engine())
 {
     SpectrumWorkspace work;
@@ -128,15 +130,13 @@ void TestSpectrumRender::sinePeaksAtItsFrequency()
     // The tone sits on the centre of a bin that the walk reaches, so its full level is drawn.
     const int bin = NearestWalkedBin(N, width * 15, frequency * N / 44100);
     const auto samples = Sine(bin * 44100.0 / N, 44100, N, 20000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.VSA = 2;
     settings.CH = 0;
     settings.NumFftNormal = static_cast<int16_t>(size);
-    settings.picWidth = width * 15;
-    settings.picHeight = height * 15;
+    settings.width = width * 15;
+    settings.height = height * 15;
     SpectrumState state;
     QImage image = Picture(width, height);
     QVERIFY(Draw(image, window, settings, state));
@@ -150,7 +150,7 @@ void TestSpectrumRender::sinePeaksAtItsFrequency()
             peakColumn = x;
         }
     const SpectrumGeometry g =
-        MakeSpectrumGeometry(settings.picWidth, settings.picHeight, N, 44100, 16, 0);
+        MakeSpectrumGeometry(settings.width, settings.height, N, 44100, 16, 0);
     const int expected = static_cast<int>(std::lround(LogLevel(bin) * g.s) / 15);
     QVERIFY2(std::abs(peakColumn - expected) <= 1,
              qPrintable(QStringLiteral("peak at %1, expected %2").arg(peakColumn).arg(expected)));
@@ -167,10 +167,8 @@ void TestSpectrumRender::stereoChannelsGoToTheirHalves()
     const int low = NearestWalkedBin(N, 6000, 40), high = NearestWalkedBin(N, 6000, 400);
     const auto frames =
         Stereo(Sine(low * 44100.0 / N, 44100, N, 20000), Sine(high * 44100.0 / N, 44100, N, 20000));
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = frames;
-    SpectrumSettings settings;
+    const SampleWindow window = Stereo16Window(frames);
+    FrameInput settings;
     settings.CH = 2;
     settings.NumFftNormal = 2;
     SpectrumState state;
@@ -196,10 +194,8 @@ void TestSpectrumRender::stereoChannelsGoToTheirHalves()
 void TestSpectrumRender::hatchedAreaUsesEvenColumnsOnly()
 {
     const auto samples = Sine(1000, 44100, 1024, 20000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.VSA = 3;
     settings.CH = 0;
     SpectrumState state;
@@ -220,40 +216,79 @@ void TestSpectrumRender::hatchedAreaUsesEvenColumnsOnly()
     QVERIFY(evenStrokes > 150);
 }
 
+void TestSpectrumRender::clippedPainterDrawsTheSameFrame_data()
+{
+    // The hatched display: its strokes come out the same through the painter (lines do not).
+    QTest::addColumn<int>("ch");
+    QTest::addColumn<QSize>("first");
+    QTest::addColumn<QSize>("second");
+    QTest::newRow("dual") << 2 << QSize(400, 240) << QSize(400, 240);
+    QTest::newRow("dual large") << 2 << QSize(640, 360) << QSize(640, 360);
+    QTest::newRow("left") << 0 << QSize(400, 240) << QSize(400, 240);
+    QTest::newRow("right, large") << 1 << QSize(640, 360) << QSize(640, 360);
+    QTest::newRow("area grows") << 2 << QSize(400, 240) << QSize(640, 360);
+    QTest::newRow("area shrinks") << 0 << QSize(640, 360) << QSize(400, 240);
+}
+
 void TestSpectrumRender::clippedPainterDrawsTheSameFrame()
 {
-    // A clipped painter cannot be bypassed, so every stroke goes through QPainter; the hatched
-    // frame must come out the same as when the pixels are written directly.
-    const auto samples = Stereo(Sine(700, 44100, 2048, 15000), Sine(3000, 44100, 2048, 9000));
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = samples;
-    SpectrumSettings settings;
+    // A clipped painter cannot be bypassed, so every stroke and the background go through
+    // QPainter on every frame. Frames written directly copy a background drawn once and, on the
+    // same picture, restore only the rows the last traces covered: the pictures must stay the
+    // same frame after frame as the level moves, also after the area changed, and the rows
+    // reported changed must hold every changed pixel.
+    QFETCH(int, ch);
+    QFETCH(QSize, first);
+    QFETCH(QSize, second);
+    FrameInput settings;
     settings.VSA = 3;
-    settings.CH = 2;
+    settings.CH = static_cast<uint8_t>(ch);
     settings.NumFftNormal = 1;
-    QImage direct = Picture(400, 240), painted = Picture(400, 240);
-    SpectrumState first, second;
-    SpectrumWorkspace work;
-    {
-        QPainter painter(&direct);
-        QVERIFY(DrawSpectrumFrame(painter, window, settings, first, Engine(), work));
+    SpectrumState directState, paintedState;
+    SpectrumWorkspace directWork, paintedWork;
+    QImage direct, painted;
+    const int amplitudes[] = {15000, 300, 9000, 20, 15000, 1200};
+    for (int frame = 0; frame < 6; ++frame) {
+        const QSize size = frame < 3 ? first : second;
+        if (direct.size() != size) {
+            direct = Picture(size.width(), size.height());
+            painted = Picture(size.width(), size.height());
+        }
+        const int a = amplitudes[frame];
+        const auto samples =
+            Stereo(Sine(700 + 300 * frame, 44100, 2048, a), Sine(3000, 44100, 2048, 15020 - a));
+        const SampleWindow window = Stereo16Window(samples);
+        settings.width = size.width() * 15;
+        settings.height = size.height() * 15;
+        const QImage before = direct.copy();
+        {
+            QPainter painter(&direct);
+            QVERIFY(
+                DrawSpectrumFrame(painter, window, settings, directState, Engine(), directWork));
+        }
+        {
+            QPainter painter(&painted);
+            painter.setClipRect(painted.rect());
+            QVERIFY(
+                DrawSpectrumFrame(painter, window, settings, paintedState, Engine(), paintedWork));
+        }
+        QCOMPARE(painted, direct);
+        QRegion changed;
+        for (const QRect &rows : directWork.changed)
+            changed += rows;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (direct.pixel(x, y) != before.pixel(x, y))
+                    QVERIFY2(changed.contains(QPoint(x, y)),
+                             qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
     }
-    {
-        QPainter painter(&painted);
-        painter.setClipRect(painted.rect());
-        QVERIFY(DrawSpectrumFrame(painter, window, settings, second, Engine(), work));
-    }
-    QCOMPARE(painted, direct);
 }
 
 void TestSpectrumRender::silenceLiesOnTheBottomLine()
 {
     const std::vector<uint32_t> silence(2048, 0u);
-    AnalysisWindow window;
-    window.sampleKind = 1;
-    window.stereo16 = silence;
-    SpectrumSettings settings;
+    const SampleWindow window = Stereo16Window(silence);
+    FrameInput settings;
     settings.CH = 2;
     SpectrumState state;
     QImage image = Picture(400, 240);
@@ -271,10 +306,8 @@ void TestSpectrumRender::silenceLiesOnTheBottomLine()
 void TestSpectrumRender::monoInDualModeShowsBothHalves()
 {
     const auto samples = Sine(440, 44100, 2048, 12000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.CH = 2;
     settings.NumFftNormal = 1;
     SpectrumState state;
@@ -297,10 +330,8 @@ void TestSpectrumRender::loudLevelReachesAboveThePlot()
     const int N = 16384;
     const int bin = NearestWalkedBin(N, 6000, 1000.0 * N / 44100);
     const auto samples = Sine(bin * 44100.0 / N, 44100, N, 32767);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.CH = 0;
     settings.NumFftNormal = 4;
     SpectrumState state;
@@ -313,10 +344,8 @@ void TestSpectrumRender::loudLevelReachesAboveThePlot()
 void TestSpectrumRender::labelsAndGridAreDrawn()
 {
     const std::vector<int16_t> silence(1024, 0);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = silence;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(silence);
+    FrameInput settings;
     settings.CH = 0;
     SpectrumState state;
     QImage image = Picture(400, 240);
@@ -364,8 +393,10 @@ void TestSpectrumRender::shortOrOddInputDrawsSafely()
     std::vector<int16_t> mono16(n, 1000);
     std::vector<uint16_t> stereo8(n, 0x30D0u);
     std::vector<uint8_t> mono8(n, 200);
-    AnalysisWindow window{static_cast<uint8_t>(kind), rate, bits, stereo16, mono16, stereo8, mono8};
-    SpectrumSettings settings;
+    const SampleWindow window{static_cast<uint8_t>(kind), stereo16, mono16, stereo8, mono8};
+    FrameInput settings;
+    settings.SampleRate = rate;
+    settings.BitsPerSample = bits;
     settings.VSA = 3;
     settings.CH = 2;
     settings.NumFftNormal = 2;
@@ -378,11 +409,9 @@ void TestSpectrumRender::shortOrOddInputDrawsSafely()
 void TestSpectrumRender::unsupportedSampleWidthDrawsNothing()
 {
     const std::vector<int16_t> samples(1024, 100);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.bitsPerSample = 24;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
+    settings.BitsPerSample = 24;
     SpectrumState state;
     QImage image = Picture(400, 240);
     const QImage before = image;
@@ -394,12 +423,10 @@ void TestSpectrumRender::unsupportedSampleWidthDrawsNothing()
 void TestSpectrumRender::missingModuleDrawsAlongTheBottom()
 {
     const auto samples = Sine(1000, 44100, 1024, 20000);
-    AnalysisWindow window;
-    window.sampleKind = 2;
-    window.mono16 = samples;
-    SpectrumSettings settings;
+    const SampleWindow window = Mono16Window(samples);
+    FrameInput settings;
     settings.CH = 0;
-    settings.picHeight = 3585; // the plot's foot, row 199, lies inside the picture
+    settings.height = 3585; // the plot's foot, row 199, lies inside the picture
     SpectrumState state;
     FftEngine missing(QStringLiteral("/nonexistent"));
     QImage image = Picture(400, 240);
