@@ -84,9 +84,9 @@ void LoudnessState::Open(int rate, int channels)
     if (rate <= 0 || channels <= 0)
         return;
     auto meter = std::make_unique<Meter>();
-    meter->state =
-        ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate),
-                     EBUR128_MODE_M | EBUR128_MODE_S | EBUR128_MODE_I | EBUR128_MODE_LRA);
+    meter->state = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate),
+                                EBUR128_MODE_M | EBUR128_MODE_S | EBUR128_MODE_I |
+                                    EBUR128_MODE_LRA | EBUR128_MODE_HISTOGRAM);
     if (meter->state)
         meter_ = std::move(meter);
 }
@@ -101,6 +101,8 @@ void LoudnessState::Restart()
     holdUntil_ = {0, 0};
     clipUntil_ = {-1, -1};
     meanSquare_ = {0, 0};
+    momentary_ = shortTerm_ = integrated_ = range_ = std::nullopt;
+    nextMomentary_ = nextShortTerm_ = nextIntegrated_ = -1e300;
 }
 
 void LoudnessState::Feed(const SampleWindow &window, int32_t sampleRate, int64_t firstFrame,
@@ -166,6 +168,21 @@ void LoudnessState::Feed(const SampleWindow &window, int32_t sampleRate, int64_t
     if (ebur128_add_frames_short(meter_->state, interleaved_.data(), frames) == EBUR128_SUCCESS)
         fedFrames_ += static_cast<int64_t>(frames);
     fedUntil_ = last;
+    // Reading the loudness sums seconds of samples: each value is refreshed at the rate a
+    // reader can follow, not on every frame.
+    if (nowMs >= nextMomentary_) {
+        momentary_ = MeasureMomentary();
+        nextMomentary_ = nowMs + 100;
+    }
+    if (nowMs >= nextShortTerm_) {
+        shortTerm_ = MeasureShortTerm();
+        nextShortTerm_ = nowMs + 200;
+    }
+    if (nowMs >= nextIntegrated_) {
+        integrated_ = MeasureIntegrated();
+        range_ = MeasureRange();
+        nextIntegrated_ = nowMs + 500;
+    }
 }
 
 double LoudnessState::RmsDb(int channel) const
@@ -173,7 +190,7 @@ double LoudnessState::RmsDb(int channel) const
     return ToDb(std::sqrt(meanSquare_[static_cast<std::size_t>(channel & 1)]));
 }
 
-std::optional<double> LoudnessState::Momentary() const
+std::optional<double> LoudnessState::MeasureMomentary() const
 {
     double value = 0;
     if (!meter_ || ebur128_loudness_momentary(meter_->state, &value) != EBUR128_SUCCESS)
@@ -181,7 +198,7 @@ std::optional<double> LoudnessState::Momentary() const
     return Finite(value);
 }
 
-std::optional<double> LoudnessState::ShortTerm() const
+std::optional<double> LoudnessState::MeasureShortTerm() const
 {
     double value = 0;
     if (!meter_ || ebur128_loudness_shortterm(meter_->state, &value) != EBUR128_SUCCESS)
@@ -189,7 +206,7 @@ std::optional<double> LoudnessState::ShortTerm() const
     return Finite(value);
 }
 
-std::optional<double> LoudnessState::Integrated() const
+std::optional<double> LoudnessState::MeasureIntegrated() const
 {
     double value = 0;
     if (!meter_ || ebur128_loudness_global(meter_->state, &value) != EBUR128_SUCCESS)
@@ -197,7 +214,7 @@ std::optional<double> LoudnessState::Integrated() const
     return Finite(value);
 }
 
-std::optional<double> LoudnessState::Range() const
+std::optional<double> LoudnessState::MeasureRange() const
 {
     double value = 0;
     if (!meter_ || ebur128_loudness_range(meter_->state, &value) != EBUR128_SUCCESS)

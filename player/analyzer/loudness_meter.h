@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/sample_window.h"
+#include "spectrum/label_cache.h"
 
 #include <QPainter>
 
@@ -49,15 +50,21 @@ public:
     }
     // LUFS (momentary 400 ms, short-term 3 s, integrated) and LU (range); empty while
     // unmeasured or below the gate.
-    std::optional<double> Momentary() const;
-    std::optional<double> ShortTerm() const;
-    std::optional<double> Integrated() const;
-    std::optional<double> Range() const;
+    // Refreshed by Feed: momentary every 100 ms, short-term every 200 ms, integrated and
+    // range every 500 ms.
+    std::optional<double> Momentary() const { return momentary_; }
+    std::optional<double> ShortTerm() const { return shortTerm_; }
+    std::optional<double> Integrated() const { return integrated_; }
+    std::optional<double> Range() const { return range_; }
     // Frames fed to libebur128 since the restart.
     int64_t FedFrames() const { return fedFrames_; }
 
 private:
     void Open(int rate, int channels);
+    std::optional<double> MeasureMomentary() const;
+    std::optional<double> MeasureShortTerm() const;
+    std::optional<double> MeasureIntegrated() const;
+    std::optional<double> MeasureRange() const;
     void Close();
 
     // The libebur128 measurement of the current file.
@@ -75,10 +82,24 @@ private:
     std::array<double, 2> clipUntil_{-1, -1};
     std::array<double, 2> meanSquare_{0, 0};
     std::vector<int16_t> interleaved_;
+    std::optional<double> momentary_, shortTerm_, integrated_, range_;
+    double nextMomentary_ = -1e300, nextShortTerm_ = -1e300, nextIntegrated_ = -1e300;
+};
+
+// Pictures and texts the loudness meter draws every frame, made once.
+struct LoudnessPictures
+{
+    QImage lit, dim; // the peak bar's segments, lit and dark
+    // One cache per text colour: grey captions and scale, light channel names.
+    LabelCache labels;
+    LabelCache names;
+    // The four readings as last drawn, re-rendered only when their text changes.
+    std::array<QString, 4> readingText;
+    std::array<QImage, 4> readingImage;
 };
 
 // Draws one loudness meter frame over a picture of width × height pixels: per channel the
 // sample-peak bar with its hold mark and clip light and the RMS bar on one dBFS scale, and
 // below them the momentary, short-term and integrated loudness and the loudness range.
-void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, int width, int height,
-                       double nowMs);
+void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, LoudnessPictures &pictures,
+                       int width, int height, double nowMs);

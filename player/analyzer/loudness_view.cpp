@@ -35,17 +35,34 @@ QColor SegmentColour(double db)
     return QColor(56, 208, 96);
 }
 
-// A bar of lit segments (3 pixels with a gap of 1) up to the level, dim segments beyond.
-void DrawPeakBar(QPainter &painter, const Scale &scale, int top, int height, double db,
-                 double holdDb)
+// The peak bar's segments (3 pixels with a gap of 1), all lit and all dark.
+void MakeBars(LoudnessPictures &pictures, const Scale &scale, int height)
 {
-    const int lit = scale.X(db);
-    for (int x = scale.left; x < scale.right; x += 4) {
-        const double segmentDb =
-            kScaleLow + (x - scale.left) * -kScaleLow / (scale.right - scale.left);
-        const QColor colour = x < lit ? SegmentColour(segmentDb) : kDim;
-        painter.fillRect(x, top, 3, height, colour);
+    const int width = scale.right - scale.left;
+    if (pictures.lit.width() == width && pictures.lit.height() == height)
+        return;
+    pictures.lit = QImage(width, height, QImage::Format_RGB32);
+    pictures.dim = QImage(width, height, QImage::Format_RGB32);
+    pictures.lit.fill(Qt::black);
+    pictures.dim.fill(Qt::black);
+    QPainter lit(&pictures.lit), dim(&pictures.dim);
+    for (int x = 0; x < width; x += 4) {
+        const double segmentDb = kScaleLow + x * -kScaleLow / width;
+        lit.fillRect(x, 0, 3, height, SegmentColour(segmentDb));
+        dim.fillRect(x, 0, 3, height, kDim);
     }
+}
+
+// The lit segments up to the level, dark ones beyond, and the hold mark.
+void DrawPeakBar(QPainter &painter, const LoudnessPictures &pictures, const Scale &scale, int top,
+                 double db, double holdDb)
+{
+    const int lit = scale.X(db) - scale.left;
+    const int height = pictures.lit.height();
+    if (lit > 0)
+        painter.drawImage(QPoint(scale.left, top), pictures.lit, QRect(0, 0, lit, height));
+    painter.drawImage(QPoint(scale.left + lit, top), pictures.dim,
+                      QRect(lit, 0, pictures.dim.width() - lit, height));
     if (holdDb > kScaleLow) {
         const int x = std::min(scale.X(holdDb), scale.right - 2);
         painter.fillRect(x, top - 1, 2, height + 2, Qt::white);
@@ -72,8 +89,8 @@ QString Reading(const std::optional<double> &value)
 
 } // namespace
 
-void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, int width, int height,
-                       double nowMs)
+void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, LoudnessPictures &pictures,
+                       int width, int height, double nowMs)
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(0, 0, width, height), Qt::black);
@@ -85,16 +102,19 @@ void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, int width,
 
     Scale scale;
     scale.right = width - 40;
+    MakeBars(pictures, scale, 14);
+    LabelCache &labels = pictures.labels;
+    const auto text = [&](int x, int baseline, const QString &t, const QColor &c) {
+        (c == kGrey ? labels : pictures.names).Draw(painter, x, baseline - sm.ascent(), t, c);
+    };
     const int channels = std::max(state.Channels(), 1);
     const char *const names[2] = {channels == 1 ? "M" : "L", "R"};
     int y = 14;
-    painter.setPen(kGrey);
-    painter.drawText(scale.left, y - 3, QStringLiteral("PEAK / RMS  dBFS"));
-    painter.drawText(width - 38, y - 3, QStringLiteral("CLIP"));
+    text(scale.left, y - 3, QStringLiteral("PEAK / RMS  dBFS"), kGrey);
+    text(width - 38, y - 3, QStringLiteral("CLIP"), kGrey);
     for (int c = 0; c < channels; ++c) {
-        painter.setPen(kText);
-        painter.drawText(8, y + 14, QString::fromLatin1(names[c]));
-        DrawPeakBar(painter, scale, y + 2, 14, state.PeakDb(c), state.HoldDb(c));
+        text(8, y + 14, QString::fromLatin1(names[c]), kText);
+        DrawPeakBar(painter, pictures, scale, y + 2, state.PeakDb(c), state.HoldDb(c));
         DrawRmsBar(painter, scale, y + 19, 7, state.RmsDb(c));
         DrawClipLight(painter, width - 34, y + 2, 24, state.ClipLit(c, nowMs));
         y += 34;
@@ -106,7 +126,7 @@ void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, int width,
         painter.drawLine(x, y, x, y + 3);
         const QString label = QString::number(db);
         const int w = sm.horizontalAdvance(label);
-        painter.drawText(std::clamp(x - w / 2, 0, width - w), y + 4 + sm.ascent(), label);
+        text(std::clamp(x - w / 2, 0, width - w), y + 4 + sm.ascent(), label, kGrey);
     }
 
     // The loudness readings in four columns.
@@ -131,18 +151,26 @@ void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, int width,
     for (int i = 0; i < 4; ++i) {
         const int x = i * columnWidth;
         painter.setFont(small);
-        painter.setPen(kGrey);
-        painter.drawText(QRect(x, boxTop, columnWidth, sm.height()), Qt::AlignHCenter,
-                         QString::fromLatin1(columns[i].title));
-        painter.setFont(big);
-        painter.setPen(i == 2 ? QColor(255, 214, 120) : kText);
-        painter.drawText(QRect(x, boxTop + sm.height() + 6, columnWidth, bm.height()),
-                         Qt::AlignHCenter, Reading(columns[i].value));
+        const QString title = QString::fromLatin1(columns[i].title);
+        text(x + (columnWidth - sm.horizontalAdvance(title)) / 2, boxTop + sm.ascent(), title,
+             kGrey);
+        const QString reading = Reading(columns[i].value);
+        QImage &image = pictures.readingImage[static_cast<std::size_t>(i)];
+        if (reading != pictures.readingText[static_cast<std::size_t>(i)] ||
+            image.size() != QSize(columnWidth, bm.height())) {
+            pictures.readingText[static_cast<std::size_t>(i)] = reading;
+            image = QImage(columnWidth, bm.height(), QImage::Format_RGB32);
+            image.fill(Qt::black);
+            QPainter p(&image);
+            p.setFont(big);
+            p.setPen(i == 2 ? QColor(255, 214, 120) : kText);
+            p.drawText(image.rect(), Qt::AlignHCenter, reading);
+        }
+        painter.drawImage(x, boxTop + sm.height() + 6, image);
         painter.setFont(small);
-        painter.setPen(kGrey);
-        painter.drawText(
-            QRect(x, boxTop + sm.height() + 10 + bm.height(), columnWidth, sm.height()),
-            Qt::AlignHCenter, QString::fromLatin1(columns[i].unit));
+        const QString unit = QString::fromLatin1(columns[i].unit);
+        text(x + (columnWidth - sm.horizontalAdvance(unit)) / 2,
+             boxTop + sm.height() + 10 + bm.height() + sm.ascent(), unit, kGrey);
     }
     painter.setFont(base);
 }

@@ -44,9 +44,13 @@ Areas AreasOf(const SpectrumGeometry &g, uint8_t CH)
     return a;
 }
 
-void Prepare(SpectrogramState &state, const Areas &a, int32_t N, uint8_t CH, int32_t D)
+SpectrogramGrid MakeGrid(int top, int height, int width, int32_t N, int32_t sampleRate,
+                         int textHeight);
+
+void Prepare(SpectrogramState &state, const Areas &a, int32_t N, uint8_t CH, int32_t D,
+             int32_t rate, int textHeight)
 {
-    bool same = state.N == N && state.CH == CH && state.D == D;
+    bool same = state.N == N && state.CH == CH && state.D == D && state.rate == rate;
     for (int i = 0; i < a.count; ++i)
         same = same &&
                state.history[static_cast<std::size_t>(i)].size() == QSize(a.width, a.height[i]);
@@ -55,15 +59,18 @@ void Prepare(SpectrogramState &state, const Areas &a, int32_t N, uint8_t CH, int
     state.N = N;
     state.CH = CH;
     state.D = D;
+    state.rate = rate;
     state.next = 0;
     for (std::size_t i = 0; i < 2; ++i) {
         if (static_cast<int>(i) < a.count && a.width > 0 && a.height[i] > 0) {
             state.history[i] = QImage(a.width, a.height[i], QImage::Format_RGB32);
             state.history[i].fill(Qt::black);
             state.rows[i] = SpectrogramRows(a.height[i], N);
+            state.grid[i] = MakeGrid(a.top[i], a.height[i], a.width, N, rate, textHeight);
         } else {
             state.history[i] = QImage();
             state.rows[i].clear();
+            state.grid[i] = {};
         }
     }
     const auto size = static_cast<std::size_t>(N) + 1;
@@ -118,15 +125,15 @@ void Blit(QPainter &painter, const QImage &image, int top, int next)
 
 // The frequency grid of one area: ticks at 10 Hz … 90 kHz on the left edge, dotted lines and
 // labels at 100 Hz, 1 kHz and 10 kHz.
-void DrawGrid(QPainter &painter, LabelCache &labels, int top, int height, int width, int32_t N,
-              int32_t sampleRate)
+SpectrogramGrid MakeGrid(int top, int height, int width, int32_t N, int32_t sampleRate,
+                         int textHeight)
 {
+    SpectrogramGrid grid;
     if (height <= 0)
-        return;
+        return grid;
     const SpectrumGeometry axis =
         MakeSpectrumGeometry(double(height * TwipsPerPixel), 0, N, sampleRate, 16, 0);
     const int foot = top + height - 1;
-    painter.setPen(kGrey);
     const QString names[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                               QStringLiteral("10kHz")};
     for (int d = 0; d < 4; ++d) {
@@ -135,29 +142,42 @@ void DrawGrid(QPainter &painter, LabelCache &labels, int top, int height, int wi
             const int y = foot - TwipsToPixelDown(static_cast<double>(GridLineX(decade * k, axis)));
             if (y < top || y > foot)
                 continue;
-            painter.drawLine(0, y, k == 1 ? 7 : 3, y);
+            grid.ticks.append(QLine(0, y, k == 1 ? 7 : 3, y));
             if (k != 1 || d == 0)
                 continue;
             for (int x = 12; x < width; x += 4)
-                painter.drawPoint(x, y);
-            labels.Draw(painter, 2, y - painter.fontMetrics().height(), names[d - 1], kGrey);
+                grid.dots.append(QPoint(x, y));
+            grid.labels.append({QPoint(2, y - textHeight), names[d - 1]});
         }
     }
+    return grid;
+}
+
+void DrawGrid(QPainter &painter, LabelCache &labels, const SpectrogramGrid &grid)
+{
+    painter.setPen(kGrey);
+    painter.drawLines(grid.ticks);
+    painter.drawPoints(grid.dots.constData(), static_cast<int>(grid.dots.size()));
+    for (const auto &[at, text] : grid.labels)
+        labels.Draw(painter, at.x(), at.y(), text, kGrey);
 }
 
 // The colour scale in the band above the plot: "0dB" at the bright end, the floor of the
 // level range at the dark end.
-void DrawLegend(QPainter &painter, LabelCache &labels, int32_t D, int width)
+void DrawLegend(QPainter &painter, LabelCache &labels, QImage &legend, int32_t D, int width)
 {
     const int band = TwipsToPixelDown(kTopBand);
     painter.fillRect(QRect(0, 0, std::min(width, 260), band), Qt::black);
-    const std::array<QRgb, 256> &map = LevelColourMap();
     const int left = 56, right = 184, y0 = band / 2 - 4;
-    for (int x = left; x < right; ++x) {
-        const int index = (x - left) * 255 / (right - left - 1);
-        painter.setPen(QColor::fromRgb(map[static_cast<std::size_t>(index)]));
-        painter.drawLine(x, y0, x, y0 + 8);
+    if (legend.isNull()) {
+        const std::array<QRgb, 256> &map = LevelColourMap();
+        legend = QImage(right - left, 9, QImage::Format_RGB32);
+        for (int x = 0; x < legend.width(); ++x)
+            for (int y = 0; y < legend.height(); ++y)
+                legend.setPixel(x, y,
+                                map[static_cast<std::size_t>(x * 255 / (legend.width() - 1))]);
     }
+    painter.drawImage(left, y0, legend);
     const int textY = y0 + 4 - painter.fontMetrics().height() / 2;
     labels.Draw(painter, 4, textY, QStringLiteral("-%1dB").arg(20 * D), kGrey);
     labels.Draw(painter, right + 6, textY, QStringLiteral("0dB"), kGrey);
@@ -211,7 +231,7 @@ bool DrawSpectrogramFrame(QPainter &painter, const SampleWindow &window, const F
         return false;
     if (state.jump.Jumped(position))
         state.Clear();
-    Prepare(state, areas, N, CH, g.D);
+    Prepare(state, areas, N, CH, g.D, input.SampleRate, painter.fontMetrics().height());
 
     const std::vector<double> &weights = state.window.Weights(input.WFT, N);
     for (int area = 0; area < areas.count; ++area) {
@@ -225,14 +245,13 @@ bool DrawSpectrogramFrame(QPainter &painter, const SampleWindow &window, const F
     state.next = (state.next + 1) % areas.width;
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawLegend(painter, state.labels, g.D, areas.width);
+    DrawLegend(painter, state.labels, state.legend, g.D, areas.width);
     for (int area = 0; area < areas.count; ++area) {
         const QImage &image = state.history[static_cast<std::size_t>(area)];
         if (image.isNull())
             continue;
         Blit(painter, image, areas.top[area], state.next);
-        DrawGrid(painter, state.labels, areas.top[area], areas.height[area], areas.width, N,
-                 input.SampleRate);
+        DrawGrid(painter, state.labels, state.grid[static_cast<std::size_t>(area)]);
     }
     if (areas.count == 2) {
         painter.setPen(Qt::white);

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QVector>
 
 #include <array>
 #include <cstdint>
@@ -28,6 +29,15 @@ std::vector<RowBins> SpectrogramRows(int rows, int32_t N);
 
 // The history of the waterfall, one image per area, plus the buffers a frame reuses. The
 // images are rings: column `next` is written next, so scrolling costs no copying.
+// The frequency grid of one area, worked out once per layout: tick marks, dotted lines and
+// their labels.
+struct SpectrogramGrid
+{
+    QVector<QLine> ticks;
+    QVector<QPoint> dots;
+    QVector<QPair<QPoint, QString>> labels;
+};
+
 struct SpectrogramState
 {
     std::array<QImage, 2> history;
@@ -35,7 +45,10 @@ struct SpectrogramState
     int32_t N = 0;
     uint8_t CH = 255;
     int32_t D = 0;
+    int32_t rate = 0;
     std::array<std::vector<RowBins>, 2> rows;
+    std::array<SpectrogramGrid, 2> grid;
+    QImage legend; // the colour scale, drawn once
     PlayJump jump;
     WindowTable window;
     LabelCache labels;

@@ -295,6 +295,7 @@ private:
     int waveformShown_ = -1;
     std::vector<WaveformColumn> waveformColumns_;
     LoudnessState loudness_;
+    LoudnessPictures loudnessPictures_;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;

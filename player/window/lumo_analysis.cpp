@@ -149,7 +149,8 @@ void Lumo::DrawLoudness(float position)
     }
     QPainter painter(&Pic->Canvas());
     const QRect area = TwipsGeometry(Control::Pic);
-    DrawLoudnessFrame(painter, loudness_, area.width() / 15, area.height() / 15, double(now));
+    DrawLoudnessFrame(painter, loudness_, loudnessPictures_, area.width() / 15, area.height() / 15,
+                      double(now));
     if (FpsFlag)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), now);
     Pic->update();

@@ -99,7 +99,8 @@ void TestLoudnessMeter::sineReadsItsLevels()
     // is printed with one decimal.
     QImage image(400, 240, QImage::Format_RGB32);
     QPainter painter(&image);
-    DrawLoudnessFrame(painter, meter, 400, 240, now);
+    LoudnessPictures pictures;
+    DrawLoudnessFrame(painter, meter, pictures, 400, 240, now);
     painter.end();
     const int left = 28, right = 400 - 40;
     const int x = left + static_cast<int>(std::lround((peak + 60.0) / 60.0 * (right - left)));
