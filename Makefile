@@ -6,7 +6,7 @@ BENCHDIR  ?= build-bench
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO      := player/resources/demo/demo.mp3
 
-.PHONY: deps build run check test sanitize fuzz bench install format clean
+.PHONY: deps build run check test sanitize fuzz bench install package format clean
 
 PREFIX    ?= /usr/local
 
@@ -41,6 +41,10 @@ bench: deps
 	@cmake -S . -B $(BENCHDIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DLUMO_BENCH=ON >/dev/null
 	@cmake --build $(BENCHDIR)
 	@for b in $(BENCHDIR)/bin/bench_*; do echo "== $$b"; $$b; done
+
+# The Debian package lumo_<version>_amd64.deb in $(BUILD).
+package: build
+	cmake --build $(BUILD) --target package
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -1,5 +1,6 @@
 #include "file_kinds.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace {
@@ -22,13 +23,13 @@ struct KindRow
 };
 
 const std::array<KindRow, NumFileKinds> Kinds{{
-    {"AVI ファイル", "avi"},
-    {"MPEG ファイル", "mpg, mpeg"},
-    {"Windows Media Video ファイル", "wmv"},
-    {"WAVE ファイル", "wav"},
-    {"MPEG Audio ファイル", "mp1, mp2, mp3"},
-    {"Windows Media Audio ファイル", "wma"},
-    {"MIDI ファイル", "mid"},
+    {QT_TRANSLATE_NOOP("FileKinds", "AVI ファイル"), "avi"},
+    {QT_TRANSLATE_NOOP("FileKinds", "MPEG ファイル"), "mpg, mpeg"},
+    {QT_TRANSLATE_NOOP("FileKinds", "Windows Media Video ファイル"), "wmv"},
+    {QT_TRANSLATE_NOOP("FileKinds", "WAVE ファイル"), "wav"},
+    {QT_TRANSLATE_NOOP("FileKinds", "MPEG Audio ファイル"), "mp1, mp2, mp3"},
+    {QT_TRANSLATE_NOOP("FileKinds", "Windows Media Audio ファイル"), "wma"},
+    {QT_TRANSLATE_NOOP("FileKinds", "MIDI ファイル"), "mid"},
 }};
 
 constexpr std::array<ExtensionRow, 10> Extensions{{
@@ -52,8 +53,9 @@ QString FileKindCaption(int kindIndex)
         return {};
     }
     const KindRow &kind = Kinds[static_cast<size_t>(kindIndex)];
-    return QString::fromUtf8(kind.description) + QStringLiteral(" （") +
-           QString::fromUtf8(kind.extensions) + QStringLiteral("）");
+    return QCoreApplication::translate("FileKinds", "%1 （%2）")
+        .arg(QCoreApplication::translate("FileKinds", kind.description),
+             QString::fromUtf8(kind.extensions));
 }
 
 QList<ExtensionRegistration> ExtensionsOfKind(int kindIndex, const QString &systemDirectory,

@@ -1,3 +1,4 @@
+#include "base/translation.h"
 #include "base/window_fonts.h"
 #include "qt_specify_prompts.h"
 #include "reg_acc_library.h"
@@ -9,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    InstallTranslation(UserLocale());
     WindowFonts::InstallSubstitutions();
 
     const QString programDirectory = QCoreApplication::applicationDirPath();

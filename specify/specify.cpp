@@ -5,6 +5,7 @@
 #include "specify_prompts.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -17,7 +18,12 @@
 namespace {
 
 const QString Title = QStringLiteral("Lumo Specify");
-const QString ExecuteTitle = QStringLiteral("関連付けの実行");
+// The caption of the confirmation and result messages.
+QString ExecuteTitle()
+{
+    return QCoreApplication::translate("Specify", "関連付けの実行");
+}
+
 const QString VerbCaption = QStringLiteral("sorvaneで再生(&P)");
 const QString CommandSuffix = QStringLiteral(" \"%L\"");
 const QString CrLf = QStringLiteral("\r\n");
@@ -73,9 +79,9 @@ void Specify::BuildControls()
     Label->setTextFormat(Qt::RichText);
     Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    FrameMovie = new QGroupBox(QStringLiteral("ムービーファイル"), this);
+    FrameMovie = new QGroupBox(tr("ムービーファイル"), this);
     FrameMovie->setGeometry(Twips(240, 1080, 3735, 1575));
-    Frame2 = new QGroupBox(QStringLiteral("サウンドファイル"), this);
+    Frame2 = new QGroupBox(tr("サウンドファイル"), this);
     Frame2->setGeometry(Twips(240, 2760, 3735, 1935));
     for (QGroupBox *frame : {FrameMovie, Frame2}) {
         frame->setFont(FormFont(true));
@@ -102,20 +108,20 @@ void Specify::BuildControls()
         Check[static_cast<size_t>(i)] = box;
     }
 
-    CheckIcon = new QCheckBox(QStringLiteral("アイコン画像を変更しない"), this);
+    CheckIcon = new QCheckBox(tr("アイコン画像を変更しない"), this);
     CheckIcon->setGeometry(Twips(480, 4800, 2295, 255));
     QPalette red = CheckIcon->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     red.setColor(QPalette::ButtonText, Qt::red);
     CheckIcon->setPalette(red);
 
-    Command1 = new QPushButton(QStringLiteral("全て選択"), this);
+    Command1 = new QPushButton(tr("全て選択"), this);
     Command1->setGeometry(Twips(4200, 1200, 1455, 375));
-    Command2 = new QPushButton(QStringLiteral("全て解除"), this);
+    Command2 = new QPushButton(tr("全て解除"), this);
     Command2->setGeometry(Twips(4200, 1800, 1455, 375));
-    Command3 = new QPushButton(QStringLiteral("関連付けを実行"), this);
+    Command3 = new QPushButton(tr("関連付けを実行"), this);
     Command3->setGeometry(Twips(4200, 4080, 1455, 375));
-    Command4 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Command4 = new QPushButton(tr("キャンセル"), this);
     Command4->setGeometry(Twips(4200, 4680, 1455, 375));
     connect(Command1, &QPushButton::clicked, this, &Specify::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Specify::Command2_Click);
@@ -149,12 +155,11 @@ void Specify::Form_Load()
 
     systemDirectory = environment.systemDirectory;
 
-    Label->setText(
-        LabelHtml(QStringLiteral("このプログラムは、アプリケーションの関連付けを行います。"
-                                 "Lumoを通常使うアプリケーションに設定したいファイルの"
-                                 "種類を選択してください。"
-                                 "また、チェックを外して関連付けを実行すると、"
-                                 "関連付けも解除されます。")));
+    Label->setText(LabelHtml(tr("このプログラムは、アプリケーションの関連付けを行います。"
+                                "Lumoを通常使うアプリケーションに設定したいファイルの"
+                                "種類を選択してください。"
+                                "また、チェックを外して関連付けを実行すると、"
+                                "関連付けも解除されます。")));
 }
 
 void Specify::Command1_Click()
@@ -192,15 +197,14 @@ QString Specify::FindPlayer()
     if (QFileInfo(environment.defaultPlayerPath).isFile()) {
         return environment.defaultPlayerPath;
     }
-    const auto answer = environment.prompts->Ask(QMessageBox::Warning, ExecuteTitle,
-                                                 QStringLiteral("Lumoが見つかりません。") + CrLf +
-                                                     QStringLiteral("手動で指定してください。"),
+    const auto answer = environment.prompts->Ask(QMessageBox::Warning, ExecuteTitle(),
+                                                 tr("Lumoが見つかりません。") + CrLf +
+                                                     tr("手動で指定してください。"),
                                                  QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) {
         return {};
     }
-    return environment.prompts
-        ->OpenFileName(QStringLiteral("Lumo.exeの指定"), QStringLiteral("実行ファイル (*)"))
+    return environment.prompts->OpenFileName(tr("Lumo.exeの指定"), tr("実行ファイル (*)"))
         .trimmed();
 }
 
@@ -210,9 +214,9 @@ void Specify::Command3_Click()
     const bool anyTicked = std::find(values.begin(), values.end(), 1) != values.end();
     if (NoAssociationFlag && !anyTicked) {
         environment.prompts->Ask(QMessageBox::Warning, Title,
-                                 QStringLiteral("Lumoはどのファイルの種類にも関連付けされていない"
-                                                "ので、") +
-                                     CrLf + QStringLiteral("関連付けを解除することはできません。"),
+                                 tr("Lumoはどのファイルの種類にも関連付けされていない"
+                                    "ので、") +
+                                     CrLf + tr("関連付けを解除することはできません。"),
                                  QMessageBox::Ok);
         return;
     }
@@ -220,21 +224,20 @@ void Specify::Command3_Click()
     if (playerPath.isEmpty()) {
         return;
     }
-    const auto answer = environment.prompts->Ask(QMessageBox::NoIcon, ExecuteTitle,
-                                                 QStringLiteral("関連付けを実行します。") + CrLf +
-                                                     QStringLiteral("よろしいですか？"),
-                                                 QMessageBox::Yes | QMessageBox::No);
+    const auto answer =
+        environment.prompts->Ask(QMessageBox::NoIcon, ExecuteTitle(),
+                                 tr("関連付けを実行します。") + CrLf + tr("よろしいですか？"),
+                                 QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) {
         return;
     }
     // The choices are stored first: registrations that could not be remembered could not be
     // taken back later, so nothing is changed when they cannot be.
     if (!WriteStoredStates(SettingsPath(), values)) {
-        environment.prompts->Ask(
-            QMessageBox::Critical, ExecuteTitle,
-            QStringLiteral("選択を保存できないため、関連付けを実行できません。") + CrLf +
-                SettingsPath(),
-            QMessageBox::Ok);
+        environment.prompts->Ask(QMessageBox::Critical, ExecuteTitle(),
+                                 tr("選択を保存できないため、関連付けを実行できません。") + CrLf +
+                                     SettingsPath(),
+                                 QMessageBox::Ok);
         return;
     }
     ApplyChanges(playerPath);
@@ -242,8 +245,8 @@ void Specify::Command3_Click()
     // Kept in step with the stored states, so that what was just registered can be removed
     // again without restarting the tool.
     NoAssociationFlag = !anyTicked;
-    environment.prompts->Ask(QMessageBox::NoIcon, ExecuteTitle,
-                             QStringLiteral("関連付けが完了しました。"), QMessageBox::Ok);
+    environment.prompts->Ask(QMessageBox::NoIcon, ExecuteTitle(), tr("関連付けが完了しました。"),
+                             QMessageBox::Ok);
 }
 
 // Registers every kind whose box was ticked since the stored states and unregisters every

@@ -1,5 +1,6 @@
 #include "analyzer/panel_choices.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace {
@@ -38,16 +39,16 @@ QStringList TimeEntries()
 QStringList WindowEntries()
 {
     return {
-        QStringLiteral("方形窓"),
-        QStringLiteral("ハニング窓"),
-        QStringLiteral("ハミング窓"),
-        QStringLiteral("ブラックマン窓"),
-        QStringLiteral("ブラックマンハリス窓"),
-        QStringLiteral("イグザクトブラックマン窓"),
-        QStringLiteral("オプティマルブラックマン窓"),
-        QStringLiteral("ローゼンフィールド窓"),
-        QStringLiteral("ガウシアンン窓"),
-        QStringLiteral("フラットトップ窓"),
+        QCoreApplication::translate("Panel", "方形窓"),
+        QCoreApplication::translate("Panel", "ハニング窓"),
+        QCoreApplication::translate("Panel", "ハミング窓"),
+        QCoreApplication::translate("Panel", "ブラックマン窓"),
+        QCoreApplication::translate("Panel", "ブラックマンハリス窓"),
+        QCoreApplication::translate("Panel", "イグザクトブラックマン窓"),
+        QCoreApplication::translate("Panel", "オプティマルブラックマン窓"),
+        QCoreApplication::translate("Panel", "ローゼンフィールド窓"),
+        QCoreApplication::translate("Panel", "ガウシアンン窓"),
+        QCoreApplication::translate("Panel", "フラットトップ窓"),
     };
 }
 

@@ -31,6 +31,10 @@ public:
     // Fails when the medium does not take the rate (checked by reading it back).
     virtual bool SetRate(double rate) = 0;
 
+    // Loudness of the sound, 0 (silent) to 1 (full), and muting; kept apart from each other.
+    virtual bool SetVolume(double fraction) = 0;
+    virtual bool SetMuted(bool muted) = 0;
+
     // Native size of the picture; empty for a medium without one.
     virtual std::optional<QSize> VideoSize() const = 0;
     // Seconds per frame; empty when the medium does not report it.

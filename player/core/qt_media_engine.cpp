@@ -337,3 +337,15 @@ bool QtMediaEngine::SetFullScreenMode(bool on)
     }
     return videoWidget->isFullScreen() == on;
 }
+
+bool QtMediaEngine::SetVolume(double fraction)
+{
+    audioOutput.setVolume(static_cast<float>(std::clamp(fraction, 0.0, 1.0)));
+    return true;
+}
+
+bool QtMediaEngine::SetMuted(bool muted)
+{
+    audioOutput.setMuted(muted);
+    return true;
+}

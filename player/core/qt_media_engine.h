@@ -36,6 +36,8 @@ public:
     std::optional<double> CurrentPosition() const override;
     bool SetCurrentPosition(double seconds) override;
     bool SetRate(double rate) override;
+    bool SetVolume(double fraction) override;
+    bool SetMuted(bool muted) override;
 
     std::optional<QSize> VideoSize() const override;
     std::optional<double> AvgTimePerFrame() const override;

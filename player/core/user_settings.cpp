@@ -2,14 +2,18 @@
 
 #include "core/settings_file.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <algorithm>
 
 namespace {
 
-const QString kDelayKey = QStringLiteral("Analyzer/DelayMs");
-const QString kWaveformKey = QStringLiteral("Display/WaveformBar");
+const QString VolumeKey = QStringLiteral("Sound/Volume");
+const QString MutedKey = QStringLiteral("Sound/Muted");
+const QString DelayKey = QStringLiteral("Analyzer/DelayMs");
+const QString WaveformKey = QStringLiteral("Display/WaveformBar");
 
 } // namespace
 
@@ -20,37 +24,44 @@ int ClampAnalyzerDelay(int ms)
     return (held + step / 2) / step * step;
 }
 
-QString UserSettingsPath()
-{
-    return UserSettingsDirectory() + QStringLiteral("/lumo-user.ini");
-}
-
 UserSettings ReadUserSettings(const QString &path)
 {
     UserSettings settings;
-    if (path.isEmpty())
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return settings;
     const QSettings file(path, QSettings::IniFormat);
     bool ok = false;
-    const int delay = file.value(kDelayKey).toInt(&ok);
+    const int volume = file.value(VolumeKey).toInt(&ok);
+    if (ok && volume >= 0 && volume <= 100)
+        settings.volume.percent = volume;
+    const QVariant muted = file.value(MutedKey);
+    if (muted.isValid())
+        settings.volume.muted = muted.toBool();
+    const int delay = file.value(DelayKey).toInt(&ok);
     if (ok)
         settings.AnalyzerDelayMs = ClampAnalyzerDelay(delay);
-    const QVariant waveform = file.value(kWaveformKey);
-    const QString text = waveform.toString().trimmed().toLower();
-    if (text == QLatin1String("true") || text == QLatin1String("1"))
+    const QString waveform = file.value(WaveformKey).toString().trimmed().toLower();
+    if (waveform == QLatin1String("true") || waveform == QLatin1String("1"))
         settings.WaveformBar = true;
-    else if (text == QLatin1String("false") || text == QLatin1String("0"))
+    else if (waveform == QLatin1String("false") || waveform == QLatin1String("0"))
         settings.WaveformBar = false;
     return settings;
 }
 
 bool WriteUserSettings(const QString &path, const UserSettings &settings)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
     QSettings file(path, QSettings::IniFormat);
-    file.setValue(kDelayKey, ClampAnalyzerDelay(settings.AnalyzerDelayMs));
-    file.setValue(kWaveformKey, settings.WaveformBar);
+    file.setValue(VolumeKey, settings.volume.percent);
+    file.setValue(MutedKey, settings.volume.muted);
+    file.setValue(DelayKey, ClampAnalyzerDelay(settings.AnalyzerDelayMs));
+    file.setValue(WaveformKey, settings.WaveformBar);
     file.sync();
     return file.status() == QSettings::NoError;
+}
+
+QString UserSettingsFilePath()
+{
+    return UserSettingsDirectory() + QStringLiteral("/lumo-user.ini");
 }

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "core/volume.h"
+
 #include <QString>
 
-// This user's settings kept apart from lumo.ini, so that its twelve lines keep their meaning:
-// an INI file of keys and values at $XDG_CONFIG_HOME/lumo/lumo-user.ini. Other parts of the
-// player may keep their own keys in the same file; reading and writing touch only these.
+// What the player keeps per user beside lumo.ini (which keeps its own twelve lines): the
+// volume and mute, the analyzer delay and the waveform in the position bar. An ini file read
+// and written through QSettings.
 struct UserSettings
 {
     static constexpr int kMaxDelayMs = 500;
     static constexpr int kDelayStepMs = 10;
 
+    VolumeState volume;      // keys Sound/Volume, Sound/Muted
     int AnalyzerDelayMs = 0; // key Analyzer/DelayMs
     bool WaveformBar = true; // key Display/WaveformBar
 
@@ -19,11 +22,10 @@ struct UserSettings
 // A delay held to 0 … 500 ms and rounded to the nearest step of 10 ms.
 int ClampAnalyzerDelay(int ms);
 
-// The file's path: UserSettingsDirectory() + "/lumo-user.ini".
-QString UserSettingsPath();
-
-// Reads the file; a missing file, key or unreadable value gives the default of that value.
+// Reads the file; missing keys, a missing file and values out of range give the defaults
+// (a delay out of range is held to the range).
 UserSettings ReadUserSettings(const QString &path);
-
-// Writes the two keys, leaving the file's other keys alone. Returns whether it was stored.
+// Writes the file, creating its folder; false when it could not be written.
 bool WriteUserSettings(const QString &path, const UserSettings &settings);
+// Where the file lives: lumo-user.ini in the user's configuration folder for the player.
+QString UserSettingsFilePath();

@@ -2,6 +2,7 @@
 
 #include "base/rounding.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -60,7 +61,7 @@ QString InfoText::FileSizeText(std::int32_t bytes)
 QString InfoText::PictureSizeText(std::int32_t width, std::int32_t height)
 {
     if (width == 0)
-        return QStringLiteral("映像なし");
+        return QCoreApplication::translate("Info", "映像なし");
     return QStringLiteral("%1×%2pixel").arg(width).arg(height);
 }
 
@@ -84,17 +85,19 @@ QString InfoText::VersionText(int major, int minor)
 
 QString InfoText::KindLengthSize(const MediumFacts &facts)
 {
-    return QStringList{QStringLiteral("メディアの種類 : ") + MediaKind(facts.ext),
-                       QStringLiteral("　　　再生時間 : ") + LengthText(facts.length),
-                       QStringLiteral("ファイルサイズ : ") + FileSizeText(facts.fileSize)}
+    return QStringList{
+        QCoreApplication::translate("Info", "メディアの種類 : ") + MediaKind(facts.ext),
+        QCoreApplication::translate("Info", "　　　再生時間 : ") + LengthText(facts.length),
+        QCoreApplication::translate("Info", "ファイルサイズ : ") + FileSizeText(facts.fileSize)}
         .join(LineBreak);
 }
 
 QString InfoText::PictureRates(const MediumFacts &facts)
 {
-    return QStringList{QStringLiteral("　　映像サイズ : ") +
-                           PictureSizeText(facts.width, facts.height),
-                       QStringLiteral("　ビットレート : ") + BitRateText(facts.bitrate),
-                       QStringLiteral("フレームレート : ") + FrameRateText(facts.frameRate)}
+    return QStringList{
+        QCoreApplication::translate("Info", "　　映像サイズ : ") +
+            PictureSizeText(facts.width, facts.height),
+        QCoreApplication::translate("Info", "　ビットレート : ") + BitRateText(facts.bitrate),
+        QCoreApplication::translate("Info", "フレームレート : ") + FrameRateText(facts.frameRate)}
         .join(LineBreak);
 }

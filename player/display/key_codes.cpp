@@ -18,13 +18,20 @@ constexpr KeyPair Special[] = {
     {Qt::Key_Home, 36},        {Qt::Key_Left, 37},     {Qt::Key_Up, 38},
     {Qt::Key_Right, 39},       {Qt::Key_Down, 40},     {Qt::Key_Print, 44},
     {Qt::Key_Insert, 45},      {Qt::Key_Delete, 46},   {Qt::Key_NumLock, 144},
-    {Qt::Key_ScrollLock, 145},
+    {Qt::Key_ScrollLock, 145}, {Qt::Key_Plus, 187},    {Qt::Key_Equal, 187},
+    {Qt::Key_Minus, 189},
 };
 
 } // namespace
 
-std::uint16_t VirtualKey::FromQtKey(int qtKey)
+std::uint16_t VirtualKey::FromQtKey(int qtKey, Qt::KeyboardModifiers modifiers)
 {
+    if (modifiers & Qt::KeypadModifier) {
+        if (qtKey == Qt::Key_Plus)
+            return Add;
+        if (qtKey == Qt::Key_Minus)
+            return Subtract;
+    }
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
         return static_cast<std::uint16_t>(qtKey);
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)

@@ -14,9 +14,12 @@ constexpr std::uint16_t Left = 37;
 constexpr std::uint16_t Up = 38;
 constexpr std::uint16_t Right = 39;
 constexpr std::uint16_t Down = 40;
+constexpr std::uint16_t D0 = 48;
 constexpr std::uint16_t I = 73;
 constexpr std::uint16_t M = 77;
 constexpr std::uint16_t S = 83;
+constexpr std::uint16_t Add = 107;
+constexpr std::uint16_t Subtract = 109;
 constexpr std::uint16_t F1 = 112;
 constexpr std::uint16_t F2 = 113;
 constexpr std::uint16_t F3 = 114;
@@ -29,13 +32,16 @@ constexpr std::uint16_t F9 = 120;
 constexpr std::uint16_t F10 = 121;
 constexpr std::uint16_t F11 = 122;
 constexpr std::uint16_t F12 = 123;
+constexpr std::uint16_t OemPlus = 187;
+constexpr std::uint16_t OemMinus = 189;
 
 constexpr std::uint16_t ShiftMask = 1;
 constexpr std::uint16_t CtrlMask = 2;
 constexpr std::uint16_t AltMask = 4;
 
-// Virtual key code of a Qt key; 0 for keys without one.
-std::uint16_t FromQtKey(int qtKey);
+// Virtual key code of a Qt key; 0 for keys without one. Keys of the keypad (keypad set in
+// modifiers) that have codes of their own get those.
+std::uint16_t FromQtKey(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Modifier state of Qt's modifiers; keypad and the other modifiers count for nothing.
 std::uint16_t ModifierState(Qt::KeyboardModifiers modifiers);

@@ -1,17 +1,22 @@
 #include "display/open_dialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
 
 QStringList OpenDialogFilters()
 {
     return {
-        QStringLiteral("メディア (*.avi;*.mpg;*.mpeg;*.wmv;*.wav;*.mp1;*.mp2;*.mp3;*.mpa;*.mid;"
-                       "*.wma;*.bmp;*.jpg;*.jpeg;*.gif)"),
-        QStringLiteral("ムービー (*.avi;*.mpg;*.mpeg;*.wmv)"),
-        QStringLiteral("サウンド (*.wav;*.mp1;*.mp2;*.mp3;*.mpa;*.mid;*.wma)"),
-        QStringLiteral("画像 (*.bmp;*.jpg;*.jpeg;*.gif)"),
-        QStringLiteral("すべて"),
+        QCoreApplication::translate("OpenDialog", "メディア") +
+            QStringLiteral(" (*.avi;*.mpg;*.mpeg;*.wmv;*.wav;*.mp1;*.mp2;*.mp3;*.mpa;*.mid;"
+                           "*.wma;*.bmp;*.jpg;*.jpeg;*.gif)"),
+        QCoreApplication::translate("OpenDialog", "ムービー") +
+            QStringLiteral(" (*.avi;*.mpg;*.mpeg;*.wmv)"),
+        QCoreApplication::translate("OpenDialog", "サウンド") +
+            QStringLiteral(" (*.wav;*.mp1;*.mp2;*.mp3;*.mpa;*.mid;*.wma)"),
+        QCoreApplication::translate("OpenDialog", "画像") +
+            QStringLiteral(" (*.bmp;*.jpg;*.jpeg;*.gif)"),
+        QCoreApplication::translate("OpenDialog", "すべて"),
     };
 }
 
@@ -32,7 +37,7 @@ QStringList FilterPatterns(const QString &filter)
 
 QStringList ShowOpenDialog(QWidget *parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("ファイルを開く"));
+    QFileDialog dialog(parent, QCoreApplication::translate("OpenDialog", "ファイルを開く"));
     dialog.setFileMode(QFileDialog::ExistingFiles);
     // Qt's own dialog: its file list takes the patterns of the chosen filter, while the
     // filter keeps the text the user reads.

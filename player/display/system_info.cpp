@@ -1,5 +1,6 @@
 #include "display/system_info.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -73,6 +74,6 @@ bool SystemInfo::StartSysInfo(const SystemInfoPlatform &platform)
     if (!path.isEmpty() && platform.start && platform.start(path))
         return true;
     if (platform.message)
-        platform.message(UnavailableText);
+        platform.message(QCoreApplication::translate("SystemInfo", UnavailableSource));
     return false;
 }

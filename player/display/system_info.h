@@ -2,6 +2,7 @@
 
 #include "display/key_values.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +25,9 @@ struct SystemInfoPlatform
 namespace SystemInfo {
 
 // The one message of the system information tool.
-inline const QString UnavailableText = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+inline constexpr char UnavailableSource[] =
+    QT_TRANSLATE_NOOP("SystemInfo", "現時点ではｼｽﾃﾑ情報を使用できません");
+inline const QString UnavailableText = QString::fromUtf8(UnavailableSource);
 // Programs that show the system's information, in the order they are looked for on PATH.
 QStringList PathPrograms();
 

@@ -102,7 +102,7 @@ void Info::CreateControls()
 
     L1 = MakeLabel(this, Px(720, 960, 5415, 255), WindowFonts::PGothic(12, true), Qt::AlignRight);
 
-    Frame = new QGroupBox(QStringLiteral("ファイル情報"), this);
+    Frame = new QGroupBox(tr("ファイル情報"), this);
     Frame->setGeometry(Px(240, 1320, 5895, 1335));
     Colour(Frame);
     Frame->setAutoFillBackground(true);
@@ -121,7 +121,7 @@ void Info::CreateControls()
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setGeometry(Px(3360, 3120, 1380, 345));
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    cmdSysInfo = new QPushButton(tr("ｼｽﾃﾑ情報(&S)..."), this);
     cmdSysInfo->setGeometry(Px(4860, 3120, 1380, 345));
     cmdSysInfo->setAutoDefault(false);
 

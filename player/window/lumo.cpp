@@ -91,6 +91,7 @@ void Lumo::ConnectControls()
     connect(MenuInfo, &QAction::triggered, this, &Lumo::PicInfo_Click);
     connect(MenuVsaPanel, &QAction::triggered, this, &Lumo::MenuVsaPanel_Click);
     InstallKeyPreview();
+    InstallVolumeControls();
 }
 
 QImage Lumo::Image(const QString &name) const
@@ -144,6 +145,7 @@ void Lumo::Shutdown()
     ResetAnalysisState();
     CloseMedium();
     WriteSettings();
+    WriteUserSettings();
     emit Unloading();
 }
 

@@ -10,6 +10,7 @@
 #include "analyzer/waveform.h"
 #include "core/media_engine.h"
 #include "core/play_list.h"
+#include "core/volume.h"
 #include "display/layout_geometry.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
@@ -37,6 +38,7 @@ class QPlainTextEdit;
 class QMenu;
 class QAction;
 class QTimer;
+class VolumeBadge;
 
 // The player's main window. It owns all player state as members (the public ones are read
 // and written by the panel and the information dialog) and the controls; its operations
@@ -50,8 +52,7 @@ public:
     struct Environment
     {
         MediaEngineFactory engineFactory;
-        QString settingsPath;     // lumo.ini; empty: no settings file
-        QString userSettingsPath; // lumo-user.ini; empty: no per-user settings file
+        QString settingsPath; // lumo.ini; empty: no settings file
         // Shows a message box: text, title; tests capture it instead.
         std::function<void(const QString &text, const QString &title)> stopMessage;
         std::function<void(const QString &text, const QString &title)> infoMessage;
@@ -59,6 +60,9 @@ public:
         std::function<QStringList(QWidget *parent)> openDialog;
         // Where the fft module lies; empty: the program's own directory.
         QString fftDirectory;
+        // The per-user settings (volume, analyzer delay, waveform bar); empty: none read or
+        // written.
+        QString userSettingsPath;
     };
 
     explicit Lumo(Environment environment, QWidget *parent = nullptr);
@@ -98,6 +102,8 @@ public:
     std::int16_t AnalyzerDelayMs = 0;
     // The back of the position bar shows the sound's waveform.
     bool WaveformBarFlag = true;
+    // Volume and mute, applied to every opened medium.
+    VolumeState Volume;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -156,6 +162,11 @@ public:
     void PicPosBack_MouseUp(Qt::MouseButton button);
     void PicSpeed_MouseDown(Qt::MouseButton button, int x, int y);
     void SetSpeed(int index);
+    // The speed index last set (0: ×0.5, 1: ×1, 2: ×2).
+    int SpeedIndex() const { return speedIndex_; }
+    // Moves within the playing medium to the given second, as the position bar does (at or
+    // past the end: the end of the medium). True when it moved within the medium.
+    bool SeekTo(double seconds);
     void EndOfMedium();
     void Timer_Timer();
 
@@ -176,6 +187,13 @@ public:
     // Opens the media information dialog for the current medium.
     void PicInfo_Click();
     Info *InfoWindow() const;
+
+    // ---- volume -------------------------------------------------------------------------
+    // Each sets the value, applies it to the playing medium and shows it for a moment.
+    void StepVolume(int steps);
+    void SetVolume(int percent);
+    void SetMuted(bool muted);
+    VolumeBadge *VolumeNote() const;
 
     // ---- the analyzer settings panel ------------------------------------------------------
     // `MenuVsaPanel` (and F6): loads the settings panel if it is not loaded and shows it.
@@ -268,6 +286,10 @@ private:
     double HeaderBitRate(const QString &path) const;
     void InstallKeyPreview();
     void ToggleFps();
+    void InstallVolumeControls();
+    void ApplyVolume();
+    void ShowVolume();
+    void WriteUserSettings() const;
 
     Environment env_;
     std::unique_ptr<MediaEngine> engine_;
@@ -307,4 +329,6 @@ private:
     std::int64_t shownSecond_ = -1;
     QPointer<Info> info_;
     QPointer<Panel> panel_;
+    VolumeBadge *volumeBadge_ = nullptr;
+    int speedIndex_ = 1;
 };

@@ -56,7 +56,7 @@ void Lumo::AllocateSampleBuffers()
 {
     ResetAnalysisState();
     if (StreamInfo.SampleKind == 0 && env_.infoMessage)
-        env_.infoMessage(QStringLiteral("このWAVEファイルはサポートされていません。"), VL);
+        env_.infoMessage(tr("このWAVEファイルはサポートされていません。"), VL);
     // Also for kind 0: the supply must describe this file, not the one analysed before it.
     supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, Mp3Flag);
     LevelMeter.Clear();

@@ -56,8 +56,8 @@ void Lumo::CreateControls()
         box->setLineWrapMode(QPlainTextEdit::NoWrap);
         box->setFont(WindowFonts::Gothic(9));
     }
-    Text->setPlainText(QStringLiteral("ファイルリスト（ダブルクリックで表示）\n"));
-    Hist->setPlainText(QStringLiteral("再生履歴\n"));
+    Text->setPlainText(tr("ファイルリスト（ダブルクリックで表示）\n"));
+    Hist->setPlainText(tr("再生履歴\n"));
 
     Pic = new PictureBox(this, Qt::black);
     PicGS = new PictureBox(this);
@@ -69,7 +69,7 @@ void Lumo::CreateControls()
     PicPosBack = new PictureBox(this, Qt::white);
     PicPlay = new PictureBox(this);
     PicSpeed = new PictureBox(this);
-    PicSpeed->setToolTip(QStringLiteral("再生速度倍率"));
+    PicSpeed->setToolTip(tr("再生速度倍率"));
     PicBack = new PictureBox(this);
     PicStep = new PictureBox(this);
     PicStop = new PictureBox(this);
@@ -85,8 +85,8 @@ void Lumo::CreateControls()
         title->setFont(WindowFonts::PGothic(12, true));
     SetTextColour(LabelTitle[0], Palette::TitleText);
     SetTextColour(LabelTitle[1], Palette::WindowText);
-    LabelPm = MakeLabel(this, QStringLiteral("プレイモード"), Qt::AlignHCenter);
-    LabelPm->setToolTip(QStringLiteral("プレイモード"));
+    LabelPm = MakeLabel(this, tr("プレイモード"), Qt::AlignHCenter);
+    LabelPm->setToolTip(tr("プレイモード"));
     LabelPm->setFont(WindowFonts::PGothic(8.25));
     SetTextColour(LabelPm, Palette::WindowText);
     LabelFile = MakeFittedLabel(this, Qt::AlignRight);
@@ -94,17 +94,17 @@ void Lumo::CreateControls()
     SetTextColour(LabelFile, Palette::FileText);
 
     PicFull = new PictureBox(this);
-    PicFull->setToolTip(QStringLiteral("フルスクリーン表示"));
+    PicFull->setToolTip(tr("フルスクリーン表示"));
     PicRsl = new PictureBox(this);
-    PicRsl->setToolTip(QStringLiteral("サイズ変更"));
+    PicRsl->setToolTip(tr("サイズ変更"));
     PicPM = new PictureBox(this);
-    PicPM->setToolTip(QStringLiteral("プレイモード変更"));
+    PicPM->setToolTip(tr("プレイモード変更"));
     PicSize = new PictureBox(this);
-    PicSize->setToolTip(QStringLiteral("２階層リスト非表示"));
+    PicSize->setToolTip(tr("２階層リスト非表示"));
     PicVsa = new PictureBox(this);
     PicVsa->setToolTip(QStringLiteral("Visual Sound Analyzer"));
     PicInfo = new PictureBox(this);
-    PicInfo->setToolTip(QStringLiteral("情報"));
+    PicInfo->setToolTip(tr("情報"));
     // The knob lies over the track.
     PicPos = new PictureBox(this);
     PicPos->raise();

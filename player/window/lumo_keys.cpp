@@ -32,7 +32,7 @@ protected:
         if (!BelongsToWindow(static_cast<QWidget *>(watched)) || !window_->isEnabled())
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
-        return window_->Form_KeyDown(VirtualKey::FromQtKey(key->key()),
+        return window_->Form_KeyDown(VirtualKey::FromQtKey(key->key(), key->modifiers()),
                                      VirtualKey::ModifierState(key->modifiers()));
     }
 
@@ -118,6 +118,17 @@ bool Lumo::Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift)
         break;
     case VirtualKey::Escape:
         LeaveFullScreen();
+        break;
+    case VirtualKey::OemPlus:
+    case VirtualKey::Add:
+        StepVolume(1);
+        break;
+    case VirtualKey::OemMinus:
+    case VirtualKey::Subtract:
+        StepVolume(-1);
+        break;
+    case VirtualKey::D0:
+        SetMuted(!Volume.muted);
         break;
     default:
         known = false;

@@ -168,8 +168,7 @@ void Lumo::PicSize_Click()
     PicInfo->setVisible(g.picInfoVisible);
     PicSize->SetPicture(Image(QStringLiteral("ImageSize_%1").arg(g.sizeImageIndex)));
     SetClientSize(g.clientWidth, g.clientHeight);
-    PicSize->setToolTip(g.listHiddenAfter ? QStringLiteral("リスト表示")
-                                          : QStringLiteral("リスト非表示"));
+    PicSize->setToolTip(g.listHiddenAfter ? tr("リスト表示") : tr("リスト非表示"));
     for (const Placement &placement : g.labelFile)
         Place(placement);
     LabelFile->setVisible(g.labelFileVisible);

@@ -6,55 +6,55 @@
 void Lumo::CreateMenus()
 {
     PUM = new QMenu(QStringLiteral("PopUpMenu"), this);
-    MenuFileOpen = PUM->addAction(QStringLiteral("ファイルを開く(&O)"));
-    MenuPlayControl = PUM->addMenu(QStringLiteral("再生制御(&P)"));
-    MenuPlayPause = MenuPlayControl->addAction(QStringLiteral("再生／一時停止(&1)"));
-    MenuStop = MenuPlayControl->addAction(QStringLiteral("停止(&2)"));
-    MenuBack = MenuPlayControl->addAction(QStringLiteral("戻る(&3)"));
-    MenuStep = MenuPlayControl->addAction(QStringLiteral("進む(&4)"));
-    MenuPrev = MenuPlayControl->addAction(QStringLiteral("前のファイル(&5)"));
-    MenuNext = MenuPlayControl->addAction(QStringLiteral("次のファイル(&6)"));
-    MenuSpeed = PUM->addMenu(QStringLiteral("速度制御(&V)"));
-    Menu05 = MenuSpeed->addAction(QStringLiteral("0.5倍速(&1)"));
-    Menu10 = MenuSpeed->addAction(QStringLiteral("等速(&2)"));
-    Menu20 = MenuSpeed->addAction(QStringLiteral("2倍速(&3)"));
-    MenuScreen = PUM->addMenu(QStringLiteral("画面制御(&W)"));
-    MenuList = MenuScreen->addAction(QStringLiteral("リスト表示切り替え(&1)"));
-    MenuSize = MenuScreen->addAction(QStringLiteral("ウィンドウサイズ変更(&2)"));
-    MenuFullScr = MenuScreen->addAction(QStringLiteral("フルスクリーン表示(&3)"));
-    MenuInfo = PUM->addAction(QStringLiteral("情報(&I)"));
+    MenuFileOpen = PUM->addAction(tr("ファイルを開く(&O)"));
+    MenuPlayControl = PUM->addMenu(tr("再生制御(&P)"));
+    MenuPlayPause = MenuPlayControl->addAction(tr("再生／一時停止(&1)"));
+    MenuStop = MenuPlayControl->addAction(tr("停止(&2)"));
+    MenuBack = MenuPlayControl->addAction(tr("戻る(&3)"));
+    MenuStep = MenuPlayControl->addAction(tr("進む(&4)"));
+    MenuPrev = MenuPlayControl->addAction(tr("前のファイル(&5)"));
+    MenuNext = MenuPlayControl->addAction(tr("次のファイル(&6)"));
+    MenuSpeed = PUM->addMenu(tr("速度制御(&V)"));
+    Menu05 = MenuSpeed->addAction(tr("0.5倍速(&1)"));
+    Menu10 = MenuSpeed->addAction(tr("等速(&2)"));
+    Menu20 = MenuSpeed->addAction(tr("2倍速(&3)"));
+    MenuScreen = PUM->addMenu(tr("画面制御(&W)"));
+    MenuList = MenuScreen->addAction(tr("リスト表示切り替え(&1)"));
+    MenuSize = MenuScreen->addAction(tr("ウィンドウサイズ変更(&2)"));
+    MenuFullScr = MenuScreen->addAction(tr("フルスクリーン表示(&3)"));
+    MenuInfo = PUM->addAction(tr("情報(&I)"));
     MenuLine3 = PUM->addSeparator();
-    MenuExit = PUM->addAction(QStringLiteral("終了(&X)"));
+    MenuExit = PUM->addAction(tr("終了(&X)"));
 
     PUP = new QMenu(QStringLiteral("PopUpPm"), this);
-    MenuPmClear = PUP->addAction(QStringLiteral("プレイモードクリア(&C)"));
+    MenuPmClear = PUP->addAction(tr("プレイモードクリア(&C)"));
     MenuLine2 = PUP->addSeparator();
-    MenuSolo = PUP->addAction(QStringLiteral("単独再生(&1)"));
-    MenuAll = PUP->addAction(QStringLiteral("全体再生(&2)"));
-    MenuRandom = PUP->addAction(QStringLiteral("ランダム再生(&3)"));
-    MenuSoloRepeat = PUP->addAction(QStringLiteral("単独リピート再生(&4)"));
-    MenuAllRepeat = PUP->addAction(QStringLiteral("全体リピート再生(&5)"));
+    MenuSolo = PUP->addAction(tr("単独再生(&1)"));
+    MenuAll = PUP->addAction(tr("全体再生(&2)"));
+    MenuRandom = PUP->addAction(tr("ランダム再生(&3)"));
+    MenuSoloRepeat = PUP->addAction(tr("単独リピート再生(&4)"));
+    MenuAllRepeat = PUP->addAction(tr("全体リピート再生(&5)"));
 
     PUVSA = new QMenu(QStringLiteral("PopUpVsa"), this);
-    MenuVsa = PUVSA->addMenu(QStringLiteral("VSA選択 (&V)"));
+    MenuVsa = PUVSA->addMenu(tr("VSA選択 (&V)"));
     const char *const modeCaptions[] = {
-        "表示しない(&N)",
-        "オシロスコープ(&O)",
-        "スペクトラムアナライザA(&L)",
-        "スペクトラムアナライザB(&S)",
-        "デジタルレベルメータA(&D)",
-        "デジタルレベルメータB(&H)",
-        "アナログレベルメータ(&A)",
-        "スペクトログラム(&G)",
-        "ラウドネスメータ(&U)",
+        QT_TR_NOOP("表示しない(&N)"),
+        QT_TR_NOOP("オシロスコープ(&O)"),
+        QT_TR_NOOP("スペクトラムアナライザA(&L)"),
+        QT_TR_NOOP("スペクトラムアナライザB(&S)"),
+        QT_TR_NOOP("デジタルレベルメータA(&D)"),
+        QT_TR_NOOP("デジタルレベルメータB(&H)"),
+        QT_TR_NOOP("アナログレベルメータ(&A)"),
+        QT_TR_NOOP("スペクトログラム(&G)"),
+        QT_TR_NOOP("ラウドネスメータ(&U)"),
     };
     for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
-        QAction *item = MenuVsa->addAction(QString::fromUtf8(modeCaptions[mode]));
+        QAction *item = MenuVsa->addAction(tr(modeCaptions[mode]));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, mode] { ChangeVsa(mode); });
         MenuVsaModes[static_cast<size_t>(mode)] = item;
     }
-    MenuVsaPanel = PUVSA->addAction(QStringLiteral("VSA設定パネル(&P)"));
+    MenuVsaPanel = PUVSA->addAction(tr("VSA設定パネル(&P)"));
 
     connect(MenuFileOpen, &QAction::triggered, this, &Lumo::MenuFileOpen_Click);
     connect(MenuPlayPause, &QAction::triggered, this, [this] { PicPlay_MouseUp(Qt::LeftButton); });

@@ -85,6 +85,7 @@ bool Lumo::OpenCurrent()
         engine_.reset();
     }
     engine_ = std::move(fresh);
+    ApplyVolume();
 
     const std::optional<QSize> videoSize = engine_->VideoSize();
     if (!videoSize) {
@@ -161,7 +162,7 @@ void Lumo::ReportOpenFailure(const QString &path)
     PicStop->SetPicture(Image(QStringLiteral("ImageStop_0")));
     PicPlay->SetPicture(Image(QStringLiteral("ImagePlay_0")));
     if (env_.stopMessage)
-        env_.stopMessage(QStringLiteral("ファイルが開けません。\n") + path, VL);
+        env_.stopMessage(tr("ファイルが開けません。\n") + path, VL);
     if (!MediumOpenFlag) {
         MoveKnob(750);
         Timer->stop();

@@ -11,7 +11,10 @@
 
 namespace {
 
-const char *const PlayModeNames[] = {"単独", "全体", "ランダム", "単独リピート", "全体リピート"};
+const char *const PlayModeNames[] = {
+    QT_TRANSLATE_NOOP("Lumo", "単独"), QT_TRANSLATE_NOOP("Lumo", "全体"),
+    QT_TRANSLATE_NOOP("Lumo", "ランダム"), QT_TRANSLATE_NOOP("Lumo", "単独リピート"),
+    QT_TRANSLATE_NOOP("Lumo", "全体リピート")};
 
 } // namespace
 
@@ -100,7 +103,7 @@ void Lumo::SetPlayMode(int mode)
     if (mode < 0 || mode > 4)
         return;
     PlayMode = static_cast<std::uint8_t>(mode);
-    LabelPm->setText(QStringLiteral("プレイモード\n") + QString::fromUtf8(PlayModeNames[mode]));
+    LabelPm->setText(tr("プレイモード\n") + tr(PlayModeNames[mode]));
 }
 
 void Lumo::RandomPick()

@@ -70,10 +70,6 @@ void Lumo::ReadSettings()
 
 void Lumo::WriteSettings()
 {
-    UserSettings user;
-    user.AnalyzerDelayMs = AnalyzerDelayMs;
-    user.WaveformBar = WaveformBarFlag;
-    WriteUserSettings(env_.userSettingsPath, user);
     if (env_.settingsPath.isEmpty())
         return;
     LumoSettings s;

@@ -35,12 +35,12 @@ void Lumo::AddHistoryEntry(const QString &name)
     const QString when =
         QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     Hist->appendPlainText(
-        QStringLiteral("%1曲目（%2）\n%3").arg(PlayCount).arg(when, FileListLine(PlayIndex, name)));
+        tr("%1曲目（%2）\n%3").arg(PlayCount).arg(when, FileListLine(PlayIndex, name)));
 }
 
 void Lumo::ShowFileListText()
 {
-    QString text = QStringLiteral("ファイルリスト\n");
+    QString text = tr("ファイルリスト\n");
     for (int i = 0; i < ::PlayList::Capacity && !PlayList.At(i).isEmpty(); ++i)
         text += QStringLiteral("\nFT(%1) = %2").arg(i).arg(PlayList.At(i));
     Text->setPlainText(text);

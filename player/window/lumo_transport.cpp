@@ -278,11 +278,12 @@ void Lumo::SetSpeed(int index)
     const bool ok = engine_ && index >= 0 && index <= 2 && engine_->SetRate(Rates[index]);
     if (ok) {
         PicSpeed->SetPicture(picture);
+        speedIndex_ = index;
         return;
     }
     PicSpeed->SetPicture(Image(QStringLiteral("ImageSpeed_1")));
     if (env_.stopMessage)
-        env_.stopMessage(QStringLiteral("このファイルは再生速度を変更できません。\n") +
+        env_.stopMessage(tr("このファイルは再生速度を変更できません。\n") +
                              FileNameOf(PlayList.At(PlayIndex)),
                          QStringLiteral("Lumo \"sorvane\""));
 }

@@ -90,7 +90,7 @@ Panel::Panel(Lumo &owner)
       owner_(owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("VSA設定パネル"));
+    setWindowTitle(tr("VSA設定パネル"));
     setAutoFillBackground(true);
     setMouseTracking(true);
     CreateControls();
@@ -143,9 +143,9 @@ void Panel::CreateControls()
     ComboFast = DropDownList(this, PanelChoices::FftSizeEntries(), QRect(54, 189, 90, 22));
     ComboWindow = DropDownList(this, PanelChoices::WindowEntries(), QRect(161, 163, 183, 22));
 
-    Check1 = CheckBox(this, QStringLiteral("高速表示"), QRect(250, 91, 92, 20));
-    Check2 = CheckBox(this, QStringLiteral("FPS表示"), QRect(250, 113, 92, 20));
-    Check3 = CheckBox(this, QStringLiteral("波形拡大"), QRect(161, 191, 120, 20));
+    Check1 = CheckBox(this, tr("高速表示"), QRect(250, 91, 92, 20));
+    Check2 = CheckBox(this, tr("FPS表示"), QRect(250, 113, 92, 20));
+    Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 120, 20));
 
     SpinDelay = new QSpinBox(this);
     SpinDelay->setFont(WindowFonts::PGothic(9));
@@ -153,19 +153,19 @@ void Panel::CreateControls()
     SpinDelay->setSingleStep(UserSettings::kDelayStepMs);
     SpinDelay->setSuffix(QStringLiteral(" ms"));
     SpinDelay->setGeometry(QRect(80, 218, 80, 20));
-    CheckWaveform = CheckBox(this, QStringLiteral("波形バー"), QRect(250, 219, 92, 20));
+    CheckWaveform = CheckBox(this, tr("波形バー"), QRect(250, 219, 92, 20));
 }
 
 // Group captions of the design; they carry no state.
 void Panel::CreateCaptions()
 {
-    Caption(this, QStringLiteral("チャンネル"), QRect(17, 89, 128, 16));
-    Caption(this, QStringLiteral("時間幅"), QRect(161, 89, 72, 16));
-    Caption(this, QStringLiteral("FFTサイズ"), QRect(17, 143, 128, 16));
-    Caption(this, QStringLiteral("窓関数"), QRect(161, 143, 120, 16));
-    auto *normal = Caption(this, QStringLiteral("通常"), QRect(17, 163, 34, 22));
-    auto *fast = Caption(this, QStringLiteral("高速"), QRect(17, 189, 34, 22));
-    Caption(this, QStringLiteral("表示遅延"), QRect(17, 220, 62, 16));
+    Caption(this, tr("チャンネル"), QRect(17, 89, 128, 16));
+    Caption(this, tr("時間幅"), QRect(161, 89, 72, 16));
+    Caption(this, tr("FFTサイズ"), QRect(17, 143, 128, 16));
+    Caption(this, tr("窓関数"), QRect(161, 143, 120, 16));
+    auto *normal = Caption(this, tr("通常"), QRect(17, 163, 34, 22));
+    auto *fast = Caption(this, tr("高速"), QRect(17, 189, 34, 22));
+    Caption(this, tr("表示遅延"), QRect(17, 220, 62, 16));
     normal->setFont(WindowFonts::PGothic(9));
     fast->setFont(WindowFonts::PGothic(9));
 }

@@ -275,3 +275,15 @@ void FakeMediaEngines::ClearLog()
 {
     shared->log.clear();
 }
+
+bool FakeMediaEngine::SetVolume(double fraction)
+{
+    volume = fraction;
+    return true;
+}
+
+bool FakeMediaEngine::SetMuted(bool on)
+{
+    muted = on;
+    return true;
+}

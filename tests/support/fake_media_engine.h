@@ -53,6 +53,9 @@ public:
     std::optional<double> CurrentPosition() const override;
     bool SetCurrentPosition(double seconds) override;
     bool SetRate(double rate) override;
+    // Volume and muting are kept as state, not logged: the window applies them at every open.
+    bool SetVolume(double fraction) override;
+    bool SetMuted(bool muted) override;
     std::optional<QSize> VideoSize() const override;
     std::optional<double> AvgTimePerFrame() const override;
     bool HasVideoWindow() const override;
@@ -71,6 +74,8 @@ public:
     State state = State::Stopped;
     double position = 0.0;
     double rate = 1.0;
+    double volume = 1.0;
+    bool muted = false;
     QPointer<QWidget> owner;
     QRect videoRect;
     bool fullScreen = false;

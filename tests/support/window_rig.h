@@ -17,7 +17,8 @@ struct RigOptions
 {
     bool realEngine = false;   // the platform's media engine instead of scripted fakes
     bool shown = false;        // shown, active and exposed
-    bool settingsFile = false; // lumo.ini in the scratch folder: read at start, written at close
+    bool settingsFile = false; // lumo.ini and lumo-user.ini in the scratch folder: read at
+                               // start, written at close
     bool fftModule = true;     // false: the module is looked for in the scratch folder
 };
 
