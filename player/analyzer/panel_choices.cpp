@@ -22,6 +22,8 @@ QString ModeName(int mode)
         QStringLiteral("Digital Level Meter A"),
         QStringLiteral("Digital Level Meter B"),
         QStringLiteral("Analog Level Meter"),
+        QStringLiteral("Spectrogram"),
+        QStringLiteral("Loudness Meter"),
     };
     return mode >= 0 && mode < names.size() ? names.at(mode) : QString();
 }

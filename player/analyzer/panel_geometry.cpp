@@ -4,7 +4,7 @@ namespace PanelGeometry {
 
 QRect ModePicture(int mode)
 {
-    return QRect(120 + 720 * mode, StripTop, 720, 540);
+    return QRect(120 + ModePictureWidth * mode, StripTop, ModePictureWidth, 540);
 }
 
 bool InModeStrip(int y)

@@ -6,12 +6,23 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 const QString VolumeKey = QStringLiteral("Sound/Volume");
 const QString MutedKey = QStringLiteral("Sound/Muted");
+const QString DelayKey = QStringLiteral("Analyzer/DelayMs");
+const QString WaveformKey = QStringLiteral("Display/WaveformBar");
 
 } // namespace
+
+int ClampAnalyzerDelay(int ms)
+{
+    const int held = std::clamp(ms, 0, UserSettings::kMaxDelayMs);
+    const int step = UserSettings::kDelayStepMs;
+    return (held + step / 2) / step * step;
+}
 
 UserSettings ReadUserSettings(const QString &path)
 {
@@ -26,6 +37,14 @@ UserSettings ReadUserSettings(const QString &path)
     const QVariant muted = file.value(MutedKey);
     if (muted.isValid())
         settings.volume.muted = muted.toBool();
+    const int delay = file.value(DelayKey).toInt(&ok);
+    if (ok)
+        settings.AnalyzerDelayMs = ClampAnalyzerDelay(delay);
+    const QString waveform = file.value(WaveformKey).toString().trimmed().toLower();
+    if (waveform == QLatin1String("true") || waveform == QLatin1String("1"))
+        settings.WaveformBar = true;
+    else if (waveform == QLatin1String("false") || waveform == QLatin1String("0"))
+        settings.WaveformBar = false;
     return settings;
 }
 
@@ -36,6 +55,8 @@ bool WriteUserSettings(const QString &path, const UserSettings &settings)
     QSettings file(path, QSettings::IniFormat);
     file.setValue(VolumeKey, settings.volume.percent);
     file.setValue(MutedKey, settings.volume.muted);
+    file.setValue(DelayKey, ClampAnalyzerDelay(settings.AnalyzerDelayMs));
+    file.setValue(WaveformKey, settings.WaveformBar);
     file.sync();
     return file.status() == QSettings::NoError;
 }

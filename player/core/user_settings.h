@@ -5,15 +5,25 @@
 #include <QString>
 
 // What the player keeps per user beside lumo.ini (which keeps its own twelve lines): the
-// volume and mute. An ini file read and written through QSettings.
+// volume and mute, the analyzer delay and the waveform in the position bar. An ini file read
+// and written through QSettings.
 struct UserSettings
 {
-    VolumeState volume;
+    static constexpr int kMaxDelayMs = 500;
+    static constexpr int kDelayStepMs = 10;
+
+    VolumeState volume;      // keys Sound/Volume, Sound/Muted
+    int AnalyzerDelayMs = 0; // key Analyzer/DelayMs
+    bool WaveformBar = true; // key Display/WaveformBar
 
     bool operator==(const UserSettings &) const = default;
 };
 
-// Reads the file; missing keys, a missing file and values out of range give the defaults.
+// A delay held to 0 … 500 ms and rounded to the nearest step of 10 ms.
+int ClampAnalyzerDelay(int ms);
+
+// Reads the file; missing keys, a missing file and values out of range give the defaults
+// (a delay out of range is held to the range).
 UserSettings ReadUserSettings(const QString &path);
 // Writes the file, creating its folder; false when it could not be written.
 bool WriteUserSettings(const QString &path, const UserSettings &settings);

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "analyzer/analog_meter.h"
+#include "analyzer/analyzer_modes.h"
+#include "analyzer/loudness_meter.h"
 #include "analyzer/oscilloscope.h"
 #include "analyzer/overlay.h"
 #include "analyzer/sample_supply.h"
 #include "analyzer/stream_header.h"
+#include "analyzer/waveform.h"
 #include "core/media_engine.h"
 #include "core/play_list.h"
 #include "core/volume.h"
 #include "display/layout_geometry.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
+#include "spectrum/spectrogram.h"
 #include "spectrum/spectrum_analyzer.h"
 
 #include <QImage>
@@ -56,7 +60,8 @@ public:
         std::function<QStringList(QWidget *parent)> openDialog;
         // Where the fft module lies; empty: the program's own directory.
         QString fftDirectory;
-        // The per-user settings (volume); empty: none read or written.
+        // The per-user settings (volume, analyzer delay, waveform bar); empty: none read or
+        // written.
         QString userSettingsPath;
     };
 
@@ -90,8 +95,13 @@ public:
     // Bars and peak markers of the level meters (`BandLevel`, `BandPeak`, `BandHold`,
     // `FallRate`).
     LevelMeterState LevelMeter;
-    // False when the fft module is missing or empty: the four FFT modes are withheld.
+    // False when the fft module is missing or empty: the five FFT modes are withheld.
     bool FftAvailable = true;
+    // Shifts the analysed position back by this many milliseconds (0 to 500, steps of 10), so
+    // that the pictures line up with an output that lags.
+    std::int16_t AnalyzerDelayMs = 0;
+    // The back of the position bar shows the sound's waveform.
+    bool WaveformBarFlag = true;
     // Volume and mute, applied to every opened medium.
     VolumeState Volume;
 
@@ -105,6 +115,13 @@ public:
     void AllocateSampleBuffers();
     // Draws one frame of the current analyzer mode for the playing position in seconds.
     void DrawAnalyzerFrame(float position);
+    // One loudness meter frame: feeds what played since the last one and draws the meter.
+    void DrawLoudness(float position);
+    // Switches the waveform in the position bar on or off.
+    void SetWaveformBar(bool on);
+    // Starts the waveform of a newly opened sound once its length is known, and paints the
+    // columns computed so far into the back of the position bar.
+    void UpdateWaveformBar();
 
     // ---- start-up, hand-off, shutdown ---------------------------------------------------
     // Puts the command-line text into the hand-off label; runs the hand-off parser.
@@ -217,7 +234,8 @@ public:
             *MenuExit = nullptr;
     QAction *MenuPmClear = nullptr, *MenuLine2 = nullptr, *MenuSolo = nullptr, *MenuAll = nullptr,
             *MenuRandom = nullptr, *MenuSoloRepeat = nullptr, *MenuAllRepeat = nullptr;
-    std::array<QAction *, 7> MenuVsaModes{}; // MenuVSANone ... MenuAnalogMeter
+    // MenuVSANone ... MenuAnalogMeter, then the spectrogram and the loudness meter.
+    std::array<QAction *, AnalyzerModes::kCount> MenuVsaModes{};
     QAction *MenuVsaPanel = nullptr;
 
     MediaEngine *Engine() const { return engine_.get(); }
@@ -280,7 +298,7 @@ private:
     std::int16_t grabOffset_ = 0;
     // Set while the user holds the position knob: the timer leaves the knob to the mouse.
     bool knobHeld_ = false;
-    // A stored FFT mode (2 to 5) shown as "None" while the fft module is missing; written back
+    // A stored FFT mode (2 to 5, 7) shown as "None" while the fft module is missing; written back
     // unchanged unless the user chooses another mode.
     std::optional<std::uint8_t> withheldVsa_;
     bool closing_ = false;
@@ -294,6 +312,14 @@ private:
     SampleSource sampleSource_ = SampleSource::Wave;
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;
+    SpectrogramState spectrogram_;
+    WaveformWorker waveform_;
+    // The waveform of the sound just accepted waits for the duration.
+    bool waveformPending_ = false;
+    int waveformShown_ = -1;
+    std::vector<WaveformColumn> waveformColumns_;
+    LoudnessState loudness_;
+    LoudnessPictures loudnessPictures_;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;

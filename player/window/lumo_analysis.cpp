@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 void Lumo::StartAnalysis(const QString &path)
 {
     // A file that no reader accepts must not keep the previous file's description.
@@ -26,12 +29,16 @@ void Lumo::StartAnalysis(const QString &path)
         return;
     }
     StreamInfo = info;
+    // The waterfall and the loudness belong to one file.
+    spectrogram_.Clear();
+    loudness_.Restart();
+    waveformPending_ = WaveformBarFlag;
     AllocateSampleBuffers();
     VsaReadyFlag = true;
     if (!MenuVsaModes[0]->isChecked())
         VsaActiveFlag = true;
     Timer->setInterval(FastFlag ? TimerIntervals[2] : TimerIntervals[1]);
-    if (VSA >= 1 && VSA <= 3) {
+    if (AnalyzerModes::LargeAreaAllowed(VSA)) {
         int p = VsaLargeFlag ? 640 : 400;
         int q = VsaLargeFlag ? 360 : 240;
         SetPictureArea(p, q);
@@ -64,8 +71,14 @@ void Lumo::ResetAnalysisState()
 
 void Lumo::DrawAnalyzerFrame(float position)
 {
-    if (VSA < 1 || VSA > 6)
+    if (VSA < 1 || VSA >= AnalyzerModes::kCount)
         return;
+    // The analyser looks at what the listener hears now, through an output that lags.
+    position = std::max(0.0f, position - static_cast<float>(AnalyzerDelayMs) / 1000.0f);
+    if (VSA == AnalyzerModes::kLoudness) {
+        DrawLoudness(position);
+        return;
+    }
     const bool fetched = supply_.FetchWindow(position, TimeRange);
     // The analog meter shows whatever the window still holds; the others skip the frame.
     if (!fetched && VSA != 6)
@@ -101,6 +114,9 @@ void Lumo::DrawAnalyzerFrame(float position)
         drawn =
             DrawLevelMeterFrame(painter, window, input, LevelMeter, barImage_, fft_, levelWork_);
         break;
+    case AnalyzerModes::kSpectrogram:
+        drawn = DrawSpectrogramFrame(painter, window, input, position, spectrogram_, fft_);
+        break;
     default:
         if (meterPictures_.ImageAlmBack.isNull())
             meterPictures_ = {Image(QStringLiteral("ImageAudio")),
@@ -119,4 +135,24 @@ void Lumo::DrawAnalyzerFrame(float position)
     } else {
         Pic->update();
     }
+}
+
+void Lumo::DrawLoudness(float position)
+{
+    // The meter reads what has just played: the last 200 ms before the position.
+    constexpr float span = 0.2f;
+    const float start = position > span ? position - span : 0.0f;
+    const int range = static_cast<int>(std::lround((position - start) * 100.0f));
+    const qint64 now = SteadyMilliseconds();
+    if (range > 0 && supply_.FetchWindow(start, range)) {
+        const std::int32_t rate = StreamInfo.SampleRate;
+        loudness_.Feed(supply_.Window(), rate, std::llround(double(start) * rate), double(now));
+    }
+    QPainter painter(&Pic->Canvas());
+    const QRect area = TwipsGeometry(Control::Pic);
+    DrawLoudnessFrame(painter, loudness_, loudnessPictures_, area.width() / 15, area.height() / 15,
+                      double(now));
+    if (FpsFlag)
+        DrawFrameRateOverlay(painter, frameRate_, area.width(), now);
+    Pic->update();
 }

@@ -181,7 +181,7 @@ void Lumo::PicRsl_Click()
     if (!MediumOpenFlag)
         return;
     if (VsaReadyFlag) {
-        if (VSA < 1 || VSA > 3)
+        if (!AnalyzerModes::LargeAreaAllowed(VSA))
             return;
         if (VsaActiveFlag) {
             int p = VsaLargeFlag ? 400 : 640;

@@ -45,8 +45,10 @@ void Lumo::CreateMenus()
         QT_TR_NOOP("デジタルレベルメータA(&D)"),
         QT_TR_NOOP("デジタルレベルメータB(&H)"),
         QT_TR_NOOP("アナログレベルメータ(&A)"),
+        QT_TR_NOOP("スペクトログラム(&G)"),
+        QT_TR_NOOP("ラウドネスメータ(&U)"),
     };
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         QAction *item = MenuVsa->addAction(tr(modeCaptions[mode]));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, mode] { ChangeVsa(mode); });

@@ -190,6 +190,7 @@ void Lumo::CloseMedium()
 {
     CT = 0;
     MediumOpenFlag = false;
+    SetWaveformBar(WaveformBarFlag);
     ProcessPendingEvents();
     if (!engine_)
         return;

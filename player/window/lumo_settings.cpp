@@ -2,6 +2,7 @@
 #include "window/lumo.h"
 
 #include "core/settings_file.h"
+#include "core/user_settings.h"
 #include "display/layout_geometry.h"
 
 #include <QAction>
@@ -43,6 +44,10 @@ void Lumo::ReadSettings()
     else
         move(TwipsToPixelNearest(s.Left), TwipsToPixelNearest(s.Top));
 
+    const UserSettings user = ReadUserSettings(env_.userSettingsPath);
+    AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
+    WaveformBarFlag = user.WaveformBar;
+
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);
     LabelTitle[0]->setText(VL);
@@ -50,13 +55,14 @@ void Lumo::ReadSettings()
     SetPlayMode(PlayMode);
     // Without the fft module the spectrum analyzers and level meters cannot run.
     FftAvailable = FftEngine::ModulePresent(env_.fftDirectory);
-    for (int mode = 2; mode <= 5; ++mode)
-        MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode)
+        if (AnalyzerModes::NeedsFft(mode))
+            MenuVsaModes[static_cast<size_t>(mode)]->setEnabled(FftAvailable);
     const std::uint8_t stored = VSA;
-    const bool withheld = !FftAvailable && stored >= 2 && stored <= 5;
+    const bool withheld = !FftAvailable && AnalyzerModes::NeedsFft(stored);
     if (withheld)
         VSA = 0;
-    if (VSA <= 6)
+    if (VSA < AnalyzerModes::kCount)
         MenuVsaModes[VSA]->trigger();
     if (withheld)
         withheldVsa_ = stored;

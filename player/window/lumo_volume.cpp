@@ -82,5 +82,9 @@ VolumeBadge *Lumo::VolumeNote() const
 
 void Lumo::WriteUserSettings() const
 {
-    ::WriteUserSettings(env_.userSettingsPath, UserSettings{Volume});
+    UserSettings user;
+    user.volume = Volume;
+    user.AnalyzerDelayMs = AnalyzerDelayMs;
+    user.WaveformBar = WaveformBarFlag;
+    ::WriteUserSettings(env_.userSettingsPath, user);
 }

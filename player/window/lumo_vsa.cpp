@@ -23,14 +23,14 @@ void Lumo::ChangeVsa(int index)
         SetPictureArea(p, q);
         Timer->setInterval(TimerIntervals[0]);
         PaintAudioPicture();
-    } else if (index >= 1 && index <= 3) {
+    } else if (AnalyzerModes::LargeAreaAllowed(index)) {
         if (VsaReadyFlag) {
             int p = VsaLargeFlag ? 640 : 400;
             int q = VsaLargeFlag ? 360 : 240;
             SetPictureArea(p, q);
         }
         MenuVsaModes[static_cast<size_t>(index)]->setChecked(true);
-    } else if (index >= 4 && index <= 6) {
+    } else if (index >= 4 && index < AnalyzerModes::kCount) {
         int p = 400, q = 240;
         SetPictureArea(p, q);
         MenuVsaModes[static_cast<size_t>(index)]->setChecked(true);

@@ -2,12 +2,14 @@
 // behaviour over the mode pictures, and the change actions that write the main window back.
 #include "window/panel.h"
 
+#include "analyzer/analyzer_modes.h"
 #include "analyzer/overlay.h"
 #include "analyzer/panel_choices.h"
 #include "analyzer/panel_geometry.h"
 #include "base/palette.h"
 #include "base/twips.h"
 #include "base/window_fonts.h"
+#include "core/user_settings.h"
 #include "window/lumo.h"
 #include "window/picture_box.h"
 
@@ -19,6 +21,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -107,7 +110,7 @@ void Panel::CreateControls()
     LabelVsa->setMouseTracking(true);
     LabelVsa->installEventFilter(this);
 
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         const auto i = static_cast<std::size_t>(mode);
         Image1[i] = ModeImage(1, mode);
         Image2[i] = ModeImage(2, mode);
@@ -143,6 +146,14 @@ void Panel::CreateControls()
     Check1 = CheckBox(this, tr("高速表示"), QRect(250, 91, 92, 20));
     Check2 = CheckBox(this, tr("FPS表示"), QRect(250, 113, 92, 20));
     Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 120, 20));
+
+    SpinDelay = new QSpinBox(this);
+    SpinDelay->setFont(WindowFonts::PGothic(9));
+    SpinDelay->setRange(0, UserSettings::kMaxDelayMs);
+    SpinDelay->setSingleStep(UserSettings::kDelayStepMs);
+    SpinDelay->setSuffix(QStringLiteral(" ms"));
+    SpinDelay->setGeometry(QRect(80, 218, 80, 20));
+    CheckWaveform = CheckBox(this, tr("波形バー"), QRect(250, 219, 92, 20));
 }
 
 // Group captions of the design; they carry no state.
@@ -154,13 +165,14 @@ void Panel::CreateCaptions()
     Caption(this, tr("窓関数"), QRect(161, 143, 120, 16));
     auto *normal = Caption(this, tr("通常"), QRect(17, 163, 34, 22));
     auto *fast = Caption(this, tr("高速"), QRect(17, 189, 34, 22));
+    Caption(this, tr("表示遅延"), QRect(17, 220, 62, 16));
     normal->setFont(WindowFonts::PGothic(9));
     fast->setFont(WindowFonts::PGothic(9));
 }
 
 void Panel::ConnectControls()
 {
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         PictureBox *picture = PicVsa[static_cast<std::size_t>(mode)];
         connect(picture, &PictureBox::MouseMove, this,
                 [this, mode](Qt::MouseButtons, int, int) { PicVsa_MouseMove(mode); });
@@ -186,6 +198,8 @@ void Panel::ConnectControls()
     connect(Check1, &QCheckBox::toggled, this, &Panel::Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &Panel::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &Panel::Check3_Click);
+    connect(SpinDelay, &QSpinBox::valueChanged, this, &Panel::SpinDelay_Change);
+    connect(CheckWaveform, &QCheckBox::toggled, this, &Panel::CheckWaveform_Click);
 }
 
 // Every selection and check below runs the control's change action, as a user change would.
@@ -216,6 +230,8 @@ void Panel::Form_Load()
         Check2->setChecked(true);
     if (owner_.VsaLargeFlag)
         Check3->setChecked(true);
+    SpinDelay->setValue(owner_.AnalyzerDelayMs);
+    CheckWaveform->setChecked(owner_.WaveformBarFlag);
 
     hoverIndex_ = -1;
     Highlight(owner_.VSA);
@@ -361,11 +377,29 @@ void Panel::Check3_Click()
 {
     owner_.VsaLargeFlag = Check3->isChecked();
     const bool analyzerSized = owner_.MediumOpenFlag && owner_.VsaReadyFlag &&
-                               owner_.VsaActiveFlag && owner_.VSA >= 1 && owner_.VSA <= 3;
+                               owner_.VsaActiveFlag && AnalyzerModes::LargeAreaAllowed(owner_.VSA);
     if (!analyzerSized)
         return;
     owner_.VsaLargeFlag = !owner_.VsaLargeFlag;
     owner_.PicRsl_Click();
+}
+
+// A value typed between the steps is taken to the nearest step.
+void Panel::SpinDelay_Change()
+{
+    const int delay = ClampAnalyzerDelay(SpinDelay->value());
+    if (delay != SpinDelay->value()) {
+        SpinDelay->setValue(delay);
+        return;
+    }
+    owner_.AnalyzerDelayMs = static_cast<std::int16_t>(delay);
+    if (owner_.CT == 2)
+        owner_.PauseFlag = true;
+}
+
+void Panel::CheckWaveform_Click()
+{
+    owner_.SetWaveformBar(CheckWaveform->isChecked());
 }
 
 void Panel::RestoreLabelColour()
@@ -388,9 +422,9 @@ void Panel::RedrawIfPaused()
 
 bool Panel::ModeAvailable(int mode) const
 {
-    if (mode < 0 || mode > 6)
+    if (mode < 0 || mode >= AnalyzerModes::kCount)
         return false;
-    return owner_.FftAvailable || mode < 2 || mode > 5;
+    return owner_.FftAvailable || !AnalyzerModes::NeedsFft(mode);
 }
 
 void Panel::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analyzer/analyzer_modes.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -9,6 +11,7 @@
 class Lumo;
 class PictureBox;
 class QCheckBox;
+class QSpinBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
@@ -55,16 +58,22 @@ public:
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
+    void SpinDelay_Change();
+    void CheckWaveform_Click();
 
     // ---- controls ---------------------------------------------------------------------
-    std::array<PictureBox *, 7> PicVsa{};
-    std::array<QImage, 7> Image1, Image2; // highlighted and normal mode pictures
+    std::array<PictureBox *, AnalyzerModes::kCount> PicVsa{};
+    std::array<QImage, AnalyzerModes::kCount> Image1,
+        Image2; // highlighted and normal mode pictures
     QLabel *LabelVsa = nullptr;
     QTimer *TimerSelected = nullptr;
     std::array<QRadioButton *, 3> OptCh{};
     QComboBox *ComboTime = nullptr, *ComboWindow = nullptr, *ComboNormal = nullptr,
               *ComboFast = nullptr;
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
+    // Analyzer delay (0 to 500 ms in steps of 10) and the waveform in the position bar.
+    QSpinBox *SpinDelay = nullptr;
+    QCheckBox *CheckWaveform = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -127,12 +127,12 @@ void TestResources::loadsWithItsSize_data()
     // The meter face fills the 400 x 240 area below 1300 twips (87 pixels).
     QTest::newRow("ImageAlmBack") << ":/images/ImageAlmBack.png" << 400 << 240 - 87;
     QTest::newRow("ImageBar") << ":/images/ImageBar.png" << 8 << 200;
-    // Seven mode pictures share the strip from y = 600 to 1145 twips across the panel's
-    // separators (x = 120 to 5160 twips): 720 x 540 twips each.
-    for (int mode = 0; mode < 7; ++mode) {
+    // Nine mode pictures share the strip from y = 600 to 1145 twips across the panel's
+    // separators (x = 120 to 5160 twips): 560 x 540 twips each.
+    for (int mode = 0; mode < 9; ++mode) {
         for (int store = 1; store <= 2; ++store) {
             const QString name = QString("Image%1_%2").arg(store).arg(mode);
-            QTest::newRow(qPrintable(name)) << ":/images/" + name + ".png" << 48 << 36;
+            QTest::newRow(qPrintable(name)) << ":/images/" + name + ".png" << 37 << 36;
         }
     }
     QTest::newRow("ImageLogo") << ":/images/ImageLogo.png" << 360 << 66;
@@ -168,7 +168,7 @@ void TestResources::pressedDiffersFromNormal_data()
                          << ":/images/" + QString(b) + "_1.png" << true;
     }
     // The panel's normal (Image2) and highlighted (Image1) mode pictures.
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < 9; ++mode) {
         QTest::newRow(qPrintable(QString("mode %1").arg(mode)))
             << QString(":/images/Image2_%1.png").arg(mode)
             << QString(":/images/Image1_%1.png").arg(mode) << false;

@@ -39,7 +39,7 @@ QString Mp3(WindowRig &rig)
 QList<int> Checked(const Lumo &w)
 {
     QList<int> modes;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < AnalyzerModes::kCount; ++i)
         if (w.MenuVsaModes[size_t(i)]->isChecked())
             modes << i;
     return modes;
@@ -103,7 +103,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("mode");
         for (const QString &kind : {QStringLiteral("wave"), QStringLiteral("mp3")})
-            for (int mode = 0; mode <= 6; ++mode)
+            for (int mode = 0; mode < AnalyzerModes::kCount; ++mode)
                 QTest::addRow("%s, mode %d", qPrintable(kind), mode) << kind << mode;
     }
 
@@ -117,7 +117,7 @@ private slots:
         QVERIFY(w.VsaReadyFlag);
         QCOMPARE(w.Mp3Flag, kind == QLatin1String("mp3"));
         // From every other mode, so that the old mark is cleared.
-        w.ChangeVsa((mode + 3) % 7);
+        w.ChangeVsa((mode + 3) % AnalyzerModes::kCount);
         w.ChangeVsa(mode);
         QCOMPARE(w.VSA, mode);
         QCOMPARE(Checked(w), QList<int>{mode});
@@ -170,6 +170,8 @@ private slots:
         QTest::newRow("spectrum B") << 3 << false << 40;
         QTest::newRow("level meter A, fast") << 4 << true << 10;
         QTest::newRow("analog meter") << 6 << false << 40;
+        QTest::newRow("spectrogram, fast") << 7 << true << 10;
+        QTest::newRow("loudness meter") << 8 << false << 40;
         QTest::newRow("none") << 0 << false << 250;
         QTest::newRow("none, fast") << 0 << true << 250;
     }
@@ -296,7 +298,7 @@ private slots:
     void unsupportedWaveShowsSilence_data()
     {
         QTest::addColumn<int>("mode");
-        for (int mode = 1; mode <= 6; ++mode)
+        for (int mode = 1; mode < AnalyzerModes::kCount; ++mode)
             QTest::addRow("mode %d", mode) << mode;
     }
 
@@ -339,6 +341,40 @@ private slots:
             QVERIFY(deep == silent);
             QVERIFY(deep != loud);
         }
+    }
+
+    void delayShiftsTheGateOnset_data()
+    {
+        QTest::addColumn<int>("delay");
+        QTest::addColumn<double>("position");
+        QTest::addColumn<bool>("tone");
+        QTest::newRow("no delay, before the onset") << 0 << 0.85 << false;
+        QTest::newRow("no delay, after the onset") << 0 << 1.05 << true;
+        QTest::newRow("200 ms, after the onset") << 200 << 1.05 << false;
+        QTest::newRow("200 ms, 200 ms later") << 200 << 1.25 << true;
+    }
+
+    // One second of silence, then a square wave: the scope shows the onset `delay` later.
+    void delayShiftsTheGateOnset()
+    {
+        QFETCH(int, delay);
+        QFETCH(double, position);
+        QFETCH(bool, tone);
+        const QByteArray gate = PcmWaveBytes(2, 16, 44100, 2 * 44100, [](int i, int) {
+            const bool high = (i * 100 / 44100) % 2 == 0;
+            return i < 44100 ? 0u : (high ? 20000u : quint32(quint16(-20000)));
+        });
+        auto draw = [&gate](int delayMs, double at) {
+            WindowRig rig;
+            Lumo &w = rig.W();
+            w.VSA = 1;
+            w.AnalyzerDelayMs = std::int16_t(delayMs);
+            rig.Open(rig.Sound(QStringLiteral("gate.wav"), 2, gate));
+            rig.TickAt(at);
+            return w.Pic->Canvas().copy();
+        };
+        const QImage silent = draw(0, 0.3);
+        QCOMPARE(draw(delay, position) != silent, tone);
     }
 };
 

@@ -209,8 +209,8 @@ private slots:
         Lumo &w = rig.W();
         QVERIFY(!w.FftAvailable);
         QCOMPARE(w.VSA, 0);
-        for (int mode = 0; mode < 7; ++mode)
-            QCOMPARE(w.MenuVsaModes[size_t(mode)]->isEnabled(), mode < 2 || mode > 5);
+        for (int mode = 0; mode < AnalyzerModes::kCount; ++mode)
+            QCOMPARE(w.MenuVsaModes[size_t(mode)]->isEnabled(), !AnalyzerModes::NeedsFft(mode));
         // The rest of the stored settings still apply.
         QVERIFY(!w.ListHiddenFlag);
 

@@ -59,7 +59,7 @@ QColor LabelColour(const Panel &panel)
 QList<int> Highlighted(const Panel &panel)
 {
     QList<int> modes;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < AnalyzerModes::kCount; ++i)
         if (panel.PicVsa[size_t(i)]->Picture() == panel.Image1[size_t(i)])
             modes << i;
     return modes;
@@ -137,12 +137,12 @@ private slots:
 
     void modeStrip()
     {
-        for (int mode = 0; mode < 7; ++mode) {
+        for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
             const QRect r = PanelGeometry::ModePicture(mode);
             QVERIFY(PanelGeometry::InModeStrip(r.top()));
             QVERIFY(PanelGeometry::InModeStrip(r.bottom()));
             QVERIFY(r.left() >= 120 && r.right() <= 5160);
-            QCOMPARE(r.size(), QSize(48, 36) * 15);
+            QCOMPARE(r.size(), QSize(560, 540));
         }
         QVERIFY(!PanelGeometry::InModeStrip(599));
         QVERIFY(PanelGeometry::InModeStrip(1145));
@@ -553,14 +553,14 @@ private slots:
         QCOMPARE(panel.frameGeometry().topRight(), w.frameGeometry().topLeft() - QPoint(1, 0));
     }
 
-    void missingFftWithholdsFourModes()
+    void missingFftWithholdsTheFftModes()
     {
         WindowRig rig({.shown = true});
         OpenSound(rig, 1);
         rig.window->FftAvailable = false;
         Panel &panel = OpenPanel(rig);
-        for (int mode = 0; mode < 7; ++mode)
-            QCOMPARE(panel.PicVsa[size_t(mode)]->isEnabled(), mode < 2 || mode > 5);
+        for (int mode = 0; mode < AnalyzerModes::kCount; ++mode)
+            QCOMPARE(panel.PicVsa[size_t(mode)]->isEnabled(), !AnalyzerModes::NeedsFft(mode));
         panel.PicVsa_Click(3);
         panel.PicVsa_MouseMove(3);
         QCOMPARE(rig.window->VSA, 1);

@@ -696,11 +696,13 @@ QImage Logo()
 }
 
 // ---------------------------------------------------------------------------------------
-// Mode pictures of the analyzer panel, 48 x 36 each: a small screen showing what the mode
-// draws. The highlighted picture is drawn in full colour; the normal one is the same
-// picture dimmed and greyed with a quiet frame.
+// Mode pictures of the analyzer panel, 37 x 36 each (nine share the panel's strip): a small
+// screen showing what the mode draws, designed on a 48 x 36 grid and narrowed to fit. The
+// highlighted picture is drawn in full colour; the normal one is the same picture dimmed and greyed
+// with a quiet frame.
 
-constexpr int kTileW = 48, kTileH = 36;
+constexpr int kTileW = 37, kTileH = 36;
+constexpr double kDesignW = 48; // width the tile contents are designed on
 
 void TileScreen(QPainter &p)
 {
@@ -712,12 +714,25 @@ void TileScreen(QPainter &p)
 
 void TileGrid(QPainter &p)
 {
-    for (int x = 6; x < kTileW - 2; x += 8) {
+    for (int x = 6; x < kDesignW - 2; x += 8) {
         p.fillRect(x, 4, 1, kTileH - 8, kGrid);
     }
     for (int y = 6; y < kTileH - 2; y += 8) {
-        p.fillRect(3, y, kTileW - 6, 1, kGrid);
+        p.fillRect(3, y, int(kDesignW) - 6, 1, kGrid);
     }
+}
+
+// A dark-to-bright level colour for the spectrogram tile: black, violet, red, orange, pale
+// yellow.
+QColor WaterfallColour(double t)
+{
+    const double stops[5][3] = {
+        {0, 0, 0}, {80, 20, 120}, {200, 40, 90}, {250, 140, 40}, {255, 245, 190}};
+    t = std::clamp(t, 0.0, 1.0) * 4;
+    const int i = std::min(int(t), 3);
+    const double f = t - i;
+    auto mix = [&](int c) { return int(std::lround(stops[i][c] * (1 - f) + stops[i + 1][c] * f)); };
+    return QColor(mix(0), mix(1), mix(2));
 }
 
 // The spectrum curve used by both spectrum tiles, in tile pixels.
@@ -760,7 +775,7 @@ void DrawModeContent(QPainter &p, int mode)
             p.fillRect(x, 4, 1, kTileH - 8, kGrid);
         }
         for (int y : {8, 18, 28}) {
-            p.fillRect(3, y, kTileW - 6, 1, kGrid);
+            p.fillRect(3, y, int(kDesignW) - 6, 1, kGrid);
         }
         const QColor c(255, 176, 64);
         if (mode == 3) {
@@ -812,6 +827,40 @@ void DrawModeContent(QPainter &p, int mode)
         }
         break;
     }
+    case 7: { // spectrogram: a waterfall of drifting harmonics, newest at the right
+        p.setRenderHint(QPainter::Antialiasing, false);
+        for (int x = 4; x < 44; ++x) {
+            const double drift = 2.5 * std::sin(x * 0.22);
+            for (int y = 4; y < 32; ++y) {
+                double t = 0.18 + 0.1 * std::sin(x * 1.7 + y * 2.3);
+                for (int h = 0; h < 3; ++h) {
+                    const double row = 27 - h * 8 - drift * (h + 1) * 0.5;
+                    t += (0.85 - 0.2 * h) * std::exp(-std::pow((y - row) / 1.3, 2));
+                }
+                t *= 0.55 + 0.45 * (0.5 + 0.5 * std::sin(x * 0.35));
+                p.fillRect(x, y, 1, 1, WaterfallColour(t));
+            }
+        }
+        break;
+    }
+    case 8: { // loudness meter: two segmented bars with hold marks and clip lights
+        p.setRenderHint(QPainter::Antialiasing, false);
+        const int lengths[2] = {30, 24};
+        for (int c = 0; c < 2; ++c) {
+            const int top = 6 + c * 9;
+            for (int x = 4; x < 38; x += 3) {
+                const QColor lit = x >= 32   ? QColor(240, 64, 48)
+                                   : x >= 24 ? QColor(236, 200, 40)
+                                             : QColor(56, 208, 96);
+                p.fillRect(x, top, 2, 6, x < 4 + lengths[c] ? lit : QColor(40, 40, 40));
+            }
+            p.fillRect(4 + lengths[c] + 3, top - 1, 1, 8, Qt::white);
+            p.fillRect(40, top, 4, 6, c == 0 ? QColor(255, 40, 32) : QColor(70, 12, 10));
+        }
+        p.fillRect(4, 25, 40, 1, kGrid);
+        PixelText(p, 6, 28, "-23.0", kMuted);
+        break;
+    }
     default:
         break;
     }
@@ -823,6 +872,7 @@ QImage ModeTile(int mode, bool highlighted)
     {
         QPainter p(&image);
         TileScreen(p);
+        p.scale(kTileW / kDesignW, 1.0);
         DrawModeContent(p, mode);
     }
     if (!highlighted) {
@@ -937,9 +987,9 @@ QImage MockPanel(const QString &root, int current)
 {
     QImage image = Canvas(353, 240, QColor(239, 239, 239));
     QPainter p(&image);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 9; ++i) {
         const QString name = QString("Image%1_%2").arg(i == current ? 1 : 2).arg(i);
-        Place(p, root, name, 120 + 720 * i, 600);
+        Place(p, root, name, 120 + 560 * i, 600);
     }
     return image;
 }
@@ -993,7 +1043,7 @@ int main(int argc, char *argv[])
     out.Save(AudioPicture(), "images/ImageAudio.png");
     out.Save(MeterFace(), "images/ImageAlmBack.png");
     out.Save(BarImage(), "images/ImageBar.png");
-    for (int mode = 0; mode < 7; ++mode) {
+    for (int mode = 0; mode < 9; ++mode) {
         out.Save(ModeTile(mode, true), QString("images/Image1_%1.png").arg(mode));
         out.Save(ModeTile(mode, false), QString("images/Image2_%1.png").arg(mode));
     }

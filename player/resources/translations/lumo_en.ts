@@ -281,6 +281,14 @@ Options:
         <translation>&amp;Analog Level Meter</translation>
     </message>
     <message>
+        <source>スペクトログラム(&amp;G)</source>
+        <translation>Spectro&amp;gram</translation>
+    </message>
+    <message>
+        <source>ラウドネスメータ(&amp;U)</source>
+        <translation>Lo&amp;udness Meter</translation>
+    </message>
+    <message>
         <source>VSA設定パネル(&amp;P)</source>
         <translation>Analyzer Settings &amp;Panel</translation>
     </message>
@@ -431,6 +439,14 @@ Options:
     <message>
         <source>波形拡大</source>
         <translation>Large analyzer</translation>
+    </message>
+    <message>
+        <source>波形バー</source>
+        <translation>Waveform bar</translation>
+    </message>
+    <message>
+        <source>表示遅延</source>
+        <translation>Delay</translation>
     </message>
     <message>
         <source>チャンネル</source>

@@ -1,0 +1,165 @@
+#include "analyzer/loudness_meter.h"
+
+#include "support/test_signals.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <cmath>
+#include <vector>
+
+// The loudness meter's measurements from known signals, and what it feeds libebur128.
+class TestLoudnessMeter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sineReadsItsLevels_data();
+    void sineReadsItsLevels();
+    void everySampleIsFedOnce_data();
+    void everySampleIsFedOnce();
+    void clipLightHoldsTwoSeconds();
+};
+
+namespace {
+
+constexpr int kRate = 48000;
+
+// Windows handed to the meter as (first frame, frame count).
+using Windows = QList<QPair<int, int>>;
+
+double Amplitude(double dbfs)
+{
+    return 32768.0 * std::pow(10.0, dbfs / 20.0);
+}
+
+// Plays `frames` in 40 ms ticks, each tick handing the meter the last 200 ms, as the window
+// does; returns the steady time after the last tick.
+double Play(LoudnessState &meter, const std::vector<uint32_t> &frames, double startMs = 0)
+{
+    const int tick = kRate / 25, span = kRate / 5;
+    double now = startMs;
+    for (std::size_t end = tick; end <= frames.size(); end += tick, now += 40) {
+        const std::size_t first = end > std::size_t(span) ? end - span : 0;
+        SampleWindow w;
+        w.sampleKind = 1;
+        w.stereo16 = std::span<const uint32_t>(frames.data() + first, end - first);
+        meter.Feed(w, kRate, static_cast<int64_t>(first), now);
+    }
+    return now;
+}
+
+SampleWindow Slice(const std::vector<uint32_t> &frames, std::size_t first, std::size_t count)
+{
+    SampleWindow w;
+    w.sampleKind = 1;
+    w.stereo16 = std::span<const uint32_t>(frames.data() + first, count);
+    return w;
+}
+
+} // namespace
+
+void TestLoudnessMeter::sineReadsItsLevels_data()
+{
+    QTest::addColumn<double>("frequency");
+    QTest::addColumn<double>("dbfs");
+    QTest::addColumn<double>("peak");
+    QTest::addColumn<double>("rms");
+    QTest::addColumn<double>("lufs");
+    QTest::newRow("1 kHz at -6 dBFS") << 1000.0 << -6.0 << -6.0 << -9.0 << -6.0;
+    QTest::newRow("997 Hz at -23 dBFS") << 997.0 << -23.0 << -23.0 << -26.0 << -23.0;
+    QTest::newRow("997 Hz at -40 dBFS") << 997.0 << -40.0 << -40.0 << -43.0 << -40.0;
+}
+
+void TestLoudnessMeter::sineReadsItsLevels()
+{
+    QFETCH(double, frequency);
+    QFETCH(double, dbfs);
+    QFETCH(double, peak);
+    QFETCH(double, rms);
+    QFETCH(double, lufs);
+    const std::vector<int16_t> sine = Sine(frequency, kRate, kRate * 6, Amplitude(dbfs));
+    const std::vector<uint32_t> frames = Stereo(sine, sine);
+    LoudnessState meter;
+    const double now = Play(meter, frames);
+    for (int c = 0; c < 2; ++c) {
+        QVERIFY2(std::fabs(meter.PeakDb(c) - peak) < 0.1,
+                 qPrintable(QString::number(meter.PeakDb(c))));
+        QVERIFY2(std::fabs(meter.RmsDb(c) - rms) < 0.2,
+                 qPrintable(QString::number(meter.RmsDb(c))));
+        QVERIFY(!meter.ClipLit(c, now));
+    }
+    QVERIFY(meter.Integrated() && std::fabs(*meter.Integrated() - lufs) < 0.2);
+    QVERIFY(meter.Momentary() && std::fabs(*meter.Momentary() - lufs) < 0.2);
+    QVERIFY(meter.ShortTerm() && std::fabs(*meter.ShortTerm() - lufs) < 0.2);
+    QVERIFY(meter.Range() && *meter.Range() < 0.5);
+
+    // The picture: the hold mark sits where the scale puts the peak, the integrated reading
+    // is printed with one decimal.
+    QImage image(400, 240, QImage::Format_RGB32);
+    QPainter painter(&image);
+    LoudnessPictures pictures;
+    DrawLoudnessFrame(painter, meter, pictures, 400, 240, now);
+    painter.end();
+    const int left = 28, right = 400 - 40;
+    const int x = left + static_cast<int>(std::lround((peak + 60.0) / 60.0 * (right - left)));
+    bool mark = false;
+    for (int dx = -2; dx <= 1; ++dx)
+        mark = mark || image.pixel(x + dx, 22) == qRgb(255, 255, 255);
+    QVERIFY2(mark, "no hold mark at the peak");
+    QCOMPARE(image.pixel(right - 4, 22) == qRgb(40, 40, 40), peak < -1.0);
+}
+
+void TestLoudnessMeter::everySampleIsFedOnce_data()
+{
+    // Windows as (first frame, frame count), in the order the ticks hand them over.
+    QTest::addColumn<Windows>("windows");
+    QTest::addColumn<int>("fed");
+    QTest::newRow("overlapping") << Windows{{0, 9600}, {1920, 9600}, {3840, 9600}} << 13440;
+    QTest::newRow("paused") << Windows{{0, 9600}, {0, 9600}, {0, 9600}} << 9600;
+    QTest::newRow("seek back") << Windows{{48000, 9600}, {0, 9600}, {1920, 9600}} << 9600;
+    QTest::newRow("gap skipped") << Windows{{0, 9600}, {96000, 9600}} << 19200;
+    QTest::newRow("back, then past the mark")
+        << Windows{{9600, 9600}, {0, 9600}, {14400, 9600}} << 9600 + 4800;
+}
+
+void TestLoudnessMeter::everySampleIsFedOnce()
+{
+    QFETCH(Windows, windows);
+    QFETCH(int, fed);
+    const std::vector<int16_t> sine = Sine(440, kRate, 200000, 8000);
+    const std::vector<uint32_t> frames = Stereo(sine, sine);
+    LoudnessState meter;
+    double now = 0;
+    for (const auto &[first, count] : windows) {
+        meter.Feed(Slice(frames, std::size_t(first), std::size_t(count)), kRate, first, now);
+        now += 40;
+    }
+    QCOMPARE(meter.FedFrames(), fed);
+    meter.Restart();
+    QCOMPARE(meter.FedFrames(), 0);
+    QVERIFY(!meter.Integrated());
+}
+
+void TestLoudnessMeter::clipLightHoldsTwoSeconds()
+{
+    std::vector<int16_t> loud = Sine(1000, kRate, kRate, 8000);
+    loud[100] = 32767; // -0.0003 dBFS
+    const std::vector<uint32_t> frames = Stereo(loud, std::vector<int16_t>(loud.size(), 0));
+    LoudnessState meter;
+    meter.Feed(Slice(frames, 0, 1920), kRate, 0, 1000);
+    QVERIFY(meter.ClipLit(0, 1000));
+    QVERIFY(meter.ClipLit(0, 2990));
+    QVERIFY(!meter.ClipLit(0, 3010));
+    QVERIFY(!meter.ClipLit(1, 1000));
+    // The hold mark keeps the peak for 1.5 s while the bar falls.
+    meter.Feed(Slice(frames, 1920, 1920), kRate, 1920, 2000);
+    QVERIFY(meter.HoldDb(0) > -0.1);
+    QVERIFY(meter.PeakDb(0) < -10.0);
+    meter.Feed(Slice(frames, 3840, 1920), kRate, 3840, 2600);
+    QVERIFY(meter.HoldDb(0) < -10.0);
+}
+
+QTEST_MAIN(TestLoudnessMeter)
+#include "tst_loudness_meter.moc"

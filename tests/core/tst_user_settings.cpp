@@ -1,0 +1,50 @@
+#include "core/user_settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The analyzer's keys of the per-user settings file.
+class TestUserSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void delayAndWaveformBar_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("delay");
+        QTest::addColumn<bool>("waveform");
+        QTest::newRow("missing keys") << QByteArray("[Sound]\nVolume=40\n") << 0 << true;
+        QTest::newRow("set") << QByteArray(
+                                    "[Analyzer]\nDelayMs=200\n[Display]\nWaveformBar=false\n")
+                             << 200 << false;
+        QTest::newRow("between steps") << QByteArray("[Analyzer]\nDelayMs=126\n") << 130 << true;
+        QTest::newRow("too long") << QByteArray("[Analyzer]\nDelayMs=9000\n") << 500 << true;
+        QTest::newRow("negative") << QByteArray("[Analyzer]\nDelayMs=-40\n") << 0 << true;
+        QTest::newRow("not numbers")
+            << QByteArray("[Analyzer]\nDelayMs=soon\n[Display]\nWaveformBar=maybe\n") << 0 << true;
+    }
+
+    // Reading gives the held value; writing it back keeps it and the other keys of the file.
+    void delayAndWaveformBar()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, delay);
+        QFETCH(bool, waveform);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lumo-user.ini"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        const UserSettings read = ReadUserSettings(path);
+        QCOMPARE(read.AnalyzerDelayMs, delay);
+        QCOMPARE(read.WaveformBar, waveform);
+        QVERIFY(WriteUserSettings(path, read));
+        QCOMPARE(ReadUserSettings(path), read);
+    }
+};
+
+QTEST_MAIN(TestUserSettings)
+#include "tst_user_settings.moc"
