@@ -2,6 +2,7 @@
 // the first keeps them and stores its settings when it is asked to end, whatever it shows.
 #include "core/instance_channel.h"
 #include "support/fixtures.h"
+#include "support/player_process.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,39 +16,8 @@
 namespace {
 
 // A player installed into a folder of its own, with its own runtime and configuration.
-struct Installation
+struct Installation : PlayerProcess
 {
-    QTemporaryDir root;
-    QString bin;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-
-    Installation()
-    {
-        bin = root.filePath(QStringLiteral("bin"));
-        QDir().mkpath(bin);
-        QFile::copy(QStringLiteral(LUMO_BIN_DIR "/Lumo"), bin + QStringLiteral("/Lumo"));
-        QFile::copy(QStringLiteral(LUMO_BIN_DIR "/libfft.so"), bin + QStringLiteral("/libfft.so"));
-        const QString runtime = root.filePath(QStringLiteral("run"));
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
-        // The media framework's plug-in registry stays where it is: rebuilding it in a new
-        // home would hold up the first player past the second start's one-second wait.
-        env.insert(QStringLiteral("XDG_CACHE_HOME"),
-                   QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("TMPDIR"), root.path());
-    }
-
-    void Start(QProcess &process, const QStringList &files)
-    {
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(bin + QStringLiteral("/Lumo"), files);
-    }
-
     QString SocketName() const
     {
         return InstanceServerName(QStringLiteral("Lumo \"sorvane\""),
