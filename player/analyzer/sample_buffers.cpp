@@ -9,20 +9,15 @@ template <typename T> void Free(std::vector<T> &v)
 
 } // namespace
 
-std::size_t SampleBuffers::Frames(int kind) const
+SampleWindow SampleBuffers::View(int kind) const
 {
-    switch (kind) {
-    case 1:
-        return stereo16.size();
-    case 2:
-        return mono16.size();
-    case 3:
-        return stereo8.size();
-    case 4:
-        return mono8.size();
-    default:
-        return 0;
-    }
+    SampleWindow view;
+    view.sampleKind = static_cast<std::uint8_t>(kind >= 0 && kind <= 4 ? kind : 0);
+    view.stereo16 = stereo16;
+    view.mono16 = mono16;
+    view.stereo8 = stereo8;
+    view.mono8 = mono8;
+    return view;
 }
 
 void SampleBuffers::Resize(int kind, std::size_t frames)

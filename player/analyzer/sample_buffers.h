@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/sample_window.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -15,8 +17,10 @@ struct SampleBuffers
     std::vector<std::uint16_t> stereo8;
     std::vector<std::uint8_t> mono8;
 
+    // A view of the kind's array, as the renderers read it.
+    SampleWindow View(int kind) const;
     // Frames held for the kind (0 for an unknown kind).
-    std::size_t Frames(int kind) const;
+    std::size_t Frames(int kind) const { return View(kind).FrameCount(); }
     // Makes the kind's array hold frames elements; new elements are silence.
     void Resize(int kind, std::size_t frames);
     // Overwrites the kind's array with frames of silence.

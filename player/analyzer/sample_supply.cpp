@@ -220,11 +220,5 @@ bool SampleSupply::CopyWindow(float d, int timeRange)
 
 SampleWindow SampleSupply::Window() const
 {
-    SampleWindow w;
-    w.sampleKind = info_.SampleKind;
-    w.stereo16 = window_.stereo16;
-    w.mono16 = window_.mono16;
-    w.stereo8 = window_.stereo8;
-    w.mono8 = window_.mono8;
-    return w;
+    return window_.View(info_.SampleKind);
 }
