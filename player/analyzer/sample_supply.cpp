@@ -174,19 +174,6 @@ void SampleSupply::CopySilence(int timeRange)
     window_.FillSilence(info_.SampleKind, count > 0 ? static_cast<std::size_t>(count) : 0);
 }
 
-SampleSupply::MpegRange SampleSupply::MpegInputRange(const ::Mp3Format &format, float p)
-{
-    if (format.nBlockSize == 0)
-        return {};
-    const float perBlock = static_cast<float>(format.nAvgBytesPerSec) / format.nBlockSize;
-    const qint64 frames = static_cast<qint64>(std::ceil(BufferSeconds * perBlock));
-    // The byte at which p plays, from the exact byte rate: whole multiples of the rounded
-    // frame length would drift from the real frames by up to half a byte per frame (seconds
-    // late after an hour at 160 kbit/s).
-    return {static_cast<qint64>(std::floor(double(p) * format.nAvgBytesPerSec)),
-            frames * format.nBlockSize};
-}
-
 bool SampleSupply::CopyWindow(float d, int timeRange)
 {
     const int kind = info_.SampleKind;

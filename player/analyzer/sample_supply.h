@@ -61,17 +61,6 @@ public:
     // Worker mode: true while a requested buffer has not been taken over yet.
     bool Loading() const { return pending_; }
 
-    // The MPEG bytes that cover five seconds from p at the first frame's bit rate: the offset
-    // from the first frame header, and whole frames of nBlockSize bytes. Only an estimate for
-    // constant bit rates (loads position through libmpg123's seeking); the load benchmark
-    // decodes this range with libmpg123 alone.
-    struct MpegRange
-    {
-        qint64 offset = 0;
-        qint64 bytes = 0;
-    };
-    static MpegRange MpegInputRange(const ::Mp3Format &format, float p);
-
 private:
     bool FetchSynchronous(float p, int timeRange);
     bool FetchFromWorker(float p, int timeRange);

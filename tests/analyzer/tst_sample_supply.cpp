@@ -1,6 +1,5 @@
 // The analyzer's sample supply: window sizes and contents, the two buffers' loads, prefetch
 // and switch, seeks, the WAVE tail, and MPEG decoding through libmpg123.
-#include "analyzer/mpeg_decoder.h"
 #include "analyzer/sample_supply.h"
 #include "analyzer/stream_header.h"
 #include "support/riff_bytes.h"
@@ -186,18 +185,13 @@ private slots:
     void waveTailIsSilence();
     void failedLoadKeepsState();
     void unsupportedKindCopiesNothing();
-    void mpegInputRange_data();
-    void mpegInputRange();
-    void mpegLoadReadsFrameAlignedRange();
+    void mpegLoadDecodesFromFirstFrame();
     void mpegKindsUseTheirBuffers_data();
     void mpegKindsUseTheirBuffers();
     void mpegTone_data();
     void mpegTone();
     void mpegAfterLargeId3Tag();
     void mpegPlaysThroughDemo();
-    void decoderFailurePaths_data();
-    void decoderFailurePaths();
-    void decoderStopsAtCapacity();
 };
 
 void TestSampleSupply::windowFrameCount_data()
@@ -499,60 +493,14 @@ void TestSampleSupply::unsupportedKindCopiesNothing()
     QCOMPARE(mpeg.FillBuffer(), 1);
 }
 
-void TestSampleSupply::mpegInputRange_data()
-{
-    QTest::addColumn<int>("kbps");
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<float>("p");
-    QTest::addColumn<qint64>("offset");
-    QTest::addColumn<qint64>("bytes");
-    // 5 x 16000 / 418 = 191.4 frames, rounded up; the offset is where p plays at the
-    // stream's byte rate.
-    QTest::newRow("128 kbit/s 44.1 kHz at 0")
-        << 128 << 44100 << 0.0f << qint64(0) << qint64(192 * 418);
-    QTest::newRow("128 kbit/s 44.1 kHz at 1 s")
-        << 128 << 44100 << 1.0f << qint64(16000) << qint64(80256);
-    QTest::newRow("128 kbit/s 44.1 kHz at 20.5 s")
-        << 128 << 44100 << 20.5f << qint64(328000) << qint64(80256);
-    QTest::newRow("64 kbit/s 44.1 kHz")
-        << 64 << 44100 << 0.25f << qint64(2000) << qint64(192 * 209);
-    QTest::newRow("160 kbit/s 44.1 kHz") << 160 << 44100 << 0.0f << qint64(0) << qint64(192 * 522);
-    // 522-byte blocks against real frames of 522.45 bytes: counting blocks would land 62 KB
-    // (three seconds) early after an hour.
-    QTest::newRow("160 kbit/s after an hour")
-        << 160 << 44100 << 3600.0f << qint64(72000000) << qint64(192 * 522);
-    QTest::newRow("320 kbit/s 44.1 kHz") << 320 << 44100 << 0.0f << qint64(0) << qint64(192 * 1045);
-    QTest::newRow("128 kbit/s 48 kHz") << 128 << 48000 << 0.0f << qint64(0) << qint64(209 * 384);
-    QTest::newRow("128 kbit/s 32 kHz")
-        << 128 << 32000 << 2.0f << qint64(32000) << qint64(139 * 576);
-}
-
-void TestSampleSupply::mpegInputRange()
-{
-    QFETCH(int, kbps);
-    QFETCH(int, rate);
-    QFETCH(float, p);
-    QFETCH(qint64, offset);
-    QFETCH(qint64, bytes);
-    Mp3Format format;
-    format.nAvgBytesPerSec = quint32(kbps * 125);
-    format.nBlockSize = quint16(std::lround(144000.0 * kbps / rate));
-    const SampleSupply::MpegRange range = SampleSupply::MpegInputRange(format, p);
-    QCOMPARE(range.offset, offset);
-    QCOMPARE(range.bytes, bytes);
-    QCOMPARE(range.bytes % format.nBlockSize, qint64(0));
-}
-
-// The fixture's header gives the 418-byte frame; a load decodes that range from the first
-// frame header on.
-void TestSampleSupply::mpegLoadReadsFrameAlignedRange()
+// The fixture's header gives the 418-byte frame; a load decodes from the first frame on.
+void TestSampleSupply::mpegLoadDecodesFromFirstFrame()
 {
     MpegRig rig(FixtureDir + QStringLiteral("/tone128_stereo.mp3"));
     QVERIFY(rig.accepted);
     QCOMPARE(rig.info.Mp3Format.nBlockSize, 418);
     QCOMPARE(rig.info.Mp3Format.nAvgBytesPerSec, 16000u);
     QCOMPARE(rig.info.AudioStart, qint64(5));
-    QCOMPARE(SampleSupply::MpegInputRange(rig.info.Mp3Format, 0.0f).bytes, qint64(80256));
     QVERIFY(rig.supply.LoadBuffer(0.0f));
     // The 4-second file holds fewer bytes than a load asks for: its whole length decodes,
     // about four seconds of frames (the first frame is the encoder's information frame).
@@ -668,46 +616,6 @@ void TestSampleSupply::mpegPlaysThroughDemo()
     QVERIFY(rig.supply.LoadBuffer(10.0f));
     QVERIFY2(rig.supply.BufferFrames(rig.supply.FillBuffer()) >= std::size_t(220500),
              qPrintable(QString::number(rig.supply.BufferFrames(rig.supply.FillBuffer()))));
-}
-
-void TestSampleSupply::decoderFailurePaths_data()
-{
-    const QByteArray tone = ReadAll(FixtureDir + QStringLiteral("/tone128_stereo.mp3"));
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<int>("channels");
-    QTest::newRow("empty") << QByteArray() << 44100 << 2;
-    QTest::newRow("no frames") << QByteArray(4000, 'x') << 44100 << 2;
-    QTest::newRow("header only") << tone.left(4) << 44100 << 2;
-    QTest::newRow("half a frame") << tone.mid(418, 200) << 44100 << 2;
-    QTest::newRow("three channels") << tone.left(20000) << 44100 << 3;
-    QTest::newRow("no rate") << tone.left(20000) << 0 << 2;
-}
-
-// Input the decoder cannot turn into samples gives 0 bytes; the decoder is released on every
-// path (the sanitizer build checks that nothing leaks).
-void TestSampleSupply::decoderFailurePaths()
-{
-    QFETCH(QByteArray, input);
-    QFETCH(int, rate);
-    QFETCH(int, channels);
-    std::vector<std::uint32_t> out(44100, 0xDEADBEEFu);
-    QCOMPARE(DecodeMpegAudio(input, rate, channels, out.data(), out.size() * 4), std::size_t(0));
-    QCOMPARE(DecodeMpegAudio(input, rate, channels, nullptr, 0), std::size_t(0));
-}
-
-// Output stops at the capacity, in whole sample frames, and the decoder is released with
-// input left over.
-void TestSampleSupply::decoderStopsAtCapacity()
-{
-    const QByteArray tone = ReadAll(FixtureDir + QStringLiteral("/tone128_stereo.mp3"));
-    std::vector<std::uint8_t> out(1001, 0);
-    const std::size_t written = DecodeMpegAudio(tone, 44100, 2, out.data(), 1001);
-    QCOMPARE(written, std::size_t(1000));
-    std::vector<std::uint32_t> full(10 * 44100);
-    const std::size_t all = DecodeMpegAudio(tone, 44100, 2, full.data(), full.size() * 4);
-    QVERIFY(all > std::size_t(4 * 3.9 * 44100));
-    QCOMPARE(all % 4, std::size_t(0));
 }
 
 QTEST_GUILESS_MAIN(TestSampleSupply)
