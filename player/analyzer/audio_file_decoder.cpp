@@ -29,8 +29,9 @@ constexpr auto kReadTimeLimit = std::chrono::seconds(5);
 constexpr int kIoBufferSize = 64 * 1024;
 constexpr int kMaxSampleRate = 768000;
 constexpr int kMaxChannels = 64;
-// Lossy codecs (overlapping blocks: AAC, Vorbis, Opus, WMA) start decoding at least this many
-// samples before the wanted position, so that they have settled when it is reached.
+// Lossy codecs that name no pre-roll of their own (Vorbis, WMA, MP3 and others with long or
+// variable blocks or a bit reservoir) start decoding this many samples before the wanted
+// position, so that they have settled when it is reached.
 constexpr std::int64_t kLossyPreroll = 4096;
 // A read gives up after this many packets of its stream that yield no sample.
 constexpr int kMaxBarrenPackets = 20000;
@@ -135,6 +136,31 @@ private:
     std::int64_t position_ = 0;
 };
 
+// The samples a decoder must be given before a position so that its output there is what
+// continuous decoding gives: none for lossless codecs, the stream's own seek pre-roll where
+// the container names one (80 ms for Opus), one frame for codecs whose blocks overlap only
+// the frame before (AAC, AC-3), else a safe margin.
+std::int64_t Preroll(const AVCodecParameters &par)
+{
+    const AVCodecDescriptor *kind = avcodec_descriptor_get(par.codec_id);
+    if (kind && (kind->props & AV_CODEC_PROP_LOSSLESS) && !(kind->props & AV_CODEC_PROP_LOSSY))
+        return 0;
+    if (par.seek_preroll > 0)
+        return par.seek_preroll;
+    switch (par.codec_id) {
+    case AV_CODEC_ID_AAC:
+    case AV_CODEC_ID_AAC_LATM:
+    case AV_CODEC_ID_AC3:
+    case AV_CODEC_ID_EAC3:
+        if (par.frame_size > 0 && par.frame_size <= kLossyPreroll)
+            return par.frame_size;
+        break;
+    default:
+        break;
+    }
+    return kLossyPreroll;
+}
+
 int ReadInput(void *opaque, std::uint8_t *to, int size)
 {
     return static_cast<Input *>(opaque)->Read(to, size);
@@ -207,9 +233,10 @@ struct AudioFileDecoder::State
     int Convert(const AVFrame &f, int outChannels, std::int16_t *direct, std::size_t room,
                 bool &wroteDirect);
     // Decodes from the current read position; see Read. Returns false when the first frame
-    // started after the target (the seek landed too late).
+    // started after latestStart (the seek landed too late for the pre-roll); a negative
+    // latestStart takes any start.
     bool DecodeFrom(std::int64_t target, std::int16_t *out, std::size_t frames, int channels,
-                    bool mayLandLate, std::size_t &written, bool &endOfStream);
+                    std::int64_t latestStart, std::size_t &written, bool &endOfStream);
 };
 
 bool AudioFileDecoder::State::Open(std::unique_ptr<Input> from)
@@ -268,10 +295,7 @@ bool AudioFileDecoder::State::Open(std::unique_ptr<Input> from)
         return false;
     timeBase = st->time_base;
     origin = st->start_time != AV_NOPTS_VALUE && st->start_time > 0 ? st->start_time : 0;
-    const AVCodecDescriptor *kind = avcodec_descriptor_get(par->codec_id);
-    const bool lossless =
-        kind && (kind->props & AV_CODEC_PROP_LOSSLESS) && !(kind->props & AV_CODEC_PROP_LOSSY);
-    preroll = lossless ? 0 : std::max<std::int64_t>(par->seek_preroll, kLossyPreroll);
+    preroll = Preroll(*par);
 
     description.sampleRate = par->sample_rate;
     description.channels = par->ch_layout.nb_channels;
@@ -370,8 +394,8 @@ int AudioFileDecoder::State::Convert(const AVFrame &f, int outChannels, std::int
 }
 
 bool AudioFileDecoder::State::DecodeFrom(std::int64_t target, std::int16_t *out, std::size_t frames,
-                                         int channels, bool mayLandLate, std::size_t &written,
-                                         bool &endOfStream)
+                                         int channels, std::int64_t latestStart,
+                                         std::size_t &written, bool &endOfStream)
 {
     std::int64_t cursor = target; // the next sample index to write
     std::int64_t next = -1;       // the index after the last decoded frame
@@ -386,7 +410,7 @@ bool AudioFileDecoder::State::DecodeFrom(std::int64_t target, std::int16_t *out,
                                  : next;
         if (first) {
             first = false;
-            if (mayLandLate && index > target)
+            if (latestStart >= 0 && index > latestStart)
                 return false;
         }
         if (ts == AV_NOPTS_VALUE && next < 0)
@@ -529,9 +553,11 @@ std::size_t AudioFileDecoder::Read(double seconds, std::int16_t *out, std::size_
         d->swrFormat = -1;
         std::size_t written = 0;
         endOfStream = false;
-        if (d->DecodeFrom(target, out, frames, channels, back >= 0 && from > 0, written,
-                          endOfStream))
+        const std::int64_t latest =
+            back >= 0 && from > 0 ? std::max<std::int64_t>(0, target - d->preroll) : -1;
+        if (d->DecodeFrom(target, out, frames, channels, latest, written, endOfStream))
             return written;
     }
     return 0;
 }
+
