@@ -28,23 +28,124 @@ std::optional<::StreamInfo> ReadDecodedStreamInfo(const QString &path)
     return info;
 }
 
-AnalysisStream ReadAnalysisStream(const QString &path)
+namespace {
+
+// The header readers' answer for a file they do not accept (Rejected, or Unsupported with
+// the WAVE header's description) becomes the general decoder's when that decodes it.
+AnalysisStream Decide(const QString &path, AnalysisStream stream)
 {
-    AnalysisStream stream;
-    stream.result = ReadWaveHeader(path, stream.info);
-    if (stream.result == WaveHeaderResult::Accepted)
-        return stream;
-    if (stream.result == WaveHeaderResult::Rejected && ReadMpegAudioHeader(path, stream.info)) {
-        stream.result = WaveHeaderResult::Accepted;
-        stream.source = SampleSource::Mpeg;
-        return stream;
-    }
     if (const std::optional<::StreamInfo> decoded = ReadDecodedStreamInfo(path)) {
         stream.result = WaveHeaderResult::Accepted;
         stream.info = *decoded;
         stream.source = SampleSource::Decoded;
     }
+    return stream;
+}
+
+// What the header readers make of a file: accepted, or the state Decide starts from.
+AnalysisStream ReadHeaders(const QString &path)
+{
+    AnalysisStream stream;
+    stream.result = ReadWaveHeader(path, stream.info);
+    if (stream.result == WaveHeaderResult::Rejected && ReadMpegAudioHeader(path, stream.info)) {
+        stream.result = WaveHeaderResult::Accepted;
+        stream.source = SampleSource::Mpeg;
+    }
+    return stream;
+}
+
+} // namespace
+
+std::optional<AnalysisStream> ReadHeaderStream(const QString &path)
+{
+    AnalysisStream stream = ReadHeaders(path);
+    if (stream.result == WaveHeaderResult::Accepted)
+        return stream;
+    return std::nullopt;
+}
+
+AnalysisStream ReadAnalysisStream(const QString &path)
+{
+    const AnalysisStream stream = ReadHeaders(path);
     // Otherwise a PCM WAVE file of a layout nothing decodes stays Unsupported, with the
     // description its header gave; anything else stays Rejected.
-    return stream;
+    return stream.result == WaveHeaderResult::Accepted ? stream : Decide(path, stream);
+}
+
+AnalysisProbe::~AnalysisProbe()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+        job_.reset();
+    }
+    wake_.notify_all();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+std::optional<AnalysisStream> AnalysisProbe::Start(const QString &path)
+{
+    Cancel();
+    if (std::optional<AnalysisStream> known = ReadHeaderStream(path))
+        return known;
+    {
+        std::lock_guard lock(mutex_);
+        job_ = path;
+        pending_ = true;
+        if (!thread_.joinable())
+            thread_ = std::thread([this] { Run(); });
+    }
+    wake_.notify_all();
+    return std::nullopt;
+}
+
+std::optional<AnalysisStream> AnalysisProbe::Take()
+{
+    std::optional<AnalysisStream> taken;
+    std::lock_guard lock(mutex_);
+    if (result_ && resultGeneration_ == generation_) {
+        taken.swap(result_);
+        pending_ = false;
+    }
+    return taken;
+}
+
+bool AnalysisProbe::Pending()
+{
+    std::lock_guard lock(mutex_);
+    return pending_;
+}
+
+void AnalysisProbe::Cancel()
+{
+    std::lock_guard lock(mutex_);
+    ++generation_;
+    job_.reset();
+    result_.reset();
+    pending_ = false;
+}
+
+void AnalysisProbe::Run()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stop_ || job_.has_value(); });
+        if (stop_)
+            return;
+        const QString path = std::move(*job_);
+        job_.reset();
+        const std::uint64_t generation = generation_;
+        lock.unlock();
+
+        // The headers are read again here: the answer must not depend on the caller's copy.
+        AnalysisStream stream = Decide(path, ReadHeaders(path));
+
+        lock.lock();
+        // An answer for a file that has been replaced meanwhile is dropped.
+        if (generation == generation_) {
+            result_ = std::move(stream);
+            resultGeneration_ = generation;
+        }
+    }
 }

@@ -193,6 +193,7 @@ struct AudioFileDecoder::State
     std::int64_t origin = 0;  // stream time of position 0
     std::int64_t preroll = 0; // samples decoded and dropped before a wanted position
     DecodedStreamDescription description;
+    bool drained = false; // ReadNext has sent the decoder the end of the stream
     Clock::time_point deadline = Clock::time_point::max();
 
     // The conversion the resampler is set up for.
@@ -549,6 +550,7 @@ std::size_t AudioFileDecoder::Read(double seconds, std::int16_t *out, std::size_
             (from != 0 || avformat_seek_file(d->format, -1, INT64_MIN, 0, 0, AVSEEK_FLAG_BYTE) < 0))
             return 0;
         avcodec_flush_buffers(d->codec);
+        d->drained = false;
         swr_free(&d->swr);
         d->swrFormat = -1;
         std::size_t written = 0;
@@ -561,3 +563,35 @@ std::size_t AudioFileDecoder::Read(double seconds, std::int16_t *out, std::size_
     return 0;
 }
 
+bool AudioFileDecoder::ReadNext(std::vector<std::int16_t> &block, int channels)
+{
+    if (!IsOpen() || (channels != 1 && channels != 2))
+        return false;
+    d->deadline = Clock::now() + kReadTimeLimit;
+    for (int barren = 0; barren <= kMaxBarrenPackets && !d->TimedOut(); ++barren) {
+        // Frames the decoder holds come first; then the next packet of the stream.
+        const int received = avcodec_receive_frame(d->codec, d->frame);
+        if (received >= 0) {
+            bool direct = false;
+            const int n = d->Convert(*d->frame, channels, nullptr, 0, direct);
+            av_frame_unref(d->frame);
+            if (n > 0) {
+                block.assign(d->converted.begin(),
+                             d->converted.begin() + std::ptrdiff_t(n) * channels);
+                return true;
+            }
+            continue;
+        }
+        if (received == AVERROR_EOF || d->drained)
+            return false;
+        if (av_read_frame(d->format, d->packet) < 0) {
+            d->drained = true;
+            avcodec_send_packet(d->codec, nullptr);
+            continue;
+        }
+        if (d->packet->stream_index == d->stream)
+            avcodec_send_packet(d->codec, d->packet); // a damaged packet is skipped
+        av_packet_unref(d->packet);
+    }
+    return false;
+}

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // What the container says about the audio stream the decoder chose.
 struct DecodedStreamDescription
@@ -43,6 +44,12 @@ public:
     // the stream ended before `frames` were found.
     std::size_t Read(double seconds, std::int16_t *out, std::size_t frames, int channels,
                      bool &endOfStream);
+
+    // Decodes on from where the last call stopped (the start of the stream after the open)
+    // and puts the next decoded frame's samples, in `channels` (1 or 2) interleaved 16-bit
+    // channels, into block: for reading a whole stream in order. False at the end of the
+    // stream or when nothing more can be decoded.
+    bool ReadNext(std::vector<std::int16_t> &block, int channels);
 
 private:
     struct State;

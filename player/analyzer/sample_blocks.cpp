@@ -1,5 +1,7 @@
 #include "analyzer/sample_blocks.h"
 
+#include "analyzer/audio_file_decoder.h"
+
 #include <QFile>
 
 #include <mpg123.h>
@@ -141,6 +143,19 @@ private:
     int rate_ = 0;
 };
 
+// The general decoder read in order, one decoded frame per block.
+class DecodedBlocks : public SampleBlockSource
+{
+public:
+    bool Open(const QString &path) { return decoder_.OpenFile(path); }
+    int Channels() const override { return 1; }
+    int SampleRate() const override { return decoder_.Description().sampleRate; }
+    bool Next(std::vector<int16_t> &block) override { return decoder_.ReadNext(block, 1); }
+
+private:
+    AudioFileDecoder decoder_;
+};
+
 } // namespace
 
 std::unique_ptr<SampleBlockSource> OpenWaveBlocks(const QString &path, const ::StreamInfo &info)
@@ -156,4 +171,25 @@ std::unique_ptr<SampleBlockSource> OpenMpegBlocks(const QString &path, const ::S
     if (source->SampleRate() <= 0)
         return nullptr;
     return source;
+}
+
+std::unique_ptr<SampleBlockSource> OpenDecodedBlocks(const QString &path)
+{
+    auto source = std::make_unique<DecodedBlocks>();
+    if (!source->Open(path))
+        return nullptr;
+    return source;
+}
+
+std::unique_ptr<SampleBlockSource> OpenSampleBlocks(SampleSource source, const QString &path,
+                                                    const ::StreamInfo &info)
+{
+    switch (source) {
+    case SampleSource::Mpeg:
+        return OpenMpegBlocks(path, info);
+    case SampleSource::Decoded:
+        return OpenDecodedBlocks(path);
+    default:
+        return OpenWaveBlocks(path, info);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analyzer/buffer_source.h"
 #include "analyzer/stream_header.h"
 
 #include <QString>
@@ -28,3 +29,11 @@ std::unique_ptr<SampleBlockSource> OpenWaveBlocks(const QString &path, const ::S
 // mixed to one and the rate may be divided (the waveform needs no more); SampleRate() says
 // the rate delivered. Null when the decoder cannot be set up.
 std::unique_ptr<SampleBlockSource> OpenMpegBlocks(const QString &path, const ::StreamInfo &info);
+
+// Any other audio file, decoded by FFmpeg's libraries from the start, its channels mixed to
+// one. Null when the file holds no audio stream that can be decoded.
+std::unique_ptr<SampleBlockSource> OpenDecodedBlocks(const QString &path);
+
+// The blocks of a file the stream readers accepted, from the decoder its samples come from.
+std::unique_ptr<SampleBlockSource> OpenSampleBlocks(SampleSource source, const QString &path,
+                                                    const ::StreamInfo &info);

@@ -46,6 +46,15 @@ void SampleSupply::Allocate(const QString &path, const ::StreamInfo &info, Sampl
     }
 }
 
+void SampleSupply::AwaitStream(const ::StreamInfo &info)
+{
+    Reset();
+    info_ = info;
+    mode_ = LoadMode::Worker;
+    // No source: nothing is ever requested, every window is silence.
+    source_.reset();
+}
+
 std::size_t SampleSupply::BufferFrames(int index) const
 {
     return buffers_[static_cast<size_t>(index & 1)].Frames(info_.SampleKind);

@@ -44,6 +44,9 @@ public:
     {
         Allocate(path, info, mpeg ? SampleSource::Mpeg : SampleSource::Wave, LoadMode::Synchronous);
     }
+    // Describes a stream whose samples cannot be had yet (its file is still being examined):
+    // every fetch gives a window of silence of the described kind, in worker mode.
+    void AwaitStream(const ::StreamInfo &info);
     // The window of timeRange x 10 ms that starts at the playing position p (seconds).
     bool FetchWindow(float p, int timeRange);
     // The window the last successful fetch copied (empty for sample kind 0).

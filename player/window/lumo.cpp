@@ -142,7 +142,7 @@ void Lumo::Shutdown()
         return;
     closing_ = true;
     Timer->stop();
-    ResetAnalysisState();
+    ForgetAnalysedFile();
     CloseMedium();
     WriteSettings();
     WriteUserSettings();

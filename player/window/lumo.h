@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyzer/analog_meter.h"
+#include "analyzer/analysis_stream.h"
 #include "analyzer/analyzer_modes.h"
 #include "analyzer/loudness_meter.h"
 #include "analyzer/oscilloscope.h"
@@ -111,7 +112,11 @@ public:
     void ChangeChannel(int index);
     void PicRsl_Click();
     void ResetAnalysisState();
+    // Forgets the analysed file, also an answer about it still to come from the probe.
+    void ForgetAnalysedFile();
     void StartAnalysis(const QString &path);
+    // Takes the probe's answer about the playing file once it is there.
+    void PollAnalysisProbe();
     void AllocateSampleBuffers();
     // Draws one frame of the current analyzer mode for the playing position in seconds.
     void DrawAnalyzerFrame(float position);
@@ -310,6 +315,12 @@ private:
     SampleSupply supply_;
     // Where the analysed file's samples come from (set when its headers are read).
     SampleSource sampleSource_ = SampleSource::Wave;
+    // Examines files the header readers do not accept; until it answers, the analyzer is
+    // ready but draws silence (analysisAwaited_).
+    AnalysisProbe probe_;
+    bool analysisAwaited_ = false;
+    QString analysedPath_;
+    void ApplyAnalysisStream(const AnalysisStream &stream);
     FftEngine fft_;
     SpectrumWorkspace spectrumWork_;
     SpectrogramState spectrogram_;

@@ -13,11 +13,58 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The stream the analyzer describes while the probe examines the file: its windows are silence.
+::StreamInfo AwaitedStream()
+{
+    ::StreamInfo info;
+    info.SampleRate = 44100;
+    info.Channels = 2;
+    info.BitsPerSample = 16;
+    info.SampleKind = 1;
+    info.FullScale = 32768;
+    return info;
+}
+
+} // namespace
+
 void Lumo::StartAnalysis(const QString &path)
+{
+    analysedPath_ = path;
+    // The WAVE and MPEG headers are read here; any other file is opened by the probe's
+    // worker, so that a large or hostile container never holds up the window.
+    if (const std::optional<AnalysisStream> known = probe_.Start(path)) {
+        analysisAwaited_ = false;
+        ApplyAnalysisStream(*known);
+        return;
+    }
+    analysisAwaited_ = true;
+    AnalysisStream waiting;
+    waiting.result = WaveHeaderResult::Accepted;
+    waiting.info = AwaitedStream();
+    waiting.source = SampleSource::Decoded;
+    ApplyAnalysisStream(waiting);
+}
+
+void Lumo::PollAnalysisProbe()
+{
+    if (!analysisAwaited_)
+        return;
+    const std::optional<AnalysisStream> answer = probe_.Take();
+    if (!answer)
+        return;
+    analysisAwaited_ = false;
+    // A file nothing decodes ends as it did before the probe: the picture area shows the
+    // audio picture again (SetPictureArea paints it), or the WAVE message is shown.
+    ApplyAnalysisStream(*answer);
+    MovieBitrate = HeaderBitRate(analysedPath_);
+}
+
+void Lumo::ApplyAnalysisStream(const AnalysisStream &stream)
 {
     // A file that no reader accepts must not keep the previous file's description.
     StreamInfo = {};
-    const AnalysisStream stream = ReadAnalysisStream(path);
     Mp3Flag = stream.source == SampleSource::Mpeg;
     sampleSource_ = stream.source;
     const ::StreamInfo &info = stream.info;
@@ -32,7 +79,7 @@ void Lumo::StartAnalysis(const QString &path)
     // The waterfall and the loudness belong to one file.
     spectrogram_.Clear();
     loudness_.Restart();
-    waveformPending_ = WaveformBarFlag;
+    waveformPending_ = WaveformBarFlag && !analysisAwaited_;
     AllocateSampleBuffers();
     VsaReadyFlag = true;
     if (!MenuVsaModes[0]->isChecked())
@@ -52,14 +99,19 @@ void Lumo::StartAnalysis(const QString &path)
 void Lumo::AllocateSampleBuffers()
 {
     ResetAnalysisState();
-    if (StreamInfo.SampleKind == 0 && env_.infoMessage)
-        env_.infoMessage(tr("このWAVEファイルはサポートされていません。"), VL);
-    // Also for kind 0: the supply must describe this file, not the one analysed before it.
-    // Decoding loads run on the supply's worker thread, so that no tick waits for a decoder or
-    // a container's seek; a PCM WAVE load is a single read into the buffer and stays in the tick.
-    supply_.Allocate(PlayList.At(PlayIndex), StreamInfo, sampleSource_,
-                     sampleSource_ == SampleSource::Wave ? SampleSupply::LoadMode::Synchronous
-                                                         : SampleSupply::LoadMode::Worker);
+    if (analysisAwaited_) {
+        supply_.AwaitStream(StreamInfo);
+    } else {
+        if (StreamInfo.SampleKind == 0 && env_.infoMessage)
+            env_.infoMessage(tr("このWAVEファイルはサポートされていません。"), VL);
+        // Also for kind 0: the supply must describe this file, not the one analysed before
+        // it. Decoding loads run on the supply's worker thread, so that no tick waits for a
+        // decoder or a container's seek; a PCM WAVE load is a single read into the buffer and
+        // stays in the tick.
+        supply_.Allocate(analysedPath_, StreamInfo, sampleSource_,
+                         sampleSource_ == SampleSource::Wave ? SampleSupply::LoadMode::Synchronous
+                                                             : SampleSupply::LoadMode::Worker);
+    }
     LevelMeter.Clear();
     needles_ = {};
 }
@@ -67,6 +119,13 @@ void Lumo::AllocateSampleBuffers()
 void Lumo::ResetAnalysisState()
 {
     supply_.Reset();
+}
+
+void Lumo::ForgetAnalysedFile()
+{
+    ResetAnalysisState();
+    probe_.Cancel();
+    analysisAwaited_ = false;
 }
 
 void Lumo::DrawAnalyzerFrame(float position)

@@ -56,7 +56,7 @@ bool Lumo::OpenCurrent()
 
     ProcessPendingEvents();
     VsaReadyFlag = VsaActiveFlag = false;
-    ResetAnalysisState();
+    ForgetAnalysedFile();
     ZoomFactor = 1.0f;
     Pic->ClearCanvas();
     Timer->setInterval(TimerIntervals[0]);

@@ -347,6 +347,7 @@ void Lumo::Timer_Timer()
 {
     if (opening_ || !MediumOpenFlag || !engine_)
         return;
+    PollAnalysisProbe();
     UpdateWaveformBar();
     const double t = RoundTo2(duration_);
     const double q = engine_->CurrentPosition().value_or(0.0);

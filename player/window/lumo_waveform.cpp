@@ -14,7 +14,7 @@ void Lumo::SetWaveformBar(bool on)
     PicPosBack->ClearCanvas();
     PicPosBack->update();
     // Switched on while a sound plays: its waveform starts on the next tick.
-    if (on && MediumOpenFlag && AudioOnlyFlag && VsaReadyFlag)
+    if (on && MediumOpenFlag && AudioOnlyFlag && VsaReadyFlag && !analysisAwaited_)
         waveformPending_ = true;
 }
 
@@ -26,14 +26,12 @@ void Lumo::UpdateWaveformBar()
     if (waveformPending_ && duration_ > 0) {
         waveformPending_ = false;
         waveformShown_ = -1;
-        const QString path = PlayList.At(PlayIndex);
+        const QString path = analysedPath_;
         const ::StreamInfo info = StreamInfo;
-        const bool mpeg = Mp3Flag;
-        waveform_.Start(
-            [path, info, mpeg] {
-                return mpeg ? OpenMpegBlocks(path, info) : OpenWaveBlocks(path, info);
-            },
-            duration_, canvas.width());
+        const SampleSource source = sampleSource_;
+        // The file is opened on the worker thread, by the decoder its samples come from.
+        waveform_.Start([path, info, source] { return OpenSampleBlocks(source, path, info); },
+                        duration_, canvas.width());
     }
     if (!waveform_.Running())
         return;

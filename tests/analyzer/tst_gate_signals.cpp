@@ -64,6 +64,8 @@ private slots:
     void initTestCase();
     void toneOnlyWhileItPlays_data();
     void toneOnlyWhileItPlays();
+    void probeAnswersForTheNewestFile_data();
+    void probeAnswersForTheNewestFile();
 
 private:
     QTemporaryDir dir_;
@@ -86,6 +88,9 @@ void TestGateSignals::initTestCase()
         const double v = 0.5 * std::sin(2 * M_PI * 1000.0 * (i - 44100) / 44100.0);
         return quint32(std::lround(v * 8388607.0)) & 0xFFFFFFu;
     }));
+    QFile junk(dir_.filePath(QStringLiteral("junk.bin")));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4000, 'x'));
 }
 
 void TestGateSignals::toneOnlyWhileItPlays_data()
@@ -159,6 +164,37 @@ void TestGateSignals::toneOnlyWhileItPlays()
     const int peak = Peak(first);
     QVERIFY2(peak > 14000 && peak < 18000, qPrintable(QString::number(peak)));
     QVERIFY(Peak(std::vector<int>(first.begin(), first.begin() + 20)) > 3000);
+}
+
+void TestGateSignals::probeAnswersForTheNewestFile_data()
+{
+    QTest::addColumn<QStringList>("files"); // started one after the other at once
+    QTest::newRow("WAVE: the headers answer") << QStringList{"gate.wav"};
+    QTest::newRow("VBR MP3: the headers answer") << QStringList{"gate_vbr.mp3"};
+    QTest::newRow("FLAC: the worker answers") << QStringList{"gate.flac"};
+    QTest::newRow("no sound: rejected") << QStringList{"junk.bin"};
+    QTest::newRow("FLAC replaced by no sound") << QStringList{"gate.flac", "junk.bin"};
+    QTest::newRow("no sound replaced by M4A") << QStringList{"junk.bin", "gate.m4a"};
+    QTest::newRow("Opus replaced by WAVE") << QStringList{"gate.opus", "gate.wav"};
+}
+
+// The probe gives the answer ReadAnalysisStream gives, for the newest file only, once.
+void TestGateSignals::probeAnswersForTheNewestFile()
+{
+    QFETCH(QStringList, files);
+    AnalysisProbe probe;
+    std::optional<AnalysisStream> answer;
+    for (const QString &file : files)
+        answer = probe.Start(dir_.filePath(file));
+    const AnalysisStream expected = ReadAnalysisStream(dir_.filePath(files.last()));
+    QTRY_VERIFY_WITH_TIMEOUT(answer.has_value() || (answer = probe.Take()).has_value(), 20000);
+    QVERIFY(!probe.Pending());
+    QCOMPARE(answer->result, expected.result);
+    QCOMPARE(answer->source, expected.source);
+    QCOMPARE(answer->info.SampleRate, expected.info.SampleRate);
+    QCOMPARE(answer->info.StoredBitsPerSample, expected.info.StoredBitsPerSample);
+    // The answer is handed out once; none about an earlier file follows it.
+    QVERIFY(!probe.Take());
 }
 
 QTEST_GUILESS_MAIN(TestGateSignals)

@@ -1,10 +1,11 @@
+#include "analyzer/analysis_stream.h"
 #include "analyzer/sample_blocks.h"
-#include "analyzer/stream_header.h"
 #include "analyzer/waveform.h"
 
 #include "support/riff_bytes.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,26 +44,39 @@ void TestWaveform::gateIsLoudWhereTheToneIs_data()
 {
     QTest::addColumn<int>("channels");
     QTest::addColumn<int>("bits");
-    QTest::newRow("16-bit stereo") << 2 << 16;
-    QTest::newRow("16-bit mono") << 1 << 16;
-    QTest::newRow("8-bit stereo") << 2 << 8;
+    QTest::addColumn<bool>("flac"); // encoded from the WAVE file by ffmpeg
+    QTest::newRow("16-bit stereo") << 2 << 16 << false;
+    QTest::newRow("16-bit mono") << 1 << 16 << false;
+    QTest::newRow("8-bit stereo") << 2 << 8 << false;
+    QTest::newRow("FLAC stereo") << 2 << 16 << true;
 }
 
 void TestWaveform::gateIsLoudWhereTheToneIs()
 {
     QFETCH(int, channels);
     QFETCH(int, bits);
+    QFETCH(bool, flac);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("gate.wav"));
-    QFile file(path);
+    const QString wave = dir.filePath(QStringLiteral("gate.wav"));
+    QFile file(wave);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(Gate(channels, bits));
     file.close();
-    StreamInfo info;
-    QCOMPARE(ReadWaveHeader(path, info), WaveHeaderResult::Accepted);
+    QString path = wave;
+    if (flac) {
+        path = dir.filePath(QStringLiteral("gate.flac"));
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     {"-nostdin", "-loglevel", "error", "-i", wave, "-c:a", "flac", path});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+    }
+    const AnalysisStream stream = ReadAnalysisStream(path);
+    QCOMPARE(stream.result, WaveHeaderResult::Accepted);
+    QCOMPARE(stream.source, flac ? SampleSource::Decoded : SampleSource::Wave);
 
     WaveformWorker worker;
-    worker.Start([path, info] { return OpenWaveBlocks(path, info); }, 3.0, kColumns);
+    worker.Start([path, stream] { return OpenSampleBlocks(stream.source, path, stream.info); }, 3.0,
+                 kColumns);
     QTRY_VERIFY_WITH_TIMEOUT(worker.Finished(), 20000);
     std::vector<WaveformColumn> columns;
     QCOMPARE(worker.Snapshot(columns), kColumns);
