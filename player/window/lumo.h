@@ -117,6 +117,8 @@ public:
     void StartAnalysis(const QString &path);
     // Takes the probe's answer about the playing file once it is there.
     void PollAnalysisProbe();
+    // True while the probe has not said how the playing file is analysed.
+    bool AnalysisAwaited() const { return analysisAwaited_; }
     void AllocateSampleBuffers();
     // Draws one frame of the current analyzer mode for the playing position in seconds.
     void DrawAnalyzerFrame(float position);

@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <chrono>
+#include <thread>
+
 WindowRig::WindowRig(RigOptions options) : options(options)
 {
     // Nothing under test reaches the user's own folders.
@@ -73,6 +76,17 @@ QString WindowRig::Copy(const QString &source, const QString &name)
     const QString path = dir.filePath(name);
     QFile::copy(source, path);
     return path;
+}
+
+bool WindowRig::AwaitAnalysis()
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    window->PollAnalysisProbe();
+    while (window->AnalysisAwaited() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        window->PollAnalysisProbe();
+    }
+    return !window->AnalysisAwaited();
 }
 
 void WindowRig::TickAt(double seconds)

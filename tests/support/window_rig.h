@@ -61,4 +61,7 @@ struct WindowRig
 
     // One tick of the window's timer at the given engine position.
     void TickAt(double seconds);
+    // Waits until the window knows how the sound just opened is analysed (files other than
+    // WAVE and MPEG audio are examined on a worker); false when it never learns it.
+    bool AwaitAnalysis();
 };

@@ -318,6 +318,8 @@ private slots:
                 rig.TickAt(tick * 0.04);
             loud = w.Pic->Canvas().copy();
             rig.Open(rig.Sound(QStringLiteral("second.wav"), 1.0, second));
+            if (!rig.AwaitAnalysis())
+                return QImage();
             messages = rig.messages;
             if (!w.VsaReadyFlag)
                 return QImage();
