@@ -16,6 +16,7 @@ extern "C" {
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -236,6 +237,13 @@ struct AudioFileDecoder::State
     // Decodes from the current read position; see Read. Returns false when the first frame
     // started after latestStart (the seek landed too late for the pre-roll); a negative
     // latestStart takes any start.
+    // The sample index at which a packet's samples end; none when it carries no timing.
+    std::int64_t EndOf(const AVPacket &p) const
+    {
+        if (p.pts == AV_NOPTS_VALUE || p.duration <= 0)
+            return std::numeric_limits<std::int64_t>::max();
+        return av_rescale_q(p.pts + p.duration - origin, timeBase, {1, description.sampleRate});
+    }
     bool DecodeFrom(std::int64_t target, std::int16_t *out, std::size_t frames, int channels,
                     std::int64_t latestStart, std::size_t &written, bool &endOfStream);
 };
@@ -402,6 +410,8 @@ bool AudioFileDecoder::State::DecodeFrom(std::int64_t target, std::int16_t *out,
     std::int64_t next = -1;       // the index after the last decoded frame
     bool first = true;
     bool flushed = false;
+    bool started = false; // a packet has gone to the decoder
+    const std::int64_t skipUntil = std::max<std::int64_t>(0, target - preroll);
     int barren = 0;
     // Takes one decoded frame: the part at or after the cursor goes to out.
     auto take = [&](const AVFrame &f) -> bool {
@@ -454,10 +464,14 @@ bool AudioFileDecoder::State::DecodeFrom(std::int64_t target, std::int16_t *out,
             if (got < 0) {
                 flushed = true;
                 avcodec_send_packet(codec, nullptr);
-            } else if (packet->stream_index != stream) {
+            } else if (packet->stream_index != stream ||
+                       (!started && EndOf(*packet) <= skipUntil)) {
+                // Packets that end before the pre-roll begins (a seek lands on the start of a
+                // page or a cluster) are not decoded.
                 av_packet_unref(packet);
                 continue;
             } else {
+                started = true;
                 const int sent = avcodec_send_packet(codec, packet);
                 av_packet_unref(packet);
                 if (sent < 0 && sent != AVERROR(EAGAIN))
