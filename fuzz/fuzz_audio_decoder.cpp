@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes, as a whole file in memory, to the general audio decoder: open,
-// describe, and decode at a few positions in both channel layouts.
+// describe, decode at a few positions in both channel layouts, and read on in order.
 #include "analyzer/audio_file_decoder.h"
 
 #include <cstddef>
@@ -23,5 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             decoder.Read(at, out.data(), Frames / 2, 1, end) > Frames / 2)
             __builtin_trap();
     }
+    std::vector<std::int16_t> block;
+    for (int n = 0; n < 64 && decoder.ReadNext(block, 2); ++n)
+        if (block.empty() || block.size() % 2 != 0)
+            __builtin_trap();
     return 0;
 }
