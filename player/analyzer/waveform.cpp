@@ -1,5 +1,8 @@
 #include "analyzer/waveform.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -71,6 +74,8 @@ int WaveformWorker::Snapshot(std::vector<WaveformColumn> &out) const
 
 void WaveformWorker::Run(SourceFactory open, double seconds, int columns)
 {
+    // Background work: the window's ticks and the analyzer's loads go first on a busy machine.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     const std::unique_ptr<SampleBlockSource> source = open ? open() : nullptr;
     if (!source || seconds <= 0 || columns <= 0) {
         failed_ = true;
