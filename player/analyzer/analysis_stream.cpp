@@ -56,19 +56,12 @@ AnalysisStream ReadHeaders(const QString &path)
 
 } // namespace
 
-std::optional<AnalysisStream> ReadHeaderStream(const QString &path)
-{
-    AnalysisStream stream = ReadHeaders(path);
-    if (stream.result == WaveHeaderResult::Accepted)
-        return stream;
-    return std::nullopt;
-}
-
 AnalysisStream ReadAnalysisStream(const QString &path)
 {
     const AnalysisStream stream = ReadHeaders(path);
-    // Otherwise a PCM WAVE file of a layout nothing decodes stays Unsupported, with the
-    // description its header gave; anything else stays Rejected.
+    // Files the headers do not accept go to the general decoder. When it cannot decode them
+    // either, a PCM WAVE file stays Unsupported, with the description its header gave, and
+    // anything else stays Rejected.
     return stream.result == WaveHeaderResult::Accepted ? stream : Decide(path, stream);
 }
 
@@ -87,7 +80,9 @@ AnalysisProbe::~AnalysisProbe()
 std::optional<AnalysisStream> AnalysisProbe::Start(const QString &path)
 {
     Cancel();
-    if (std::optional<AnalysisStream> known = ReadHeaderStream(path))
+    // The WAVE and MPEG readers read a few header bytes: they answer at once.
+    AnalysisStream known = ReadHeaders(path);
+    if (known.result == WaveHeaderResult::Accepted)
         return known;
     {
         std::lock_guard lock(mutex_);
@@ -138,7 +133,8 @@ void AnalysisProbe::Run()
         const std::uint64_t generation = generation_;
         lock.unlock();
 
-        // The headers are read again here: the answer must not depend on the caller's copy.
+        // The headers are read again for the state the decoder's check starts from (Rejected,
+        // or Unsupported with the WAVE header's description).
         AnalysisStream stream = Decide(path, ReadHeaders(path));
 
         lock.lock();

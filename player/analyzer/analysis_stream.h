@@ -27,10 +27,6 @@ struct AnalysisStream
 // its container and decoded to 16 bits.
 AnalysisStream ReadAnalysisStream(const QString &path);
 
-// The first two steps of ReadAnalysisStream alone: they read a few header bytes. Nothing is
-// returned when the general decoder must decide.
-std::optional<AnalysisStream> ReadHeaderStream(const QString &path);
-
 // The description of a file the general decoder can decode (it must yield samples), with
 // the sample kind of its decoded samples: 16-bit mono for one channel, else 16-bit stereo.
 std::optional<::StreamInfo> ReadDecodedStreamInfo(const QString &path);
