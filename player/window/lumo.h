@@ -288,6 +288,10 @@ private:
     int TrackLength() const;
     bool ButtonActs(Qt::MouseButton button, bool withinMedium) const;
     void ShowButtonImage(PictureBox *button, const QString &images, int index);
+    void PressButton(Qt::MouseButton button, bool withinMedium, PictureBox *box,
+                     const QString &images);
+    bool ReleaseButton(Qt::MouseButton button, bool withinMedium, PictureBox *box,
+                       const QString &images);
     QImage Image(const QString &name) const;
     void ProcessPendingEvents();
     double HeaderBitRate(const QString &path) const;

@@ -43,10 +43,27 @@ void Lumo::ShowButtonImage(PictureBox *button, const QString &images, int index)
     button->SetPicture(Image(QStringLiteral("%1_%2").arg(images).arg(index)));
 }
 
+// Shows a button pressed when it acts.
+void Lumo::PressButton(Qt::MouseButton button, bool withinMedium, PictureBox *box,
+                       const QString &images)
+{
+    if (ButtonActs(button, withinMedium))
+        ShowButtonImage(box, images, 1);
+}
+
+// Shows a button released when it acts; true when its action is to follow.
+bool Lumo::ReleaseButton(Qt::MouseButton button, bool withinMedium, PictureBox *box,
+                         const QString &images)
+{
+    if (!ButtonActs(button, withinMedium))
+        return false;
+    ShowButtonImage(box, images, 0);
+    return true;
+}
+
 void Lumo::PicPlay_MouseDown(Qt::MouseButton button)
 {
-    if (ButtonActs(button, true))
-        ShowButtonImage(PicPlay, QStringLiteral("ImagePlay"), 1);
+    PressButton(button, true, PicPlay, QStringLiteral("ImagePlay"));
 }
 
 void Lumo::PicPlay_MouseUp(Qt::MouseButton button)
@@ -67,8 +84,7 @@ void Lumo::PicPlay_MouseUp(Qt::MouseButton button)
 
 void Lumo::PicStop_MouseDown(Qt::MouseButton button)
 {
-    if (ButtonActs(button, true))
-        ShowButtonImage(PicStop, QStringLiteral("ImageStop"), 1);
+    PressButton(button, true, PicStop, QStringLiteral("ImageStop"));
 }
 
 void Lumo::PicStop_MouseUp(Qt::MouseButton button)
@@ -88,58 +104,46 @@ void Lumo::PicStop_MouseUp(Qt::MouseButton button)
 
 void Lumo::PicBack_MouseDown(Qt::MouseButton button)
 {
-    if (ButtonActs(button, true))
-        ShowButtonImage(PicBack, QStringLiteral("ImageBack"), 1);
+    PressButton(button, true, PicBack, QStringLiteral("ImageBack"));
 }
 
 void Lumo::PicBack_MouseUp(Qt::MouseButton button)
 {
-    if (!ButtonActs(button, true))
-        return;
-    ShowButtonImage(PicBack, QStringLiteral("ImageBack"), 0);
-    Back();
+    if (ReleaseButton(button, true, PicBack, QStringLiteral("ImageBack")))
+        Back();
 }
 
 void Lumo::PicStep_MouseDown(Qt::MouseButton button)
 {
-    if (ButtonActs(button, true))
-        ShowButtonImage(PicStep, QStringLiteral("ImageStep"), 1);
+    PressButton(button, true, PicStep, QStringLiteral("ImageStep"));
 }
 
 void Lumo::PicStep_MouseUp(Qt::MouseButton button)
 {
-    if (!ButtonActs(button, true))
-        return;
-    ShowButtonImage(PicStep, QStringLiteral("ImageStep"), 0);
-    Step();
+    if (ReleaseButton(button, true, PicStep, QStringLiteral("ImageStep")))
+        Step();
 }
 
 void Lumo::PicPrev_MouseDown(Qt::MouseButton button)
 {
-    if (ButtonActs(button, false))
-        ShowButtonImage(PicPrev, QStringLiteral("ImagePrev"), 1);
+    PressButton(button, false, PicPrev, QStringLiteral("ImagePrev"));
 }
 
 void Lumo::PicPrev_MouseUp(Qt::MouseButton button)
 {
-    if (!ButtonActs(button, false))
-        return;
-    ShowButtonImage(PicPrev, QStringLiteral("ImagePrev"), 0);
-    Previous();
+    if (ReleaseButton(button, false, PicPrev, QStringLiteral("ImagePrev")))
+        Previous();
 }
 
 void Lumo::PicNext_MouseDown(Qt::MouseButton button)
 {
-    if (ButtonActs(button, false))
-        ShowButtonImage(PicNext, QStringLiteral("ImageNext"), 1);
+    PressButton(button, false, PicNext, QStringLiteral("ImageNext"));
 }
 
 void Lumo::PicNext_MouseUp(Qt::MouseButton button)
 {
-    if (!ButtonActs(button, false))
-        return;
-    ShowButtonImage(PicNext, QStringLiteral("ImageNext"), 0);
-    Next();
+    if (ReleaseButton(button, false, PicNext, QStringLiteral("ImageNext")))
+        Next();
 }
 
 void Lumo::Back()
