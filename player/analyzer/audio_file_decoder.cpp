@@ -126,7 +126,9 @@ public:
         default:
             return AVERROR(EINVAL);
         }
-        if (target < 0 || target > bytes_.size())
+        // As in a file, a position past the end is allowed and reads from it find the end;
+        // a demuxer skipping a chunk that claims more bytes than there are then stops at once.
+        if (target < 0)
             return AVERROR(EINVAL);
         position_ = target;
         return target;
