@@ -2,10 +2,8 @@
 
 #include "base/twips.h"
 #include "spectrum/colour_map.h"
-#include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/spectrum_geometry.h"
-#include "spectrum/windowed_block.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,14 +71,7 @@ void Prepare(SpectrogramState &state, const Areas &a, int32_t N, uint8_t CH, int
             state.grid[i] = {};
         }
     }
-    const auto size = static_cast<std::size_t>(N) + 1;
-    for (std::size_t c = 0; c < 2; ++c) {
-        state.input[c].resize(size);
-        state.re[c].resize(size);
-        state.im[c].resize(size);
-    }
-    state.zeros.assign(size, 0.0);
-    state.power.resize(size);
+    state.power.resize(static_cast<std::size_t>(N) + 1);
 }
 
 // Writes the newest column of one area from one channel's transform.
@@ -89,14 +80,7 @@ void WriteColumn(SpectrogramState &state, std::size_t area, int channel, int32_t
     QImage &image = state.history[area];
     if (image.isNull())
         return;
-    const auto c = static_cast<std::size_t>(channel);
-    const std::vector<double> &re = state.re[c];
-    const std::vector<double> &im = state.im[c];
-    const int32_t half = state.N / 2;
-    for (int32_t j = 1; j <= half; ++j) {
-        const auto b = static_cast<std::size_t>(j);
-        state.power[b] = re[b] * re[b] + im[b] * im[b];
-    }
+    state.spectra.Powers(channel, state.power);
     const std::array<QRgb, 256> &map = LevelColourMap();
     const std::vector<RowBins> &rows = state.rows[area];
     const double scale = 255.0 / D;
@@ -233,15 +217,9 @@ bool DrawSpectrogramFrame(QPainter &painter, const SampleWindow &window, const F
         state.Clear();
     Prepare(state, areas, N, CH, g.D, input.SampleRate, painter.fontMetrics().height());
 
-    const std::vector<double> &weights = state.window.Weights(input.WFT, N);
-    for (int area = 0; area < areas.count; ++area) {
-        const int channel = CH == 2 ? area : CH;
-        const auto c = static_cast<std::size_t>(channel);
-        WindowChannel(window, channel == 1, weights, state.input[c].data());
-        fft.Transform(N, state.input[c].data(), state.zeros.data(), state.re[c].data(),
-                      state.im[c].data());
-        WriteColumn(state, static_cast<std::size_t>(area), channel, g.D);
-    }
+    state.spectra.Compute(window, state.window.Weights(input.WFT, N), CH != 1, CH != 0, fft);
+    for (int area = 0; area < areas.count; ++area)
+        WriteColumn(state, static_cast<std::size_t>(area), CH == 2 ? area : CH, g.D);
     state.next = (state.next + 1) % areas.width;
 
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -3,6 +3,7 @@
 #include "base/frame_input.h"
 #include "base/play_jump.h"
 #include "base/sample_window.h"
+#include "spectrum/channel_spectra.h"
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
@@ -52,8 +53,7 @@ struct SpectrogramState
     PlayJump jump;
     WindowTable window;
     LabelCache labels;
-    std::array<std::vector<double>, 2> input, re, im;
-    std::vector<double> zeros;
+    ChannelSpectra spectra;
     std::vector<double> power;
 
     // Forgets the history (a new file or a seek): the waterfall starts black.
