@@ -2,6 +2,7 @@
 
 #include "base/twips.h"
 #include "spectrum/colour_map.h"
+#include "spectrum/direct_raster.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/spectrum_geometry.h"
 
@@ -83,16 +84,23 @@ void WriteColumn(SpectrogramState &state, std::size_t area, int channel, int32_t
     state.spectra.Powers(channel, state.power);
     const std::array<QRgb, 256> &map = LevelColourMap();
     const std::vector<RowBins> &rows = state.rows[area];
-    const double scale = 255.0 / D;
+    if (state.thresholdD != D) {
+        // Entry i of the map from level·255/D rounded, level the decades above 1 of the
+        // magnitude (half those of the power): the power from which entry i applies.
+        state.thresholdD = D;
+        for (int i = 1; i < 256; ++i)
+            state.thresholds[static_cast<std::size_t>(i - 1)] =
+                std::pow(10.0, 2.0 * (i - 0.5) * D / 255.0);
+    }
     const int x = state.next;
     for (int y = 0; y < image.height(); ++y) {
         const RowBins &r = rows[static_cast<std::size_t>(y)];
         double strongest = 0.0;
         for (int32_t j = r.first; j <= r.last; ++j)
             strongest = std::max(strongest, state.power[static_cast<std::size_t>(j)]);
-        // Decades above 1 of the magnitude: half the decades of the power.
-        const double level = strongest > 1.0 ? 0.5 * std::log10(strongest) : 0.0;
-        const int index = std::clamp(static_cast<int>(level * scale + 0.5), 0, 255);
+        const auto index =
+            std::upper_bound(state.thresholds.begin(), state.thresholds.end(), strongest) -
+            state.thresholds.begin();
         reinterpret_cast<QRgb *>(image.scanLine(y))[x] = map[static_cast<std::size_t>(index)];
     }
 }
@@ -141,7 +149,9 @@ void DrawGrid(QPainter &painter, LabelCache &labels, const SpectrogramGrid &grid
 {
     painter.setPen(kGrey);
     painter.drawLines(grid.ticks);
-    painter.drawPoints(grid.dots.constData(), static_cast<int>(grid.dots.size()));
+    DirectRaster raster(painter);
+    for (const QPoint &dot : grid.dots)
+        raster.Row(dot.y(), dot.x(), dot.x(), kGrey.rgb());
     for (const auto &[at, text] : grid.labels)
         labels.Draw(painter, at.x(), at.y(), text, kGrey);
 }

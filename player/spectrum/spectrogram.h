@@ -55,6 +55,9 @@ struct SpectrogramState
     LabelCache labels;
     ChannelSpectra spectra;
     std::vector<double> power;
+    // The powers at which the colour map steps to its entries 1 … 255, for the range D.
+    int32_t thresholdD = 0;
+    std::array<double, 255> thresholds{};
 
     // Forgets the history (a new file or a seek): the waterfall starts black.
     void Clear();
