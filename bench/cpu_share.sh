@@ -13,7 +13,7 @@
 #   --large 0|1    large analyzer area (default 1)
 #   --settle S     seconds to wait for playback to settle (default 6)
 #   --span S       seconds to measure (default 10)
-#   --runs R       runs per mode; the lowest share is printed (default 1)
+#   --runs R       runs per mode; the lowest and the median share are printed (default 1)
 #
 # The player runs from a scratch copy so that its lumo.ini (beside the program) is the one
 # written here. The share is (utime + stime) over the span from /proc/<pid>/stat, in cores;
@@ -100,18 +100,20 @@ names=([0]="playback alone" [1]="oscilloscope" [2]="spectrum A" [3]="spectrum B"
        [4]="level meter A" [5]="level meter B" [6]="analog meter")
 echo "# fast=$fast fft=$fft channel=$channel large=$large settle=${settle}s span=${span}s runs=$runs"
 echo "# load average: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
-printf '%-4s  %-15s  %10s  %10s  %8s\n' mode view "cpu(cores)" "X(cores)" "RSS(MB)"
+printf '%-4s  %-15s  %10s  %10s  %10s  %8s\n' mode view "low(cores)" "med(cores)" "X(cores)" "RSS(MB)"
 for mode in "${modes[@]}"; do
-    best=""
+    lines=()
     for ((r = 0; r < runs; r++)); do
-        line=$(xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "$scratch" --fast "$fast" \
+        lines+=("$(xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "$scratch" --fast "$fast" \
             --fft "$fft" --channel "$channel" --large "$large" --settle "$settle" \
-            --span "$span" "$mode")
-        if [ -z "$best" ] || awk -v n="${line%% *}" -v o="${best%% *}" 'BEGIN { exit !(n < o) }'; then
-            best="$line"
-        fi
+            --span "$span" "$mode")")
     done
-    read -r share xshare rss <<<"$best"
-    printf '%-4s  %-15s  %10s  %10s  %8.1f\n' "$mode" "${names[$mode]:-?}" "$share" "$xshare" \
-        "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')"
+    # Runs sorted by share: the first is the lowest, the middle one the median (the lower of
+    # the two middle ones for an even count). X share and RSS are those of the lowest run.
+    sorted=$(printf '%s\n' "${lines[@]}" | sort -n -k1,1)
+    read -r share xshare rss <<<"$(head -n1 <<<"$sorted")"
+    median=$(sed -n "$(((runs + 1) / 2))p" <<<"$sorted" | cut -d' ' -f1)
+    printf '%-4s  %-15s  %10s  %10s  %10s  %8.1f\n' "$mode" "${names[$mode]:-?}" "$share" "$median" \
+        "$xshare" "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')"
 done
+echo "# load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

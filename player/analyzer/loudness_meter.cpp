@@ -18,29 +18,39 @@ struct LoudnessState::Meter
 
 namespace {
 
-// Full-scale-relative value of a sample of the window (16-bit signed; 8-bit as stored).
-struct Sample16
+// Frames first … first + count - 1 of the window as 16-bit samples, `channels` per frame
+// (8-bit samples moved to the 16-bit range), into out.
+void ToPcm16(const SampleWindow &w, std::size_t first, std::size_t count, std::vector<int16_t> &out)
 {
-    int16_t left;
-    int16_t right;
-};
-
-Sample16 FrameAt(const SampleWindow &w, std::size_t i)
-{
+    const auto convert = [&](const auto &frames, std::size_t perFrame, auto split) {
+        out.resize(count * perFrame);
+        int16_t *o = out.data();
+        for (std::size_t i = 0; i < count; ++i, o += perFrame)
+            split(frames[first + i], o);
+    };
     switch (w.sampleKind) {
     case 1:
-        return {static_cast<int16_t>(w.stereo16[i] & 0xFFFFu),
-                static_cast<int16_t>(w.stereo16[i] >> 16)};
+        convert(w.stereo16, 2, [](uint32_t v, int16_t *o) {
+            o[0] = static_cast<int16_t>(v & 0xFFFFu);
+            o[1] = static_cast<int16_t>(v >> 16);
+        });
+        return;
     case 2:
-        return {w.mono16[i], w.mono16[i]};
+        convert(w.mono16, 1, [](int16_t v, int16_t *o) { o[0] = v; });
+        return;
     case 3:
-        return {static_cast<int16_t>(((w.stereo8[i] & 0xFF) - 128) * 256),
-                static_cast<int16_t>(((w.stereo8[i] >> 8) - 128) * 256)};
+        convert(w.stereo8, 2, [](uint16_t v, int16_t *o) {
+            o[0] = static_cast<int16_t>(((v & 0xFF) - 128) * 256);
+            o[1] = static_cast<int16_t>(((v >> 8) - 128) * 256);
+        });
+        return;
     case 4:
-        return {static_cast<int16_t>((w.mono8[i] - 128) * 256),
-                static_cast<int16_t>((w.mono8[i] - 128) * 256)};
+        convert(w.mono8, 1,
+                [](uint8_t v, int16_t *o) { o[0] = static_cast<int16_t>((v - 128) * 256); });
+        return;
     default:
-        return {0, 0};
+        out.clear();
+        return;
     }
 }
 
@@ -84,9 +94,9 @@ void LoudnessState::Open(int rate, int channels)
     if (rate <= 0 || channels <= 0)
         return;
     auto meter = std::make_unique<Meter>();
+    windows_.Reset(rate, channels);
     meter->state = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate),
-                                EBUR128_MODE_M | EBUR128_MODE_S | EBUR128_MODE_I |
-                                    EBUR128_MODE_LRA | EBUR128_MODE_HISTOGRAM);
+                                EBUR128_MODE_I | EBUR128_MODE_HISTOGRAM);
     if (meter->state)
         meter_ = std::move(meter);
 }
@@ -124,23 +134,35 @@ void LoudnessState::Feed(const SampleWindow &window, int32_t sampleRate, int64_t
 
     const double dt = std::max(0.0, (nowMs - lastMs_) / 1000.0);
     lastMs_ = nowMs;
-    const double fullScale = 32768.0;
     const double alpha = 1.0 - std::exp(-std::log(100.0) / (kVuSeconds * rate_));
-    std::array<double, 2> framePeak{0, 0};
     const int64_t playFrom = std::max(firstFrame, playedUntil_ + 1);
+    const int64_t feedFrom = std::max(firstFrame, fedUntil_ + 1);
+    // The frames either part still needs, as 16-bit samples.
+    const int64_t from = std::min(playFrom, feedFrom);
+    if (last >= from)
+        ToPcm16(window, static_cast<std::size_t>(from - firstFrame),
+                static_cast<std::size_t>(last - from + 1), pcm_);
+    const auto at = [&](int64_t frame) {
+        return pcm_.data() + static_cast<std::size_t>(frame - from) * std::size_t(channels);
+    };
+    std::array<int, 2> framePeak{0, 0};
+    std::array<double, 2> meanSquare = meanSquare_;
+    const double scale = 1.0 / (32768.0 * 32768.0);
+    const int other = channels - 1; // the right channel's offset; a mono frame is both
     for (int64_t f = playFrom; f <= last; ++f) {
-        const Sample16 s = FrameAt(window, static_cast<std::size_t>(f - firstFrame));
-        const double v[2] = {s.left / fullScale, s.right / fullScale};
+        const int16_t *p = at(f);
+        const int v[2] = {p[0], p[other]};
         for (std::size_t c = 0; c < 2; ++c) {
-            framePeak[c] = std::max(framePeak[c], std::fabs(v[c]));
-            meanSquare_[c] += alpha * (v[c] * v[c] - meanSquare_[c]);
+            framePeak[c] = std::max(framePeak[c], std::abs(v[c]));
+            meanSquare[c] += alpha * (v[c] * v[c] * scale - meanSquare[c]);
         }
     }
+    meanSquare_ = meanSquare;
     if (last >= playFrom)
         playedUntil_ = last;
     // The bars drop 20 dB a second from their last value; new peaks lift them at once.
     for (std::size_t c = 0; c < 2; ++c) {
-        const double db = ToDb(framePeak[c]);
+        const double db = ToDb(framePeak[c] / 32768.0);
         peak_[c] = std::max(db, std::max(kFloorDb, peak_[c] - 20.0 * dt));
         if (db >= hold_[c] || nowMs >= holdUntil_[c]) {
             hold_[c] = peak_[c];
@@ -150,37 +172,26 @@ void LoudnessState::Feed(const SampleWindow &window, int32_t sampleRate, int64_t
             clipUntil_[c] = nowMs + kClipHoldMs;
     }
 
-    // libebur128 takes each frame once: a gap is skipped, frames seen before are not repeated.
-    const int64_t feedFrom = std::max(firstFrame, fedUntil_ + 1);
+    // The loudness takes each frame once: a gap is skipped, frames seen before are not repeated.
     if (!meter_ || last < feedFrom)
         return;
     const auto frames = static_cast<std::size_t>(last - feedFrom + 1);
-    interleaved_.resize(frames * static_cast<std::size_t>(channels));
-    for (std::size_t i = 0; i < frames; ++i) {
-        const Sample16 s = FrameAt(window, static_cast<std::size_t>(feedFrom - firstFrame) + i);
-        if (channels == 2) {
-            interleaved_[2 * i] = s.left;
-            interleaved_[2 * i + 1] = s.right;
-        } else {
-            interleaved_[i] = s.left;
-        }
-    }
-    if (ebur128_add_frames_short(meter_->state, interleaved_.data(), frames) == EBUR128_SUCCESS)
+    windows_.Add(at(feedFrom), frames);
+    if (ebur128_add_frames_short(meter_->state, at(feedFrom), frames) == EBUR128_SUCCESS)
         fedFrames_ += static_cast<int64_t>(frames);
     fedUntil_ = last;
-    // Reading the loudness sums seconds of samples: each value is refreshed at the rate a
-    // reader can follow, not on every frame.
+    // Each value is refreshed at the rate a reader can follow, not on every frame.
     if (nowMs >= nextMomentary_) {
-        momentary_ = MeasureMomentary();
+        momentary_ = windows_.Momentary();
         nextMomentary_ = nowMs + 100;
     }
     if (nowMs >= nextShortTerm_) {
-        shortTerm_ = MeasureShortTerm();
+        shortTerm_ = windows_.ShortTerm();
         nextShortTerm_ = nowMs + 200;
     }
     if (nowMs >= nextIntegrated_) {
         integrated_ = MeasureIntegrated();
-        range_ = MeasureRange();
+        range_ = windows_.Range();
         nextIntegrated_ = nowMs + 500;
     }
 }
@@ -190,34 +201,10 @@ double LoudnessState::RmsDb(int channel) const
     return ToDb(std::sqrt(meanSquare_[static_cast<std::size_t>(channel & 1)]));
 }
 
-std::optional<double> LoudnessState::MeasureMomentary() const
-{
-    double value = 0;
-    if (!meter_ || ebur128_loudness_momentary(meter_->state, &value) != EBUR128_SUCCESS)
-        return std::nullopt;
-    return Finite(value);
-}
-
-std::optional<double> LoudnessState::MeasureShortTerm() const
-{
-    double value = 0;
-    if (!meter_ || ebur128_loudness_shortterm(meter_->state, &value) != EBUR128_SUCCESS)
-        return std::nullopt;
-    return Finite(value);
-}
-
 std::optional<double> LoudnessState::MeasureIntegrated() const
 {
     double value = 0;
     if (!meter_ || ebur128_loudness_global(meter_->state, &value) != EBUR128_SUCCESS)
-        return std::nullopt;
-    return Finite(value);
-}
-
-std::optional<double> LoudnessState::MeasureRange() const
-{
-    double value = 0;
-    if (!meter_ || ebur128_loudness_range(meter_->state, &value) != EBUR128_SUCCESS)
         return std::nullopt;
     return Finite(value);
 }

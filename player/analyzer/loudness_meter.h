@@ -1,8 +1,11 @@
 #pragma once
 
+#include "analyzer/loudness_windows.h"
 #include "base/sample_window.h"
 #include "spectrum/label_cache.h"
 
+#include <QFont>
+#include <QImage>
 #include <QPainter>
 
 #include <array>
@@ -12,8 +15,9 @@
 #include <vector>
 
 // The measurements of the loudness meter, carried from frame to frame. Sample peak and RMS
-// are kept per channel in dBFS; the EBU R 128 loudness comes from libebur128, which sees
-// every sample of the file once, in play order.
+// are kept per channel in dBFS. Every sample of the file is taken once, in play order, for the
+// EBU R 128 loudness: the momentary and short-term readings and the range come from the
+// meter's own running sums, the integrated loudness from libebur128.
 class LoudnessState
 {
 public:
@@ -56,15 +60,12 @@ public:
     std::optional<double> ShortTerm() const { return shortTerm_; }
     std::optional<double> Integrated() const { return integrated_; }
     std::optional<double> Range() const { return range_; }
-    // Frames fed to libebur128 since the restart.
+    // Frames taken for the loudness since the restart.
     int64_t FedFrames() const { return fedFrames_; }
 
 private:
     void Open(int rate, int channels);
-    std::optional<double> MeasureMomentary() const;
-    std::optional<double> MeasureShortTerm() const;
     std::optional<double> MeasureIntegrated() const;
-    std::optional<double> MeasureRange() const;
     void Close();
 
     // The libebur128 measurement of the current file.
@@ -81,7 +82,8 @@ private:
     std::array<double, 2> holdUntil_{0, 0};
     std::array<double, 2> clipUntil_{-1, -1};
     std::array<double, 2> meanSquare_{0, 0};
-    std::vector<int16_t> interleaved_;
+    std::vector<int16_t> pcm_; // the frames of the last window still to be taken
+    LoudnessWindows windows_;
     std::optional<double> momentary_, shortTerm_, integrated_, range_;
     double nextMomentary_ = -1e300, nextShortTerm_ = -1e300, nextIntegrated_ = -1e300;
 };
@@ -93,6 +95,13 @@ struct LoudnessPictures
     // One cache per text colour: grey captions and scale, light channel names.
     LabelCache labels;
     LabelCache names;
+    // The parts that stay from frame to frame, drawn for the size, channel count and font in
+    // groundKey and groundFont.
+    QImage ground;
+    std::array<int, 4> groundKey{};
+    QFont groundFont;
+    // The picture's cacheKey() after the last frame drawn over the whole ground (0: none).
+    qint64 frameKey = 0;
     // The four readings as last drawn, re-rendered only when their text changes.
     std::array<QString, 4> readingText;
     std::array<QImage, 4> readingImage;

@@ -87,90 +87,155 @@ QString Reading(const std::optional<double> &value)
     return value ? QString::number(*value, 'f', 1) : QStringLiteral("--.-");
 }
 
+constexpr int kChannelPitch = 34; // rows from one channel's bars to the next
+
+struct Column
+{
+    const char *title;
+    const char *unit;
+};
+constexpr Column kColumns[4] = {
+    {"MOMENTARY", "LUFS"}, {"SHORT-TERM", "LUFS"}, {"INTEGRATED", "LUFS"}, {"RANGE", "LU"}};
+
+// Where the parts of the picture lie for its size, channel count and fonts.
+struct Layout
+{
+    Scale scale;
+    int channels = 1;
+    int firstBar = 14;  // the first channel's caption baseline; its bars start 2 rows lower
+    int scaleTop = 0;   // the dBFS scale's tick marks
+    int boxTop = 0;     // the readings' titles
+    int readingTop = 0; // the readings' figures
+    int readingHeight = 0;
+    int columnWidth = 0;
+};
+
+Layout MakeLayout(int width, int height, int channels, const QFont &base, const QFont &big)
+{
+    QFont small = base;
+    small.setPixelSize(10);
+    const QFontMetrics sm(small);
+    Layout layout;
+    layout.scale.right = width - 40;
+    layout.channels = channels;
+    layout.scaleTop = layout.firstBar + channels * kChannelPitch;
+    layout.boxTop = std::max(layout.scaleTop + 26, height - 96);
+    layout.readingTop = layout.boxTop + sm.height() + 6;
+    layout.readingHeight = QFontMetrics(big).height();
+    layout.columnWidth = width / 4;
+    return layout;
+}
+
 } // namespace
 
-void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, LoudnessPictures &pictures,
-                       int width, int height, double nowMs)
+namespace {
+
+// Everything of the picture that stays from frame to frame: the black ground, the captions,
+// the dBFS scale and the titles and units of the readings.
+void DrawGround(QPainter &painter, LoudnessPictures &pictures, const Layout &layout, int width,
+                int height)
 {
-    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(0, 0, width, height), Qt::black);
     const QFont base = painter.font();
     QFont small = base;
     small.setPixelSize(10);
     painter.setFont(small);
     const QFontMetrics sm(small);
-
-    Scale scale;
-    scale.right = width - 40;
-    MakeBars(pictures, scale, 14);
-    LabelCache &labels = pictures.labels;
     const auto text = [&](int x, int baseline, const QString &t, const QColor &c) {
-        (c == kGrey ? labels : pictures.names).Draw(painter, x, baseline - sm.ascent(), t, c);
+        (c == kGrey ? pictures.labels : pictures.names)
+            .Draw(painter, x, baseline - sm.ascent(), t, c);
     };
-    const int channels = std::max(state.Channels(), 1);
-    const char *const names[2] = {channels == 1 ? "M" : "L", "R"};
-    int y = 14;
-    text(scale.left, y - 3, QStringLiteral("PEAK / RMS  dBFS"), kGrey);
-    text(width - 38, y - 3, QStringLiteral("CLIP"), kGrey);
-    for (int c = 0; c < channels; ++c) {
-        text(8, y + 14, QString::fromLatin1(names[c]), kText);
-        DrawPeakBar(painter, pictures, scale, y + 2, state.PeakDb(c), state.HoldDb(c));
-        DrawRmsBar(painter, scale, y + 19, 7, state.RmsDb(c));
-        DrawClipLight(painter, width - 34, y + 2, 24, state.ClipLit(c, nowMs));
-        y += 34;
-    }
+    const char *const names[2] = {layout.channels == 1 ? "M" : "L", "R"};
+    text(layout.scale.left, layout.firstBar - 3, QStringLiteral("PEAK / RMS  dBFS"), kGrey);
+    text(width - 38, layout.firstBar - 3, QStringLiteral("CLIP"), kGrey);
+    for (int c = 0; c < layout.channels; ++c)
+        text(8, layout.firstBar + c * kChannelPitch + 14, QString::fromLatin1(names[c]), kText);
     // The dBFS scale under the bars.
+    const int y = layout.scaleTop;
     painter.setPen(kGrey);
     for (const int db : {-60, -50, -40, -30, -20, -12, -6, -3, 0}) {
-        const int x = scale.X(db);
+        const int x = layout.scale.X(db);
         painter.drawLine(x, y, x, y + 3);
         const QString label = QString::number(db);
         const int w = sm.horizontalAdvance(label);
         text(std::clamp(x - w / 2, 0, width - w), y + 4 + sm.ascent(), label, kGrey);
     }
-
-    // The loudness readings in four columns.
-    const int boxTop = std::max(y + 26, height - 96);
     painter.setPen(QColor(60, 60, 60));
-    painter.drawLine(8, boxTop - 8, width - 9, boxTop - 8);
-    struct Column
-    {
-        const char *title;
-        std::optional<double> value;
-        const char *unit;
-    };
-    const Column columns[4] = {{"MOMENTARY", state.Momentary(), "LUFS"},
-                               {"SHORT-TERM", state.ShortTerm(), "LUFS"},
-                               {"INTEGRATED", state.Integrated(), "LUFS"},
-                               {"RANGE", state.Range(), "LU"}};
-    QFont big = base;
+    painter.drawLine(8, layout.boxTop - 8, width - 9, layout.boxTop - 8);
+    for (int i = 0; i < 4; ++i) {
+        const int x = i * layout.columnWidth;
+        const QString title = QString::fromLatin1(kColumns[i].title);
+        text(x + (layout.columnWidth - sm.horizontalAdvance(title)) / 2,
+             layout.boxTop + sm.ascent(), title, kGrey);
+        const QString unit = QString::fromLatin1(kColumns[i].unit);
+        text(x + (layout.columnWidth - sm.horizontalAdvance(unit)) / 2,
+             layout.readingTop + layout.readingHeight + 4 + sm.ascent(), unit, kGrey);
+    }
+    painter.setFont(base);
+}
+
+} // namespace
+
+void DrawLoudnessFrame(QPainter &painter, const LoudnessState &state, LoudnessPictures &pictures,
+                       int width, int height, double nowMs)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int channels = std::max(state.Channels(), 1);
+    QFont big = painter.font();
     big.setPixelSize(std::clamp(height / 9, 16, 40));
     big.setBold(true);
-    const QFontMetrics bm(big);
-    const int columnWidth = width / 4;
+    const Layout layout = MakeLayout(width, height, channels, painter.font(), big);
+    MakeBars(pictures, layout.scale, 14);
+
+    const std::array<int, 4> layoutKey{width, height, channels, 0};
+    if (pictures.ground.isNull() || pictures.groundKey != layoutKey ||
+        pictures.groundFont != painter.font()) {
+        pictures.ground = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+        QPainter canvas(&pictures.ground);
+        canvas.setFont(painter.font());
+        DrawGround(canvas, pictures, layout, width, height);
+        pictures.groundKey = layoutKey;
+        pictures.groundFont = painter.font();
+        pictures.frameKey = 0;
+    }
+    // A picture that holds this meter's last frame (untouched since, but for a new painter or
+    // the same painter going on) gets back only the rows of the bars; any other gets the whole
+    // ground.
+    QImage *target = painter.device()->devType() == QInternal::Image
+                         ? static_cast<QImage *>(painter.device())
+                         : nullptr;
+    const qint64 key = target ? target->cacheKey() : 0;
+    if (pictures.frameKey != 0 && (key == pictures.frameKey || key == pictures.frameKey + 1)) {
+        const QRect bars(0, layout.firstBar, width, layout.scaleTop - layout.firstBar);
+        painter.drawImage(bars.topLeft(), pictures.ground, bars);
+    } else {
+        painter.drawImage(0, 0, pictures.ground);
+    }
+
+    for (int c = 0; c < channels; ++c) {
+        const int y = layout.firstBar + c * kChannelPitch;
+        DrawPeakBar(painter, pictures, layout.scale, y + 2, state.PeakDb(c), state.HoldDb(c));
+        DrawRmsBar(painter, layout.scale, y + 19, 7, state.RmsDb(c));
+        DrawClipLight(painter, width - 34, y + 2, 24, state.ClipLit(c, nowMs));
+    }
+
+    // The loudness readings in four columns, each re-rendered only when its text changes.
+    const std::optional<double> values[4] = {state.Momentary(), state.ShortTerm(),
+                                             state.Integrated(), state.Range()};
     for (int i = 0; i < 4; ++i) {
-        const int x = i * columnWidth;
-        painter.setFont(small);
-        const QString title = QString::fromLatin1(columns[i].title);
-        text(x + (columnWidth - sm.horizontalAdvance(title)) / 2, boxTop + sm.ascent(), title,
-             kGrey);
-        const QString reading = Reading(columns[i].value);
+        const QString reading = Reading(values[i]);
         QImage &image = pictures.readingImage[static_cast<std::size_t>(i)];
         if (reading != pictures.readingText[static_cast<std::size_t>(i)] ||
-            image.size() != QSize(columnWidth, bm.height())) {
+            image.size() != QSize(layout.columnWidth, layout.readingHeight)) {
             pictures.readingText[static_cast<std::size_t>(i)] = reading;
-            image = QImage(columnWidth, bm.height(), QImage::Format_RGB32);
+            image = QImage(layout.columnWidth, layout.readingHeight, QImage::Format_RGB32);
             image.fill(Qt::black);
             QPainter p(&image);
             p.setFont(big);
             p.setPen(i == 2 ? QColor(255, 214, 120) : kText);
             p.drawText(image.rect(), Qt::AlignHCenter, reading);
         }
-        painter.drawImage(x, boxTop + sm.height() + 6, image);
-        painter.setFont(small);
-        const QString unit = QString::fromLatin1(columns[i].unit);
-        text(x + (columnWidth - sm.horizontalAdvance(unit)) / 2,
-             boxTop + sm.height() + 10 + bm.height() + sm.ascent(), unit, kGrey);
+        painter.drawImage(i * layout.columnWidth, layout.readingTop, image);
     }
-    painter.setFont(base);
+    pictures.frameKey = target ? target->cacheKey() : 0;
 }

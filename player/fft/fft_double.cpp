@@ -11,13 +11,20 @@
 namespace {
 
 // True when every value is +0 or -0 (NaN and everything else count as non-zero). Works on the
-// bit patterns without the sign bit, so the loop vectorises.
+// bit patterns without the sign bit, in runs that vectorise; stops after the first run that
+// holds a non-zero value.
 bool AllZero(const double *values, int n)
 {
-    std::uint64_t bits = 0;
-    for (int i = 0; i < n; ++i)
-        bits |= std::bit_cast<std::uint64_t>(values[i]) << 1;
-    return bits == 0;
+    constexpr int kRun = 64;
+    for (int start = 0; start < n; start += kRun) {
+        const int end = start + kRun < n ? start + kRun : n;
+        std::uint64_t bits = 0;
+        for (int i = start; i < end; ++i)
+            bits |= std::bit_cast<std::uint64_t>(values[i]) << 1;
+        if (bits != 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace

@@ -3,49 +3,51 @@
 #include <algorithm>
 #include <cstddef>
 
-// One measured plan and the arrays it runs on. A real transform writes its half spectrum
-// interleaved, which FFTW does markedly faster than into split arrays.
+// One measured plan and the arrays it runs on. Both kinds write their spectrum interleaved,
+// which FFTW does markedly faster than into split arrays; a complex transform also reads its
+// input interleaved.
 struct PlanCache::Plan
 {
     Plan(int n, bool real) : n(n)
     {
-        for (double *&array : arrays) {
-            array = fftw_alloc_real(static_cast<std::size_t>(n));
-            if (array)
-                std::fill(array, array + n, 0.0);
-            if (real)
-                break;
+        const auto size = static_cast<std::size_t>(n);
+        if (real) {
+            input = fftw_alloc_real(size);
+            if (input)
+                std::fill(input, input + n, 0.0);
+            spectrum = fftw_alloc_complex(size / 2 + 1);
+        } else {
+            complexInput = fftw_alloc_complex(size);
+            if (complexInput)
+                std::fill(complexInput[0], complexInput[0] + 2 * size, 0.0);
+            spectrum = fftw_alloc_complex(size);
         }
-        if (real)
-            halfSpectrum = fftw_alloc_complex(static_cast<std::size_t>(n / 2 + 1));
     }
     ~Plan()
     {
         if (plan)
             fftw_destroy_plan(plan);
-        for (double *array : arrays)
-            fftw_free(array);
-        fftw_free(halfSpectrum);
+        fftw_free(input);
+        fftw_free(complexInput);
+        fftw_free(spectrum);
     }
     Plan(const Plan &) = delete;
     Plan &operator=(const Plan &) = delete;
 
     bool Make(bool real)
     {
-        if (real ? !arrays[0] || !halfSpectrum
-                 : !arrays[0] || !arrays[1] || !arrays[2] || !arrays[3])
+        if (!spectrum || (real ? !input : !complexInput))
             return false;
-        fftw_iodim dim{n, 1, 1};
-        plan = real ? fftw_plan_dft_r2c_1d(n, arrays[0], halfSpectrum, FFTW_MEASURE)
-                    : fftw_plan_guru_split_dft(1, &dim, 0, nullptr, arrays[0], arrays[1], arrays[2],
-                                               arrays[3], FFTW_MEASURE);
+        plan = real ? fftw_plan_dft_r2c_1d(n, input, spectrum, FFTW_MEASURE)
+                    : fftw_plan_dft_1d(n, complexInput, spectrum, FFTW_FORWARD, FFTW_MEASURE);
         return plan != nullptr;
     }
 
     int n;
     fftw_plan plan = nullptr;
-    double *arrays[4] = {}; // input real, input imaginary, output real, output imaginary
-    fftw_complex *halfSpectrum = nullptr;
+    double *input = nullptr;
+    fftw_complex *complexInput = nullptr;
+    fftw_complex *spectrum = nullptr; // n / 2 + 1 bins for a real input, n for a complex one
 };
 
 PlanCache &PlanCache::Instance()
@@ -73,9 +75,9 @@ bool PlanCache::ExecuteReal(int n, const double *in, double *yr, double *yi)
     Plan *plan = Find(n, true);
     if (!plan)
         return false;
-    std::copy(in, in + n, plan->arrays[0]);
+    std::copy(in, in + n, plan->input);
     fftw_execute(plan->plan);
-    const fftw_complex *half = plan->halfSpectrum;
+    const fftw_complex *half = plan->spectrum;
     for (int k = 0; k <= n / 2; ++k) {
         yr[k] = half[k][0];
         yi[k] = half[k][1];
@@ -94,10 +96,16 @@ bool PlanCache::ExecuteComplex(int n, const double *xr, const double *xi, double
     Plan *plan = Find(n, false);
     if (!plan)
         return false;
-    std::copy(xr, xr + n, plan->arrays[0]);
-    std::copy(xi, xi + n, plan->arrays[1]);
+    fftw_complex *in = plan->complexInput;
+    for (int k = 0; k < n; ++k) {
+        in[k][0] = xr[k];
+        in[k][1] = xi[k];
+    }
     fftw_execute(plan->plan);
-    std::copy(plan->arrays[2], plan->arrays[2] + n, yr);
-    std::copy(plan->arrays[3], plan->arrays[3] + n, yi);
+    const fftw_complex *out = plan->spectrum;
+    for (int k = 0; k < n; ++k) {
+        yr[k] = out[k][0];
+        yi[k] = out[k][1];
+    }
     return true;
 }

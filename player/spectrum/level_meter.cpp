@@ -3,10 +3,8 @@
 #include "base/rounding.h"
 #include "base/twips.h"
 #include "spectrum/bin_walk.h"
-#include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/level_meter_bands.h"
-#include "spectrum/windowed_block.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,8 +32,7 @@ std::array<double, 24> BandMaxima(const LevelMeterWorkspace &work, int32_t N, in
             ++band;
         if (band == 24)
             break;
-        const auto b = static_cast<std::size_t>(j);
-        const double power = work.re[b] * work.re[b] + work.im[b] * work.im[b];
+        const double power = work.spectra.Power(0, j);
         maxima[static_cast<std::size_t>(band)] =
             std::max(maxima[static_cast<std::size_t>(band)], power);
     }
@@ -93,13 +90,8 @@ bool DrawLevelMeterFrame(QPainter &painter, const SampleWindow &window, const Fr
     state.FallRate = input.FastFlag ? 0.008f : 0.012f;
     const auto &edges = BandEdges(input.FastFlag);
 
-    const auto size = static_cast<std::size_t>(N) + 1;
-    work.input.resize(size);
-    work.re.resize(size);
-    work.im.resize(size);
-    work.zeros.assign(size, 0.0);
-    WindowChannel(window, input.CH == 1, work.window.Weights(input.WFT, N), work.input.data());
-    fft.Transform(N, work.input.data(), work.zeros.data(), work.re.data(), work.im.data());
+    work.spectra.Compute(window, work.window.Weights(input.WFT, N), input.CH != 1, input.CH == 1,
+                         fft);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(QPoint(0, TwipsToPixelDown(600)),

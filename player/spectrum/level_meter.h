@@ -2,6 +2,7 @@
 
 #include "base/frame_input.h"
 #include "base/sample_window.h"
+#include "spectrum/channel_spectra.h"
 #include "spectrum/window_functions.h"
 
 #include <QImage>
@@ -29,7 +30,7 @@ struct LevelMeterState
 struct LevelMeterWorkspace
 {
     WindowTable window;
-    std::vector<double> input, zeros, re, im;
+    ChannelSpectra spectra;
 };
 
 // Moves the peak marker of one band for a bar level (decades); D is the scale's top.

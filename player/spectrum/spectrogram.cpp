@@ -2,10 +2,9 @@
 
 #include "base/twips.h"
 #include "spectrum/colour_map.h"
-#include "spectrum/fft_engine.h"
+#include "spectrum/direct_raster.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/spectrum_geometry.h"
-#include "spectrum/windowed_block.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,14 +72,7 @@ void Prepare(SpectrogramState &state, const Areas &a, int32_t N, uint8_t CH, int
             state.grid[i] = {};
         }
     }
-    const auto size = static_cast<std::size_t>(N) + 1;
-    for (std::size_t c = 0; c < 2; ++c) {
-        state.input[c].resize(size);
-        state.re[c].resize(size);
-        state.im[c].resize(size);
-    }
-    state.zeros.assign(size, 0.0);
-    state.power.resize(size);
+    state.power.resize(static_cast<std::size_t>(N) + 1);
 }
 
 // Writes the newest column of one area from one channel's transform.
@@ -89,26 +81,26 @@ void WriteColumn(SpectrogramState &state, std::size_t area, int channel, int32_t
     QImage &image = state.history[area];
     if (image.isNull())
         return;
-    const auto c = static_cast<std::size_t>(channel);
-    const std::vector<double> &re = state.re[c];
-    const std::vector<double> &im = state.im[c];
-    const int32_t half = state.N / 2;
-    for (int32_t j = 1; j <= half; ++j) {
-        const auto b = static_cast<std::size_t>(j);
-        state.power[b] = re[b] * re[b] + im[b] * im[b];
-    }
+    state.spectra.Powers(channel, state.power);
     const std::array<QRgb, 256> &map = LevelColourMap();
     const std::vector<RowBins> &rows = state.rows[area];
-    const double scale = 255.0 / D;
+    if (state.thresholdD != D) {
+        // Entry i of the map from level·255/D rounded, level the decades above 1 of the
+        // magnitude (half those of the power): the power from which entry i applies.
+        state.thresholdD = D;
+        for (int i = 1; i < 256; ++i)
+            state.thresholds[static_cast<std::size_t>(i - 1)] =
+                std::pow(10.0, 2.0 * (i - 0.5) * D / 255.0);
+    }
     const int x = state.next;
     for (int y = 0; y < image.height(); ++y) {
         const RowBins &r = rows[static_cast<std::size_t>(y)];
         double strongest = 0.0;
         for (int32_t j = r.first; j <= r.last; ++j)
             strongest = std::max(strongest, state.power[static_cast<std::size_t>(j)]);
-        // Decades above 1 of the magnitude: half the decades of the power.
-        const double level = strongest > 1.0 ? 0.5 * std::log10(strongest) : 0.0;
-        const int index = std::clamp(static_cast<int>(level * scale + 0.5), 0, 255);
+        const auto index =
+            std::upper_bound(state.thresholds.begin(), state.thresholds.end(), strongest) -
+            state.thresholds.begin();
         reinterpret_cast<QRgb *>(image.scanLine(y))[x] = map[static_cast<std::size_t>(index)];
     }
 }
@@ -157,7 +149,9 @@ void DrawGrid(QPainter &painter, LabelCache &labels, const SpectrogramGrid &grid
 {
     painter.setPen(kGrey);
     painter.drawLines(grid.ticks);
-    painter.drawPoints(grid.dots.constData(), static_cast<int>(grid.dots.size()));
+    DirectRaster raster(painter);
+    for (const QPoint &dot : grid.dots)
+        raster.Row(dot.y(), dot.x(), dot.x(), kGrey.rgb());
     for (const auto &[at, text] : grid.labels)
         labels.Draw(painter, at.x(), at.y(), text, kGrey);
 }
@@ -233,15 +227,9 @@ bool DrawSpectrogramFrame(QPainter &painter, const SampleWindow &window, const F
         state.Clear();
     Prepare(state, areas, N, CH, g.D, input.SampleRate, painter.fontMetrics().height());
 
-    const std::vector<double> &weights = state.window.Weights(input.WFT, N);
-    for (int area = 0; area < areas.count; ++area) {
-        const int channel = CH == 2 ? area : CH;
-        const auto c = static_cast<std::size_t>(channel);
-        WindowChannel(window, channel == 1, weights, state.input[c].data());
-        fft.Transform(N, state.input[c].data(), state.zeros.data(), state.re[c].data(),
-                      state.im[c].data());
-        WriteColumn(state, static_cast<std::size_t>(area), channel, g.D);
-    }
+    state.spectra.Compute(window, state.window.Weights(input.WFT, N), CH != 1, CH != 0, fft);
+    for (int area = 0; area < areas.count; ++area)
+        WriteColumn(state, static_cast<std::size_t>(area), CH == 2 ? area : CH, g.D);
     state.next = (state.next + 1) % areas.width;
 
     painter.setRenderHint(QPainter::Antialiasing, false);

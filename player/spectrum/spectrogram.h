@@ -3,6 +3,7 @@
 #include "base/frame_input.h"
 #include "base/play_jump.h"
 #include "base/sample_window.h"
+#include "spectrum/channel_spectra.h"
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
 
@@ -52,9 +53,11 @@ struct SpectrogramState
     PlayJump jump;
     WindowTable window;
     LabelCache labels;
-    std::array<std::vector<double>, 2> input, re, im;
-    std::vector<double> zeros;
+    ChannelSpectra spectra;
     std::vector<double> power;
+    // The powers at which the colour map steps to its entries 1 … 255, for the range D.
+    int32_t thresholdD = 0;
+    std::array<double, 255> thresholds{};
 
     // Forgets the history (a new file or a seek): the waterfall starts black.
     void Clear();

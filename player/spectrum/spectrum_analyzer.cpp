@@ -3,12 +3,10 @@
 #include "base/rounding.h"
 #include "base/twips.h"
 #include "spectrum/direct_raster.h"
-#include "spectrum/fft_engine.h"
 #include "spectrum/fft_sizes.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/hue_cycle.h"
 #include "spectrum/spectrum_geometry.h"
-#include "spectrum/windowed_block.h"
 
 #include <QFontMetrics>
 
@@ -20,19 +18,6 @@ namespace {
 
 const QColor kGrey(127, 127, 127);
 constexpr QRgb kGreyRgb = 0x7F7F7F;
-
-// Sizes the arrays to 0 … N. The inputs and outputs are rewritten in full by every frame; the
-// imaginary input is cleared again in case a transform wrote to it.
-void PrepareBuffers(SpectrumWorkspace &work, int32_t N)
-{
-    const auto size = static_cast<std::size_t>(N) + 1;
-    for (int c = 0; c < 2; ++c) {
-        work.input[c].resize(size);
-        work.re[c].resize(size);
-        work.im[c].resize(size);
-    }
-    work.zeros.assign(size, 0.0);
-}
 
 void PrepareWalk(SpectrumWorkspace &work, const SpectrumGeometry &g, int32_t N)
 {
@@ -52,14 +37,11 @@ void PrepareWalk(SpectrumWorkspace &work, const SpectrumGeometry &g, int32_t N)
 // Level y (twips below the plot's top) of every bin the walk touches, for one channel.
 void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry &g, int32_t N)
 {
-    const std::vector<double> &re = work.re[channel];
-    const std::vector<double> &im = work.im[channel];
     std::vector<int32_t> &levels = work.levelY[channel];
     levels.resize(static_cast<std::size_t>(N) + 1);
     const auto level = [&](int32_t bin) {
-        const auto b = static_cast<std::size_t>(bin);
-        const double m = std::sqrt(re[b] * re[b] + im[b] * im[b]);
-        levels[b] = RoundToInt32((g.D - LogLevel(m)) * g.p);
+        const double m = std::sqrt(work.spectra.Power(channel, bin));
+        levels[static_cast<std::size_t>(bin)] = RoundToInt32((g.D - LogLevel(m)) * g.p);
     };
     int32_t done = -1;
     for (const BinStep &step : work.steps) {
@@ -247,18 +229,9 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     const uint8_t CH = input.CH > 2 ? 2 : input.CH;
     const SpectrumGeometry g = MakeSpectrumGeometry(input.width, input.height, N, input.SampleRate,
                                                     input.BitsPerSample, CH);
-    PrepareBuffers(work, N);
-
     const bool left = CH != 1;
     const bool right = CH != 0;
-    const std::vector<double> &weights = work.window.Weights(input.WFT, N);
-    for (int c = 0; c < 2; ++c) {
-        if (c == 0 ? !left : !right)
-            continue;
-        WindowChannel(window, c == 1, weights, work.input[c].data());
-        fft.Transform(N, work.input[c].data(), work.zeros.data(), work.re[c].data(),
-                      work.im[c].data());
-    }
+    work.spectra.Compute(window, work.window.Weights(input.WFT, N), left, right, fft);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QRect plot(QPoint(0, TwipsToPixelDown(600)),

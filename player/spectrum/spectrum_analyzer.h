@@ -3,6 +3,7 @@
 #include "base/frame_input.h"
 #include "base/sample_window.h"
 #include "spectrum/bin_walk.h"
+#include "spectrum/channel_spectra.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/label_cache.h"
 #include "spectrum/window_functions.h"
@@ -30,10 +31,7 @@ struct SpectrumWorkspace
 {
     WindowTable window;
     LabelCache labels;
-    std::array<std::vector<double>, 2> input;
-    std::array<std::vector<double>, 2> re;
-    std::array<std::vector<double>, 2> im;
-    std::vector<double> zeros;
+    ChannelSpectra spectra;
     // Bin walk and segment x positions for (walkN, walkW).
     int32_t walkN = 0;
     int32_t walkW = 0;

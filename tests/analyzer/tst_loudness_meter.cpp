@@ -2,6 +2,8 @@
 
 #include "support/test_signals.h"
 
+#include <ebur128.h>
+
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -17,6 +19,8 @@ class TestLoudnessMeter : public QObject
 private slots:
     void sineReadsItsLevels_data();
     void sineReadsItsLevels();
+    void readingsAgreeWithLibebur128_data();
+    void readingsAgreeWithLibebur128();
     void everySampleIsFedOnce_data();
     void everySampleIsFedOnce();
     void clipLightHoldsTwoSeconds();
@@ -25,6 +29,9 @@ private slots:
 namespace {
 
 constexpr int kRate = 48000;
+
+// Parts of a signal as (seconds, dBFS).
+using Sections = QList<QPair<int, double>>;
 
 // Windows handed to the meter as (first frame, frame count).
 using Windows = QList<QPair<int, int>>;
@@ -109,6 +116,79 @@ void TestLoudnessMeter::sineReadsItsLevels()
         mark = mark || image.pixel(x + dx, 22) == qRgb(255, 255, 255);
     QVERIFY2(mark, "no hold mark at the peak");
     QCOMPARE(image.pixel(right - 4, 22) == qRgb(40, 40, 40), peak < -1.0);
+}
+
+void TestLoudnessMeter::readingsAgreeWithLibebur128_data()
+{
+    // Sections of (seconds, dBFS) of a two-tone signal with noise; mono or stereo.
+    QTest::addColumn<Sections>("sections");
+    QTest::addColumn<bool>("stereo");
+    QTest::newRow("steady") << Sections{{8, -20.0}} << true;
+    QTest::newRow("quiet, loud, quiet") << Sections{{10, -32.0}, {10, -14.0}, {10, -26.0}} << true;
+    QTest::newRow("mono steps") << Sections{{8, -18.0}, {8, -30.0}} << false;
+}
+
+// The momentary and short-term loudness and the range, which the meter works out itself, read
+// as libebur128 reads them for the same samples (the range to within its coarser steps).
+void TestLoudnessMeter::readingsAgreeWithLibebur128()
+{
+    QFETCH(Sections, sections);
+    QFETCH(bool, stereo);
+    std::vector<int16_t> left, right;
+    uint32_t noise = 1;
+    for (const auto &[seconds, dbfs] : sections) {
+        const double a = Amplitude(dbfs);
+        for (int i = 0; i < seconds * kRate; ++i) {
+            noise = noise * 1103515245u + 12345u;
+            const double n = (static_cast<int>((noise >> 16) & 0x7FFF) - 16384) / 16384.0;
+            const double t = double(left.size()) / kRate;
+            left.push_back(
+                static_cast<int16_t>(a * (0.5 * std::sin(2 * M_PI * 90 * t) +
+                                          0.3 * std::sin(2 * M_PI * 5000 * t) + 0.2 * n)));
+            right.push_back(
+                static_cast<int16_t>(a * (0.6 * std::sin(2 * M_PI * 440 * t) + 0.3 * n)));
+        }
+    }
+    LoudnessState meter;
+    const int channels = stereo ? 2 : 1;
+    std::vector<int16_t> samples;
+    if (stereo) {
+        const std::vector<uint32_t> frames = Stereo(left, right);
+        Play(meter, frames);
+        for (std::size_t i = 0; i < left.size(); ++i)
+            samples.insert(samples.end(), {left[i], right[i]});
+    } else {
+        const int tick = kRate / 25;
+        double now = 0;
+        for (std::size_t end = tick; end <= left.size(); end += tick, now += 40) {
+            SampleWindow w;
+            w.sampleKind = 2;
+            w.mono16 = std::span<const int16_t>(left.data() + end - tick, tick);
+            meter.Feed(w, kRate, static_cast<int64_t>(end - tick), now);
+        }
+        samples = left;
+    }
+    // The readings refresh at their own rates: one more tick at the end brings all of them up.
+    ebur128_state *reference =
+        ebur128_init(static_cast<unsigned>(channels), kRate,
+                     EBUR128_MODE_M | EBUR128_MODE_S | EBUR128_MODE_LRA | EBUR128_MODE_HISTOGRAM);
+    ebur128_add_frames_short(reference, samples.data(), left.size());
+    double momentary = 0, shortTerm = 0, range = 0;
+    ebur128_loudness_momentary(reference, &momentary);
+    ebur128_loudness_shortterm(reference, &shortTerm);
+    ebur128_loudness_range(reference, &range);
+    ebur128_destroy(&reference);
+    SampleWindow none;
+    none.sampleKind = stereo ? 1 : 2;
+    meter.Feed(none, kRate, static_cast<int64_t>(left.size()), 1e9);
+
+    QVERIFY(meter.Momentary() && meter.ShortTerm() && meter.Range());
+    QVERIFY2(std::fabs(*meter.Momentary() - momentary) < 0.1,
+             qPrintable(QStringLiteral("%1 %2").arg(*meter.Momentary()).arg(momentary)));
+    QVERIFY2(std::fabs(*meter.ShortTerm() - shortTerm) < 0.1,
+             qPrintable(QStringLiteral("%1 %2").arg(*meter.ShortTerm()).arg(shortTerm)));
+    QVERIFY2(std::fabs(*meter.Range() - range) < 0.6,
+             qPrintable(QStringLiteral("%1 %2").arg(*meter.Range()).arg(range)));
 }
 
 void TestLoudnessMeter::everySampleIsFedOnce_data()
