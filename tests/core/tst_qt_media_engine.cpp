@@ -1,3 +1,4 @@
+#include "core/media_decoder_preference.h"
 #include "core/qt_media_engine.h"
 #include "support/fixtures.h"
 
@@ -42,6 +43,7 @@ class TestQtMediaEngine : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void RendersEachKind_data();
     void RendersEachKind();
     void RefusesWhatCannotPlay_data();
@@ -62,6 +64,12 @@ private slots:
     void FullScreenToggles();
     void SurvivesOwnerDeletedFirst();
 };
+
+void TestQtMediaEngine::initTestCase()
+{
+    // The decoders the program runs with.
+    PreferMpg123ForMpegAudio();
+}
 
 void TestQtMediaEngine::RendersEachKind_data()
 {
