@@ -124,6 +124,22 @@ def sample(pid, media):
             "threads": status_value(pid, "Threads")}
 
 
+def save_descriptors(pid, path):
+    """What each open descriptor points at, kept with a run's files to tell a leak from a
+    descriptor that is only held for a while."""
+    lines = []
+    try:
+        for fd in sorted(os.listdir(f"/proc/{pid}/fd"), key=int):
+            try:
+                lines.append(f"{fd} {os.readlink(f'/proc/{pid}/fd/{fd}')}")
+            except OSError:
+                pass
+    except OSError:
+        return
+    with open(path, "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 def record_stall(pid, folder):
     """Keeps the stalled player's thread stacks and the screen for a look afterwards."""
     if shutil.which("gdb"):
@@ -299,6 +315,7 @@ def soak(args, scratch):
                                least_fds=min(x["fds"] for x in pass_samples),
                                least_threads=min(x["threads"] for x in pass_samples))
                     rows.append(row)
+                    save_descriptors(pid, os.path.join(scratch, f"fds-{opens:05d}.txt"))
                     pass_peak = {"fds": 0, "threads": 0}
                     pass_samples = []
                     log(f"  opens {opens:5d}  {now - start:6.0f} s  RSS {s['rss_kb'] / 1024:7.1f} MB"
