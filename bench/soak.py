@@ -124,6 +124,22 @@ def sample(pid, media):
             "threads": status_value(pid, "Threads")}
 
 
+def save_descriptors(pid, path):
+    """What each open descriptor points at, kept with a run's files to tell a leak from a
+    descriptor that is only held for a while."""
+    lines = []
+    try:
+        for fd in sorted(os.listdir(f"/proc/{pid}/fd"), key=int):
+            try:
+                lines.append(f"{fd} {os.readlink(f'/proc/{pid}/fd/{fd}')}")
+            except OSError:
+                pass
+    except OSError:
+        return
+    with open(path, "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 def record_stall(pid, folder):
     """Keeps the stalled player's thread stacks and the screen for a look afterwards."""
     if shutil.which("gdb"):
@@ -273,6 +289,7 @@ def soak(args, scratch):
     opened_at = time.monotonic()
     cut_this = False
     next_mode_at = time.monotonic() + 2
+    next_sample_at = time.monotonic()
     mode = 0
     pass_peak = {"fds": 0, "threads": 0}
     pass_samples = []
@@ -299,6 +316,7 @@ def soak(args, scratch):
                                least_fds=min(x["fds"] for x in pass_samples),
                                least_threads=min(x["threads"] for x in pass_samples))
                     rows.append(row)
+                    save_descriptors(pid, os.path.join(scratch, f"fds-{opens:05d}.txt"))
                     pass_peak = {"fds": 0, "threads": 0}
                     pass_samples = []
                     log(f"  opens {opens:5d}  {now - start:6.0f} s  RSS {s['rss_kb'] / 1024:7.1f} MB"
@@ -324,6 +342,14 @@ def soak(args, scratch):
                                 f" (stacks and screen in {scratch})")
                 record_stall(pid, scratch)
                 break
+            # Between opens too, twice a second: the least of a pass is then the settled level,
+            # not the level at the moment a new medium's pipeline joins the one it replaces.
+            if now >= next_sample_at:
+                try:
+                    pass_samples.append(sample(pid, media))
+                except OSError:
+                    pass
+                next_sample_at = now + 0.5
             time.sleep(0.05)
     finally:
         if process.poll() is None:
@@ -349,8 +375,9 @@ def soak(args, scratch):
     if own:
         failures.append("leaks of the player's own:\n" + "\n".join(own)[:8000])
 
-    # Descriptors and threads as each file opens: at the pass's end, the least over the pass's
-    # opens (what stays), and the most seen (a pipeline being torn down adds some for a moment).
+    # Descriptors and threads over each pass (at every open and twice a second): at the pass's
+    # end, the least (what stays), and the most seen (a pipeline being torn down adds some for a
+    # moment).
     table = ["| pass | opens | time (s) | RSS (MB) | descriptors end/least/peak |"
              " threads end/least/peak |",
              "|---|---|---|---|---|---|"]

@@ -1,5 +1,6 @@
 #include "core/qt_media_engine.h"
 
+#include "core/stream_pads_gate.h"
 #include "core/video_message_drain.h"
 
 #include <QEventLoop>
@@ -10,22 +11,30 @@
 #include <QVideoSink>
 #include <QVideoWidget>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cmath>
 
-QtMediaEngine::QtMediaEngine(int loadTimeoutMs) : loadTimeoutMs(loadTimeoutMs)
+QtMediaEngine::QtMediaEngine(int loadTimeoutMs)
+    : loadTimeoutMs(loadTimeoutMs), player(std::make_unique<QMediaPlayer>())
 {
-    player.setAudioOutput(&audioOutput);
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &player,
+    player->setAudioOutput(&audioOutput);
+    QObject::connect(player.get(), &QMediaPlayer::mediaStatusChanged, player.get(),
                      [this](QMediaPlayer::MediaStatus status) { OnMediaStatusChanged(status); });
-    QObject::connect(&player, &QMediaPlayer::errorOccurred, &player, [this] { OnError(); });
+    QObject::connect(player.get(), &QMediaPlayer::errorOccurred, player.get(),
+                     [this] { OnError(); });
 }
 
 QtMediaEngine::~QtMediaEngine()
 {
-    player.stop();
-    player.setVideoOutput(nullptr);
+    player->stop();
+    player->setVideoOutput(nullptr);
     DropVideoWindow();
+    player.reset();
+    // The pipeline's streaming threads allocated from arenas of their own; what they freed
+    // stays mapped until it is handed back, and an evening of media would pile it up.
+    malloc_trim(0);
 }
 
 void QtMediaEngine::OnMediaStatusChanged(QMediaPlayer::MediaStatus status)
@@ -36,8 +45,8 @@ void QtMediaEngine::OnMediaStatusChanged(QMediaPlayer::MediaStatus status)
     case QMediaPlayer::BufferedMedia:
         if (!loaded) {
             // Some containers (MPEG system streams) start their clock above zero.
-            originMs = std::max<qint64>(0, player.position());
-            durationMs = player.duration();
+            originMs = std::max<qint64>(0, player->position());
+            durationMs = player->duration();
             loaded = true;
         }
         break;
@@ -106,9 +115,9 @@ void QtMediaEngine::DropVideoWindow()
 
 void QtMediaEngine::Unload()
 {
-    player.stop();
-    player.setSource(QUrl());
-    player.setVideoOutput(nullptr);
+    player->stop();
+    player->setSource(QUrl());
+    player->setVideoOutput(nullptr);
     DropVideoWindow();
     loaded = false;
     rendered = false;
@@ -133,10 +142,14 @@ bool QtMediaEngine::RenderFile(const QString &path)
     videoWidget = new QVideoWidget;
     windowRect = videoWidget->geometry();
     messageDrain = new VideoMessageDrain;
-    QObject::connect(videoWidget->videoSink(), &QVideoSink::videoFrameChanged, &player,
+    QObject::connect(videoWidget->videoSink(), &QVideoSink::videoFrameChanged, player.get(),
                      [this](const QVideoFrame &frame) { OnVideoFrame(frame); });
-    player.setVideoOutput(videoWidget.data());
-    player.setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    player->setVideoOutput(videoWidget.data());
+    {
+        // The player exists, so the media framework has started and the gate can hook into it.
+        const StreamPadsGate gate;
+        player->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    }
 
     if (!WaitFor([this] { return loaded || failed; }, loadTimeoutMs) || failed) {
         Unload();
@@ -144,19 +157,19 @@ bool QtMediaEngine::RenderFile(const QString &path)
     }
 
     // Pausing prerolls the stream: the first picture arrives and with it the native size.
-    player.pause();
-    if (player.hasVideo()) {
+    player->pause();
+    if (player->hasVideo()) {
         WaitFor([this] { return videoSize.has_value() || failed; }, loadTimeoutMs);
     }
     // Whether the medium can seek is known once the pause has taken effect; some never can.
-    WaitFor([this] { return player.isSeekable() || failed; }, seekableWaitMs);
+    WaitFor([this] { return player->isSeekable() || failed; }, seekableWaitMs);
     if (failed) {
         Unload();
         return false;
     }
     if (!videoSize) {
         // No picture could be decoded: the medium plays as a sound.
-        player.setVideoOutput(nullptr);
+        player->setVideoOutput(nullptr);
         DropVideoWindow();
     }
     rendered = true;
@@ -170,7 +183,7 @@ bool QtMediaEngine::Run()
     }
     atEnd = false;
     rewound = false;
-    player.play();
+    player->play();
     return true;
 }
 
@@ -181,7 +194,7 @@ bool QtMediaEngine::Pause()
     }
     // At the end or rewound the player is stopped, which holds the position as well.
     if (!atEnd && !rewound) {
-        player.pause();
+        player->pause();
     }
     return true;
 }
@@ -211,7 +224,7 @@ std::optional<double> QtMediaEngine::CurrentPosition() const
     if (rewound) {
         return 0.0;
     }
-    const qint64 ms = std::clamp<qint64>(player.position() - originMs, 0, durationMs);
+    const qint64 ms = std::clamp<qint64>(player->position() - originMs, 0, durationMs);
     return static_cast<double>(ms) / 1000.0;
 }
 
@@ -221,19 +234,19 @@ bool QtMediaEngine::SetCurrentPosition(double seconds)
         return false;
     }
     const qint64 ms = std::clamp<qint64>(std::llround(seconds * 1000.0), 0, durationMs);
-    if (!player.isSeekable()) {
+    if (!player->isSeekable()) {
         // Such a medium (MIDI) can only be rewound, by stopping it.
         if (ms != 0) {
             return false;
         }
-        player.stop();
+        player->stop();
         atEnd = false;
         rewound = true;
         return true;
     }
     atEnd = false;
     rewound = false;
-    player.setPosition(originMs + ms);
+    player->setPosition(originMs + ms);
     return true;
 }
 
@@ -242,11 +255,11 @@ bool QtMediaEngine::SetRate(double rate)
     if (!loaded || !std::isfinite(rate) || rate <= 0.0) {
         return false;
     }
-    if (rate != 1.0 && !player.isSeekable()) {
+    if (rate != 1.0 && !player->isSeekable()) {
         return false;
     }
-    player.setPlaybackRate(rate);
-    return std::abs(player.playbackRate() - rate) < 1e-9;
+    player->setPlaybackRate(rate);
+    return std::abs(player->playbackRate() - rate) < 1e-9;
 }
 
 std::optional<QSize> QtMediaEngine::VideoSize() const

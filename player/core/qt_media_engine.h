@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class QVideoFrame;
 class QVideoWidget;
@@ -64,7 +65,7 @@ private:
     static constexpr int seekableWaitMs = 250;
     int loadTimeoutMs;
     QAudioOutput audioOutput;
-    QMediaPlayer player;
+    std::unique_ptr<QMediaPlayer> player;
     QPointer<QVideoWidget> videoWidget;
     VideoMessageDrain *messageDrain = nullptr;
 

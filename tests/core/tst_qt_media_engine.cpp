@@ -1,4 +1,6 @@
+#include "core/media_decoder_preference.h"
 #include "core/qt_media_engine.h"
+#include "core/stream_pads_gate.h"
 #include "support/fixtures.h"
 
 #include <QApplication>
@@ -9,7 +11,11 @@
 #include <QTest>
 #include <QVideoWidget>
 
+#include <glib-object.h>
+
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -42,6 +48,7 @@ class TestQtMediaEngine : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void RendersEachKind_data();
     void RendersEachKind();
     void RefusesWhatCannotPlay_data();
@@ -61,7 +68,15 @@ private slots:
     void VideoWindowPassesInputToOwner();
     void FullScreenToggles();
     void SurvivesOwnerDeletedFirst();
+    void GateHoldsOtherThreadsStreams_data();
+    void GateHoldsOtherThreadsStreams();
 };
+
+void TestQtMediaEngine::initTestCase()
+{
+    // The decoders the program runs with.
+    PreferMpg123ForMpegAudio();
+}
 
 void TestQtMediaEngine::RendersEachKind_data()
 {
@@ -408,6 +423,46 @@ void TestQtMediaEngine::SurvivesOwnerDeletedFirst()
     QVERIFY(!engine.HasVideoWindow());
     QVERIFY(!engine.SetVideoRect(QRect(0, 0, 1, 1)));
     QVERIFY(engine.Run());
+}
+
+void TestQtMediaEngine::GateHoldsOtherThreadsStreams_data()
+{
+    QTest::addColumn<bool>("fromOtherThread");
+    QTest::newRow("streaming thread waits") << true;
+    QTest::newRow("the closing thread passes") << false;
+}
+
+void TestQtMediaEngine::GateHoldsOtherThreadsStreams()
+{
+    QFETCH(bool, fromOtherThread);
+    // A player starts the media framework, whose element and pad types the gate hooks into.
+    QtMediaEngine engine;
+    GObject *element = static_cast<GObject *>(g_object_new(g_type_from_name("GstBin"), nullptr));
+    GObject *pad = static_cast<GObject *>(g_object_new(g_type_from_name("GstPad"), nullptr));
+    QVERIFY(element != nullptr && pad != nullptr);
+    std::atomic<bool> announced{false};
+    g_signal_connect_swapped(element, "pad-added",
+                             G_CALLBACK(+[](std::atomic<bool> *seen) { *seen = true; }),
+                             &announced);
+
+    std::thread streaming;
+    {
+        const StreamPadsGate gate;
+        if (fromOtherThread) {
+            streaming = std::thread([&] { g_signal_emit_by_name(element, "pad-added", pad); });
+            QTest::qWait(300);
+            QVERIFY(!announced);
+        } else {
+            g_signal_emit_by_name(element, "pad-added", pad);
+            QVERIFY(announced);
+        }
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(announced, 10000);
+    if (streaming.joinable()) {
+        streaming.join();
+    }
+    g_object_unref(pad);
+    g_object_unref(element);
 }
 
 QTEST_MAIN(TestQtMediaEngine)
