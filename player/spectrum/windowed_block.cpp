@@ -69,10 +69,3 @@ void WindowChannel(const SampleWindow &window, bool right, const std::vector<dou
 {
     WeighChannel(window, right, weights, [out](std::size_t i, double v) { out[i] = v; });
 }
-
-void WindowChannelPairs(const SampleWindow &window, bool right, const std::vector<double> &weights,
-                        double *even, double *odd)
-{
-    WeighChannel(window, right, weights,
-                 [even, odd](std::size_t i, double v) { ((i & 1) ? odd : even)[i >> 1] = v; });
-}

@@ -8,8 +8,3 @@
 // window: weights[i] × sample of frame i, and 0 where the window holds no frame i.
 void WindowChannel(const SampleWindow &window, bool right, const std::vector<double> &weights,
                    double *out);
-
-// The same weighted samples split by position: sample 2m to even[m], sample 2m + 1 to odd[m]
-// (N / 2 each, N even).
-void WindowChannelPairs(const SampleWindow &window, bool right, const std::vector<double> &weights,
-                        double *even, double *odd);
