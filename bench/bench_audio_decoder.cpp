@@ -6,6 +6,8 @@
 #include "analyzer/analysis_stream.h"
 #include "analyzer/sample_supply.h"
 
+#include "support/bench_sounds.h"
+
 #include <benchmark/benchmark.h>
 
 extern "C" {
@@ -13,7 +15,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -33,23 +34,15 @@ const QTemporaryDir &Sounds()
     static const bool made = [] {
         if (!dir.isValid())
             return false;
-        auto ff = [](const QStringList &args) {
-            QProcess p;
-            p.start(QStringLiteral("ffmpeg"),
-                    QStringList{"-nostdin", "-hide_banner", "-loglevel", "error", "-y"} + args);
-            return p.waitForFinished(600000) && p.exitCode() == 0;
-        };
         const QString source = dir.filePath("source.wav");
-        bool ok =
-            ff({"-f", "lavfi", "-i",
-                "anoisesrc=color=pink:amplitude=0.3:sample_rate=44100:duration=30", "-f", "lavfi",
-                "-i", "sine=frequency=440:sample_rate=44100:duration=30", "-filter_complex",
-                "amix=inputs=2,aformat=channel_layouts=stereo", "-c:a", "pcm_s16le", source});
-        ok = ok && ff({"-i", source, "-c:a", "flac", dir.filePath("sound.flac")});
-        ok = ok && ff({"-i", source, "-c:a", "aac", "-b:a", "128k", dir.filePath("sound.m4a")});
-        ok = ok && ff({"-i", source, "-c:a", "libopus", "-b:a", "96k", dir.filePath("sound.opus")});
-        ok = ok && ff({"-stream_loop", "239", "-i", dir.filePath("sound.m4a"), "-c", "copy",
-                       dir.filePath("two_hours.m4a")});
+        bool ok = WriteNoiseAndTone(source, 30);
+        ok = ok && RunFfmpeg({"-i", source, "-c:a", "flac", dir.filePath("sound.flac")});
+        ok = ok &&
+             RunFfmpeg({"-i", source, "-c:a", "aac", "-b:a", "128k", dir.filePath("sound.m4a")});
+        ok = ok && RunFfmpeg({"-i", source, "-c:a", "libopus", "-b:a", "96k",
+                              dir.filePath("sound.opus")});
+        ok = ok && RunFfmpeg({"-stream_loop", "239", "-i", dir.filePath("sound.m4a"), "-c", "copy",
+                              dir.filePath("two_hours.m4a")});
         return ok;
     }();
     // Without ffmpeg the files are missing and each benchmark reports that it was skipped.
@@ -214,5 +207,3 @@ void BM_TickWhileLoading(benchmark::State &state)
 BENCHMARK(BM_TickWhileLoading)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -93,4 +93,3 @@ void BM_BareFftwReal(benchmark::State &state)
 BENCHMARK(BM_FftDouble)->RangeMultiplier(4)->Range(1024, 16384);
 BENCHMARK(BM_BareFftwComplex)->RangeMultiplier(4)->Range(1024, 16384);
 BENCHMARK(BM_BareFftwReal)->RangeMultiplier(4)->Range(1024, 16384);
-BENCHMARK_MAIN();

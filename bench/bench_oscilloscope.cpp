@@ -3,7 +3,6 @@
 #include "analyzer/oscilloscope.h"
 #include "support/sample_windows.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -69,13 +68,3 @@ BENCHMARK(OscilloscopeFrame)
     ->Args({2, 1, 0})
     ->Args({2, 100, 1})
     ->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

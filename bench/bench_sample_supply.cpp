@@ -73,5 +73,3 @@ BENCHMARK(BM_FetchWindow)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -99,14 +98,3 @@ void BM_LevelMeter(benchmark::State &state)
 BENCHMARK(BM_SpectrumAnalyzerA)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpectrumAnalyzerB)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LevelMeter)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

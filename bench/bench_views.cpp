@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -181,14 +180,3 @@ BENCHMARK(BM_SpectrogramDrawOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoudnessFeed)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoudnessFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WaveformFiveMinuteMp3)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

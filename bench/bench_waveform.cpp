@@ -9,12 +9,12 @@
 #include "analyzer/sample_blocks.h"
 #include "analyzer/waveform.h"
 
+#include "support/bench_sounds.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -36,21 +36,11 @@ const QTemporaryDir &Sounds()
     static const bool made = [] {
         if (!dir.isValid())
             return false;
-        auto ff = [](const QStringList &args) {
-            QProcess p;
-            p.start(QStringLiteral("ffmpeg"),
-                    QStringList{"-nostdin", "-hide_banner", "-loglevel", "error", "-y"} + args);
-            return p.waitForFinished(600000) && p.exitCode() == 0;
-        };
         const QString source = dir.filePath("source.wav");
-        bool ok =
-            ff({"-f", "lavfi", "-i",
-                "anoisesrc=color=pink:amplitude=0.3:sample_rate=44100:duration=300", "-f", "lavfi",
-                "-i", "sine=frequency=440:sample_rate=44100:duration=300", "-filter_complex",
-                "amix=inputs=2,aformat=channel_layouts=stereo", "-c:a", "pcm_s16le", source});
-        ok = ok &&
-             ff({"-i", source, "-c:a", "libmp3lame", "-b:a", "160k", dir.filePath("five.mp3")});
-        ok = ok && ff({"-i", source, "-c:a", "flac", dir.filePath("five.flac")});
+        bool ok = WriteNoiseAndTone(source, 300);
+        ok = ok && RunFfmpeg({"-i", source, "-c:a", "libmp3lame", "-b:a", "160k",
+                              dir.filePath("five.mp3")});
+        ok = ok && RunFfmpeg({"-i", source, "-c:a", "flac", dir.filePath("five.flac")});
         return ok;
     }();
     (void)made; // without ffmpeg the files are missing and each benchmark says so
@@ -128,14 +118,3 @@ BENCHMARK(BM_WaveformReady)
     ->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
