@@ -9,6 +9,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/log.h>
+#include <libavutil/mem.h>
 #include <libswresample/swresample.h>
 }
 
@@ -17,6 +18,7 @@ extern "C" {
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -250,8 +252,15 @@ struct AudioFileDecoder::State
                     std::int64_t latestStart, std::size_t &written, bool &endOfStream);
 };
 
+// The largest block FFmpeg may allocate in this process. Some demuxers size a buffer by a
+// length field of the file and zero it before reading (a WAVE INFO chunk claiming 2 GB took
+// 1.8 GB); no audio frame or packet comes near this, nor does a plane of an 8K video frame.
+constexpr std::size_t kMaxFfmpegBlock = std::size_t{128} << 20;
+
 bool AudioFileDecoder::State::Open(std::unique_ptr<Input> from)
 {
+    static std::once_flag limited;
+    std::call_once(limited, [] { av_max_alloc(kMaxFfmpegBlock); });
     Close();
     input = std::move(from);
     deadline = Clock::now() + kOpenTimeLimit;
