@@ -7,45 +7,28 @@
 #include "spectrum/fft_engine.h"
 #include "spectrum/spectrogram.h"
 
+#include "support/bench_frames.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include <cmath>
 #include <vector>
 
 namespace {
 
-constexpr int kN = 16384;
+constexpr int kN = kBenchFftSize;
 
 FftEngine &Engine()
 {
-    static FftEngine engine(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
-    return engine;
+    return BenchFftEngine();
 }
-
-// Music-like stereo frames: a few tones and some noise in each channel.
 const std::vector<uint32_t> &Frames()
 {
-    static const std::vector<uint32_t> frames = [] {
-        std::vector<uint32_t> f(kN);
-        uint32_t noise = 12345;
-        for (int i = 0; i < kN; ++i) {
-            noise = noise * 1103515245u + 12345u;
-            const double n = static_cast<int>((noise >> 16) & 0x7FFF) - 16384;
-            const double left = 9000 * std::sin(0.0142 * i) + 4000 * std::sin(0.31 * i) + 0.1 * n;
-            const double right = 7000 * std::sin(0.05 * i) + 3000 * std::sin(0.9 * i) + 0.1 * n;
-            f[static_cast<std::size_t>(i)] =
-                static_cast<uint16_t>(static_cast<int16_t>(left)) |
-                (static_cast<uint32_t>(static_cast<uint16_t>(static_cast<int16_t>(right))) << 16);
-        }
-        return f;
-    }();
-    return frames;
+    return MusicLikeFrames();
 }
 
 SampleWindow Window(std::size_t first = 0, std::size_t count = kN)
