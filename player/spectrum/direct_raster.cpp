@@ -114,3 +114,24 @@ void DirectRaster::ColumnsDownTo(const std::vector<int> &tops, int bottom, QRgb 
             row[x] = columnTops[x] <= y ? pixel : row[x];
     }
 }
+
+void DirectRaster::Copy(const QImage &source, const QRect &area)
+{
+    const RowCopier copy = CopierFrom(source);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        copy(y, area.left(), area.right());
+}
+
+DirectRaster::RowCopier DirectRaster::CopierFrom(const QImage &source) const
+{
+    RowCopier copier;
+    if (!bits_ || source.depth() != 32)
+        return copier;
+    copier.to_ = bits_;
+    copier.from_ = source.constBits();
+    copier.toStride_ = stride_;
+    copier.fromStride_ = source.bytesPerLine();
+    copier.width_ = std::min(width_, source.width());
+    copier.height_ = std::min(height_, source.height());
+    return copier;
+}

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 // Writes opaque pixels (colours as 0xRRGGBB, alpha ignored) straight into the 32-bit image a
@@ -26,6 +28,36 @@ public:
     // Every column c with tops[c] < bottom, from row tops[c] down to row bottom - 1; written
     // row by row, so the memory is walked in order.
     void ColumnsDownTo(const std::vector<int> &tops, int bottom, QRgb colour);
+    // Copies `area` (clipped to both pictures) from `source`, a 32-bit picture laid out like the
+    // target, to the same place; only on a direct raster.
+    void Copy(const QImage &source, const QRect &area);
+
+    // Copies pieces of rows from one source picture: cheap per piece, for many short ones.
+    class RowCopier
+    {
+    public:
+        // Columns left … right of row y, clipped to both pictures.
+        void operator()(int y, int left, int right) const
+        {
+            if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_))
+                return;
+            left = std::max(left, 0);
+            right = std::min(right, width_ - 1);
+            if (right >= left)
+                std::memcpy(to_ + y * toStride_ + left * 4, from_ + y * fromStride_ + left * 4,
+                            static_cast<std::size_t>(right - left + 1) * 4);
+        }
+
+    private:
+        friend class DirectRaster;
+        uchar *to_ = nullptr;
+        const uchar *from_ = nullptr;
+        qsizetype toStride_ = 0, fromStride_ = 0;
+        int width_ = 0, height_ = 0;
+    };
+    // A copier from `source`, a 32-bit picture; it copies nothing on a painter that is not
+    // direct.
+    RowCopier CopierFrom(const QImage &source) const;
 
 private:
     void Put(int x, int y, QRgb pixel)

@@ -151,56 +151,104 @@ bool PrepareBackground(QPainter &painter, SpectrumWorkspace &work, const Spectru
 }
 
 // Copies the background over the plot, or, when the picture still holds this workspace's last
-// frame, over the rows its traces covered. Returns the rows restored per channel.
-std::array<QRect, 2> RestoreBackground(QPainter &painter, SpectrumWorkspace &work)
+// frame, over the strips its traces covered. Returns false for a whole plot restored.
+bool RestoreBackground(DirectRaster &raster, const QImage &target, SpectrumWorkspace &work)
 {
-    const auto *target = static_cast<const QImage *>(painter.device());
-    std::array<QRect, 2> restored{work.backgroundRect, QRect()};
-    if (work.frameKey != 0 && target->cacheKey() == work.frameKey + 1)
-        restored = {work.traceRows[0] & work.backgroundRect,
-                    work.traceRows[1] & work.backgroundRect};
-    for (const QRect &rows : restored)
-        if (!rows.isEmpty())
-            painter.drawImage(rows.topLeft(), work.background, rows);
-    return restored;
+    const bool partial = work.frameKey != 0 && target.cacheKey() == work.frameKey + 1;
+    if (!partial) {
+        raster.Copy(work.background, work.backgroundRect);
+        return false;
+    }
+    // Strip by strip, down its rows: an even stride through memory, which the processor
+    // fetches ahead of the copies.
+    const QRect area = work.backgroundRect;
+    const DirectRaster::RowCopier copy = raster.CopierFrom(work.background);
+    for (const TraceStrips &trace : work.traces)
+        for (int s = 0; s < trace.Count(); ++s) {
+            const QRect strip = trace.Strip(s) & area;
+            for (int y = strip.top(); y <= strip.bottom(); ++y)
+                copy(y, strip.left(), strip.right());
+        }
+    return true;
 }
 
-// Rows (full width) the trace of one channel may have written: its levels' extent, down to the
-// base for the hatched display, one row of margin each way.
-QRect TraceRows(const SpectrumWorkspace &work, int channel, int32_t offset, double base,
-                bool hatched, const QRect &picture)
+// Records where one channel's trace may have written: each segment's rows over its columns,
+// down (or up) to the base for the hatched display, one pixel of margin each way.
+void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work, int channel, int32_t offset,
+                double base, bool hatched)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
-    int32_t low = std::numeric_limits<int32_t>::max();
-    int32_t high = std::numeric_limits<int32_t>::min();
-    for (const BinStep &step : work.steps)
-        for (const int32_t bin : {step.j, step.j + step.k}) {
-            low = std::min(low, levels[static_cast<std::size_t>(bin)]);
-            high = std::max(high, levels[static_cast<std::size_t>(bin)]);
+    const int baseRow = TwipsToPixelDown(base);
+    for (std::size_t i = 0; i < work.steps.size(); ++i) {
+        const BinStep &step = work.steps[i];
+        const int y1 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j)]);
+        const int y2 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j + step.k)]);
+        int top = std::min(y1, y2);
+        int bottom = std::max(y1, y2);
+        if (hatched) {
+            top = std::min(top, baseRow);
+            bottom = std::max(bottom, baseRow);
         }
-    if (low > high)
-        return {};
-    int top = TwipsToPixelDown(offset + low);
-    int bottom = TwipsToPixelDown(offset + high);
-    if (hatched) {
-        top = std::min(top, TwipsToPixelDown(base));
-        bottom = std::max(bottom, TwipsToPixelDown(base));
+        strips.Cover(TwipsToPixelDown(work.stepX1[i]) - 1, TwipsToPixelDown(work.stepX2[i]) + 1,
+                     top - 1, bottom + 1);
     }
-    return QRect(QPoint(picture.left(), top - 1), QPoint(picture.right(), bottom + 1)) & picture;
 }
 
+// The rectangles to repaint: per channel and group of strips, what the last trace and this one
+// covered. Groups keep the count of rectangles small for the window system.
+void CollectChanged(SpectrumWorkspace &work, const QRect &picture)
+{
+    constexpr int kGroup = 4;
+    for (std::size_t c = 0; c < 2; ++c) {
+        const int count = std::max(work.traces[c].Count(), work.drawn[c].Count());
+        for (int first = 0; first < count; first += kGroup) {
+            QRect group;
+            for (int s = first; s < std::min(first + kGroup, count); ++s)
+                group |= work.traces[c].Strip(s) | work.drawn[c].Strip(s);
+            group &= picture;
+            if (!group.isEmpty())
+                work.changed.push_back(group);
+        }
+    }
+}
+
+// Draws one channel's trace as lines between its levels. On a direct raster, a chain of upright
+// segments in one pixel column (the crowded high bins) is one column from the chain's highest
+// to its lowest point: the same pixels, each written once.
 void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
                QRgb colour)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
+    const bool merge = raster.Direct();
+    int column = 0, top = 0, bottom = -1;
+    int32_t chainEnd = -1; // the bin the open column's chain ends at; -1: none open
+    const auto flush = [&] {
+        if (chainEnd >= 0)
+            raster.Column(column, top, bottom, colour);
+        chainEnd = -1;
+    };
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        raster.Line(TwipsToPixelDown(work.stepX1[i]),
-                    TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j)]),
-                    TwipsToPixelDown(work.stepX2[i]),
-                    TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j + step.k)]),
-                    colour);
+        const int x1 = TwipsToPixelDown(work.stepX1[i]);
+        const int x2 = TwipsToPixelDown(work.stepX2[i]);
+        const int y1 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j)]);
+        const int y2 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j + step.k)]);
+        if (merge && x1 == x2) {
+            if (chainEnd != step.j || column != x1) {
+                flush();
+                column = x1;
+                top = y1;
+                bottom = y1;
+            }
+            top = std::min({top, y1, y2});
+            bottom = std::max({bottom, y1, y2});
+            chainEnd = step.j + step.k;
+            continue;
+        }
+        flush();
+        raster.Line(x1, y1, x2, y2, colour);
     }
+    flush();
 }
 
 void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int32_t offset,
@@ -222,7 +270,7 @@ void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int
 bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
                        SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work)
 {
-    work.changed = {};
+    work.changed.clear();
     if ((input.BitsPerSample != 8 && input.BitsPerSample != 16) || input.SampleRate <= 0)
         return false;
     const int32_t N = FrameFftSize(input.FastFlag, input.NumFftNormal, input.NumFftFast);
@@ -238,21 +286,26 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
                      QPoint(TwipsToPixelDown(g.W) - 1, TwipsToPixelDown(600 + g.P) - 1));
     DirectRaster raster(painter);
     const bool copied = raster.Direct() && PrepareBackground(painter, work, g, CH, plot);
-    const QRect picture = copied ? static_cast<const QImage *>(painter.device())->rect() : QRect();
-    std::array<QRect, 2> restored{};
-    std::array<QRect, 2> traces{};
+    const auto *target = static_cast<const QImage *>(painter.device());
+    bool partial = false;
     if (copied)
-        restored = RestoreBackground(painter, work);
+        partial = RestoreBackground(raster, *target, work);
     else
         DrawBackground(painter, work.labels, g, CH, plot);
+    if (!partial)
+        for (TraceStrips &trace : work.traces)
+            trace.Reset(0);
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
     const QColor c2 = Complement(c1);
 
     PrepareWalk(work, g, N);
+    const int columns = copied ? target->width() : 0;
     const double height = static_cast<float>(input.height);
     for (int c = 0; c < 2; ++c) {
+        TraceStrips &strips = work.drawn[static_cast<std::size_t>(c)];
+        strips.Reset(columns);
         if (c == 0 ? !left : !right)
             continue;
         ComputeLevels(work, c, g, N);
@@ -264,18 +317,17 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
         else
             DrawLines(raster, work, c, offset, colour);
         if (copied)
-            traces[static_cast<std::size_t>(c)] =
-                TraceRows(work, c, offset, base, input.VSA == 3, picture);
+            CoverTrace(strips, work, c, offset, base, input.VSA == 3);
     }
     if (copied) {
-        // The rows restored (the last frame's traces) and this frame's traces.
-        for (std::size_t c = 0; c < 2; ++c)
-            work.changed[c] = restored[c] | traces[c];
-        work.traceRows = traces;
-        work.frameKey = static_cast<const QImage *>(painter.device())->cacheKey();
+        if (!partial)
+            work.changed.push_back(work.backgroundRect);
+        CollectChanged(work, target->rect());
+        std::swap(work.traces, work.drawn);
+        work.frameKey = target->cacheKey();
     } else {
         const QPaintDevice *device = painter.device();
-        work.changed = {QRect(0, 0, device->width(), device->height()), QRect()};
+        work.changed = {QRect(0, 0, device->width(), device->height())};
         work.frameKey = 0;
     }
     return true;

@@ -6,6 +6,7 @@
 #include "spectrum/channel_spectra.h"
 #include "spectrum/hatched_fill.h"
 #include "spectrum/label_cache.h"
+#include "spectrum/trace_strips.h"
 #include "spectrum/window_functions.h"
 
 #include <QFont>
@@ -47,13 +48,14 @@ struct SpectrumWorkspace
     std::array<double, 10> backgroundKey{};
     QFont backgroundFont;
     // The picture's cacheKey() after the last frame drawn over the copied background (0: none)
-    // and the rows each channel's trace covered then. A frame on the same picture, untouched
-    // since but for the new painter, restores only those rows.
+    // and where each channel's trace covered it then. A frame on the same picture, untouched
+    // since but for the new painter, restores only those strips.
     qint64 frameKey = 0;
-    std::array<QRect, 2> traceRows{};
+    std::array<TraceStrips, 2> traces;
+    std::array<TraceStrips, 2> drawn; // this frame's, swapped into `traces` at its end
     // Out: where the last frame's background and traces changed the picture (the frame-rate
-    // overlay not included); empty rectangles changed nothing.
-    std::array<QRect, 2> changed{};
+    // overlay not included).
+    std::vector<QRect> changed;
 };
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
