@@ -194,21 +194,32 @@ void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work, int channel,
     }
 }
 
-// The rectangles to repaint: per channel and group of strips, what the last trace and this one
-// covered. Groups keep the count of rectangles small for the window system.
+// The rectangles to repaint: per channel, what the last trace and this one covered, strip by
+// strip. Neighbouring strips share a rectangle while it stays within three times their own area,
+// so the window system gets a few rectangles and not many untouched pixels.
 void CollectChanged(SpectrumWorkspace &work, const QRect &picture)
 {
-    constexpr int kGroup = 4;
+    const auto area = [](const QRect &r) { return qint64(r.width()) * r.height(); };
     for (std::size_t c = 0; c < 2; ++c) {
         const int count = std::max(work.traces[c].Count(), work.drawn[c].Count());
-        for (int first = 0; first < count; first += kGroup) {
-            QRect group;
-            for (int s = first; s < std::min(first + kGroup, count); ++s)
-                group |= work.traces[c].Strip(s) | work.drawn[c].Strip(s);
-            group &= picture;
-            if (!group.isEmpty())
-                work.changed.push_back(group);
+        QRect open;
+        qint64 needed = 0; // the area of the strips in `open`
+        for (int s = 0; s < count; ++s) {
+            const QRect strip = (work.traces[c].Strip(s) | work.drawn[c].Strip(s)) & picture;
+            if (strip.isEmpty())
+                continue;
+            const QRect joined = open | strip;
+            if (area(joined) <= 3 * (needed + area(strip))) {
+                open = joined;
+                needed += area(strip);
+                continue;
+            }
+            work.changed.push_back(open);
+            open = strip;
+            needed = area(strip);
         }
+        if (!open.isEmpty())
+            work.changed.push_back(open);
     }
 }
 
