@@ -1,4 +1,4 @@
-#include "analyzer/audio_file_decoder.h"
+#include "audiodecoder/audio_file_decoder.h"
 
 #include "base/byte_source.h"
 
@@ -19,6 +19,7 @@ extern "C" {
 #include <cstring>
 #include <limits>
 #include <mutex>
+#include <new>
 #include <vector>
 
 namespace {
@@ -619,4 +620,9 @@ bool AudioFileDecoder::ReadNext(std::vector<std::int16_t> &block, int channels)
         av_packet_unref(d->packet);
     }
     return false;
+}
+
+AudioDecoder *NewAudioDecoder()
+{
+    return new (std::nothrow) AudioFileDecoder();
 }
