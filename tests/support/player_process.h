@@ -20,7 +20,7 @@ struct PlayerProcess
         bin = root.filePath(QStringLiteral("bin"));
         QDir().mkpath(bin);
         QFile::copy(QStringLiteral(LUMO_BIN_DIR "/Lumo"), bin + QStringLiteral("/Lumo"));
-        for (const QString module :
+        for (const QString &module :
              {QStringLiteral("libfft.so"), QStringLiteral("libaudiodecoder.so")})
             QFile::copy(QStringLiteral(LUMO_BIN_DIR "/") + module, bin + QLatin1Char('/') + module);
         const QString runtime = root.filePath(QStringLiteral("run"));
