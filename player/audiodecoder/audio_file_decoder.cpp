@@ -19,7 +19,6 @@ extern "C" {
 #include <cstring>
 #include <limits>
 #include <mutex>
-#include <new>
 #include <vector>
 
 namespace {
@@ -622,7 +621,8 @@ bool AudioFileDecoder::ReadNext(std::vector<std::int16_t> &block, int channels)
     return false;
 }
 
+// The module's one export (declared in analyzer/audio_decoder.h).
 AudioDecoder *NewAudioDecoder()
 {
-    return new (std::nothrow) AudioFileDecoder();
+    return new AudioFileDecoder();
 }
