@@ -6,7 +6,7 @@
 #
 # MODE is the analyzer mode written to lumo.ini (0 none, 1 oscilloscope, 2/3 spectrum A/B,
 # 4/5 level meter A/B, 6 analog meter); default: 0 1 2 3 4 6. Options:
-#   --bin DIR      directory holding Lumo and libfft.so (default: build/bin beside this script)
+#   --bin DIR      directory holding Lumo and its modules (default: build/bin beside this script)
 #   --fast 0|1     fast mode, 10 ms frames (default 1)
 #   --fft N        FFT size index 0..4 for the current speed, 4 = 16384 (default 4)
 #   --channel C    0 left, 1 right, 2 both (default 2)
@@ -82,13 +82,13 @@ if [ -n "${inner:-}" ]; then
 fi
 
 # --- outside: scratch folder, the tune, one Xvfb run per mode and run; the table -------------
-for f in Lumo libfft.so; do
+for f in Lumo libfft.so libaudiodecoder.so; do
     [ -e "$bin/$f" ] || { echo "missing $bin/$f (build first)" >&2; exit 1; }
 done
 scratch="$(mktemp -d /tmp/lumo-cpu.XXXXXX)"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/app"
-cp "$bin/Lumo" "$bin"/libfft.so* "$scratch/app/"
+cp "$bin/Lumo" "$bin"/libfft.so* "$bin"/libaudiodecoder.so* "$scratch/app/"
 # 30 s of stereo music-like sound: a tone sweep over soft noise.
 ffmpeg -hide_banner -loglevel error \
     -f lavfi -i "sine=frequency=220:beep_factor=4:duration=30" \

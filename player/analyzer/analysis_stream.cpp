@@ -1,22 +1,22 @@
 #include "analyzer/analysis_stream.h"
 
-#include "analyzer/audio_file_decoder.h"
+#include "analyzer/audio_decoder_module.h"
 
 #include <limits>
 #include <vector>
 
 std::optional<::StreamInfo> ReadDecodedStreamInfo(const QString &path)
 {
-    AudioFileDecoder decoder;
-    if (!decoder.OpenFile(path))
+    const std::unique_ptr<AudioDecoder> decoder = MakeAudioDecoder();
+    if (!decoder || !decoder->OpenFile(path))
         return std::nullopt;
     // A container may be recognised in bytes that hold no decodable sound: some samples
     // must come out.
     std::vector<std::int16_t> probe(2 * 1024);
     bool end = false;
-    if (decoder.Read(0.0, probe.data(), 1024, 2, end) == 0)
+    if (decoder->Read(0.0, probe.data(), 1024, 2, end) == 0)
         return std::nullopt;
-    const DecodedStreamDescription &d = decoder.Description();
+    const DecodedStreamDescription &d = decoder->Description();
     ::StreamInfo info;
     info.SampleRate = d.sampleRate;
     info.Channels = qint16(d.channels);

@@ -1,6 +1,6 @@
 #include "analyzer/buffer_source.h"
 
-#include "analyzer/audio_file_decoder.h"
+#include "analyzer/audio_decoder_module.h"
 #include "analyzer/mpeg_file_decoder.h"
 #include "base/byte_source.h"
 
@@ -86,7 +86,7 @@ private:
     MpegFileDecoder decoder_;
 };
 
-// Any other audio file, decoded by FFmpeg's libraries.
+// Any other audio file, decoded by the general decoder, made when the first buffer loads.
 class DecodedSource final : public BufferSource
 {
 public:
@@ -100,12 +100,14 @@ public:
         endOfStream = false;
         if ((kind != 1 && kind != 2) || frames == 0 || p < 0)
             return false;
-        if (!decoder_.IsOpen() && !decoder_.OpenFile(path_))
+        if (!decoder_)
+            decoder_ = MakeAudioDecoder();
+        if (!decoder_ || (!decoder_->IsOpen() && !decoder_->OpenFile(path_)))
             return false;
         target.Resize(kind, frames);
         const std::size_t written =
-            decoder_.Read(double(p), static_cast<std::int16_t *>(target.Data(kind)), frames,
-                          kind == 1 ? 2 : 1, endOfStream);
+            decoder_->Read(double(p), static_cast<std::int16_t *>(target.Data(kind)), frames,
+                           kind == 1 ? 2 : 1, endOfStream);
         target.Resize(kind, written);
         return written > 0;
     }
@@ -113,7 +115,7 @@ public:
 private:
     QString path_;
     ::StreamInfo info_;
-    AudioFileDecoder decoder_;
+    std::unique_ptr<AudioDecoder> decoder_;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "analyzer/sample_blocks.h"
 
-#include "analyzer/audio_file_decoder.h"
+#include "analyzer/audio_decoder_module.h"
 
 #include <QFile>
 
@@ -147,13 +147,17 @@ private:
 class DecodedBlocks : public SampleBlockSource
 {
 public:
-    bool Open(const QString &path) { return decoder_.OpenFile(path); }
+    bool Open(const QString &path)
+    {
+        decoder_ = MakeAudioDecoder();
+        return decoder_ && decoder_->OpenFile(path);
+    }
     int Channels() const override { return 1; }
-    int SampleRate() const override { return decoder_.Description().sampleRate; }
-    bool Next(std::vector<int16_t> &block) override { return decoder_.ReadNext(block, 1); }
+    int SampleRate() const override { return decoder_->Description().sampleRate; }
+    bool Next(std::vector<int16_t> &block) override { return decoder_->ReadNext(block, 1); }
 
 private:
-    AudioFileDecoder decoder_;
+    std::unique_ptr<AudioDecoder> decoder_;
 };
 
 } // namespace

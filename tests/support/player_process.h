@@ -1,7 +1,8 @@
 #pragma once
 
-// The built player run as a program of its own: copied with its fft module into a scratch
-// folder (as an installation would place them), with its own runtime, home and configuration.
+// The built player run as a program of its own: copied with its modules (fft, audio decoder)
+// into a scratch folder (as an installation would place them), with its own runtime, home and
+// configuration.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -19,7 +20,9 @@ struct PlayerProcess
         bin = root.filePath(QStringLiteral("bin"));
         QDir().mkpath(bin);
         QFile::copy(QStringLiteral(LUMO_BIN_DIR "/Lumo"), bin + QStringLiteral("/Lumo"));
-        QFile::copy(QStringLiteral(LUMO_BIN_DIR "/libfft.so"), bin + QStringLiteral("/libfft.so"));
+        for (const QString &module :
+             {QStringLiteral("libfft.so"), QStringLiteral("libaudiodecoder.so")})
+            QFile::copy(QStringLiteral(LUMO_BIN_DIR "/") + module, bin + QLatin1Char('/') + module);
         const QString runtime = root.filePath(QStringLiteral("run"));
         QDir().mkpath(runtime);
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

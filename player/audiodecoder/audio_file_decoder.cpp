@@ -1,4 +1,4 @@
-#include "analyzer/audio_file_decoder.h"
+#include "audiodecoder/audio_file_decoder.h"
 
 #include "base/byte_source.h"
 
@@ -619,4 +619,10 @@ bool AudioFileDecoder::ReadNext(std::vector<std::int16_t> &block, int channels)
         av_packet_unref(d->packet);
     }
     return false;
+}
+
+// The module's one export (declared in analyzer/audio_decoder.h).
+AudioDecoder *NewAudioDecoder()
+{
+    return new AudioFileDecoder();
 }
