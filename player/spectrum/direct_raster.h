@@ -48,6 +48,18 @@ public:
                             static_cast<std::size_t>(right - left + 1) * 4);
         }
 
+        // Rows top … bottom of column x, clipped to both pictures.
+        void Column(int x, int top, int bottom) const
+        {
+            if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_))
+                return;
+            top = std::max(top, 0);
+            bottom = std::min(bottom, height_ - 1);
+            for (int y = top; y <= bottom; ++y)
+                reinterpret_cast<QRgb *>(to_ + y * toStride_)[x] =
+                    reinterpret_cast<const QRgb *>(from_ + y * fromStride_)[x];
+        }
+
     private:
         friend class DirectRaster;
         uchar *to_ = nullptr;

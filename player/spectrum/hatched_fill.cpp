@@ -19,6 +19,7 @@ void HatchCoverage::Reset(int width, int baseRow)
 {
     tops_.assign(static_cast<std::size_t>(std::max(width, 0)), std::numeric_limits<int>::max());
     baseRow_ = baseRow;
+    spilled_ = false;
 }
 
 bool HatchCoverage::Add(int column, int topRow)
@@ -51,9 +52,15 @@ void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y
             continue;
         const int row = static_cast<int>(std::floor(py1 + static_cast<double>(py2 - py1) * d / n));
         if (row < baseRow) {
-            if (!coverage || coverage->BaseRow() != baseRow || !coverage->Add(column, row))
-                raster.Column(column, row, baseRow - 1, colour);
-        } else if (row > baseRow)
+            if (coverage && coverage->BaseRow() == baseRow && coverage->Add(column, row))
+                continue;
+            raster.Column(column, row, baseRow - 1, colour);
+        } else if (row > baseRow) {
             raster.Column(column, baseRow + 1, row, colour);
+        } else {
+            continue;
+        }
+        if (coverage)
+            coverage->MarkSpilled();
     }
 }

@@ -24,10 +24,16 @@ public:
     // False when the column lies outside the coverage.
     bool Add(int column, int topRow);
     void Draw(DirectRaster &raster, QRgb colour) const;
+    // The top row stroked per column (INT_MAX: none), and whether any stroke since Reset was
+    // drawn straight away instead of gathered (below the base or outside the columns).
+    const std::vector<int> &Tops() const { return tops_; }
+    bool Spilled() const { return spilled_; }
+    void MarkSpilled() { spilled_ = true; }
 
 private:
     std::vector<int> tops_;
     int baseRow_ = 0;
+    bool spilled_ = false;
 };
 
 // The same on a raster; with `coverage` (made for this base) the strokes above the base are

@@ -151,14 +151,18 @@ bool PrepareBackground(QPainter &painter, SpectrumWorkspace &work, const Spectru
 }
 
 // Copies the background over the plot, or, when the picture still holds this workspace's last
-// frame, over the strips its traces covered. Returns false for a whole plot restored.
-bool RestoreBackground(DirectRaster &raster, const QImage &target, SpectrumWorkspace &work)
+// frame, over the strips its traces covered; a hatched frame after a hatched one restores
+// after drawing instead (RestoreAboveStrokes). Returns false for a whole plot restored.
+bool RestoreBackground(DirectRaster &raster, const QImage &target, SpectrumWorkspace &work,
+                       bool afterHatched)
 {
     const bool partial = work.frameKey != 0 && target.cacheKey() == work.frameKey + 1;
     if (!partial) {
         raster.Copy(work.background, work.backgroundRect);
         return false;
     }
+    if (afterHatched)
+        return true;
     // Strip by strip, down its rows: an even stride through memory, which the processor
     // fetches ahead of the copies.
     const QRect area = work.backgroundRect;
@@ -170,6 +174,23 @@ bool RestoreBackground(DirectRaster &raster, const QImage &target, SpectrumWorks
                 copy(y, strip.left(), strip.right());
         }
     return true;
+}
+
+// After a hatched frame drawn over the last one: restores, column by column, the rows the last
+// strokes covered above the new ones.
+void RestoreAboveStrokes(DirectRaster &raster, const SpectrumWorkspace &work,
+                         const std::vector<int> &last, const QRect &area)
+{
+    const DirectRaster::RowCopier copy = raster.CopierFrom(work.background);
+    const std::vector<int> &now = work.hatch.Tops();
+    const int baseRow = work.hatch.BaseRow();
+    const std::size_t columns = std::min(last.size(), now.size());
+    for (std::size_t x = 0; x < columns; ++x) {
+        const int bottom = std::min(now[x], baseRow) - 1;
+        if (last[x] <= bottom)
+            copy.Column(static_cast<int>(x), std::max(last[x], area.top()),
+                        std::min(bottom, area.bottom()));
+    }
 }
 
 // Records where one channel's trace may have written: each segment's rows over its columns,
@@ -298,14 +319,20 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     DirectRaster raster(painter);
     const bool copied = raster.Direct() && PrepareBackground(painter, work, g, CH, plot);
     const auto *target = static_cast<const QImage *>(painter.device());
+    const bool hatched = input.VSA == 3;
+    // The last frame's strokes are known column by column: a hatched frame restores after
+    // drawing, above its own strokes.
+    const bool afterHatched = hatched && !work.hatchTops[0].empty() + !work.hatchTops[1].empty() >=
+                                             int(left) + int(right);
     bool partial = false;
     if (copied)
-        partial = RestoreBackground(raster, *target, work);
+        partial = RestoreBackground(raster, *target, work, afterHatched);
     else
         DrawBackground(painter, work.labels, g, CH, plot);
     if (!partial)
         for (TraceStrips &trace : work.traces)
             trace.Reset(0);
+    const bool fixUp = partial && afterHatched;
 
     AdvanceHue(state.HuePhase, state.HueSegment);
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
@@ -317,18 +344,29 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     for (int c = 0; c < 2; ++c) {
         TraceStrips &strips = work.drawn[static_cast<std::size_t>(c)];
         strips.Reset(columns);
-        if (c == 0 ? !left : !right)
+        if (c == 0 ? !left : !right) {
+            work.hatchTops[static_cast<std::size_t>(c)].clear();
             continue;
+        }
         ComputeLevels(work, c, g, N);
         const int32_t offset = (c == 1 && CH == 2) ? 600 + g.Q : 600;
         const double base = (c == 0 && CH == 2) ? 600.0 + g.Q : height;
         const QRgb colour = (c == 0 ? c1 : c2).rgb();
-        if (input.VSA == 3)
+        std::vector<int> &hatchTops = work.hatchTops[static_cast<std::size_t>(c)];
+        if (hatched) {
             DrawHatched(raster, work, c, offset, base, colour);
-        else
+            if (fixUp)
+                RestoreAboveStrokes(raster, work, hatchTops, work.backgroundRect);
+            if (copied && !work.hatch.Spilled())
+                hatchTops = work.hatch.Tops();
+            else
+                hatchTops.clear();
+        } else {
             DrawLines(raster, work, c, offset, colour);
+            hatchTops.clear();
+        }
         if (copied)
-            CoverTrace(strips, work, c, offset, base, input.VSA == 3);
+            CoverTrace(strips, work, c, offset, base, hatched);
     }
     if (copied) {
         if (!partial)

@@ -53,6 +53,10 @@ struct SpectrumWorkspace
     qint64 frameKey = 0;
     std::array<TraceStrips, 2> traces;
     std::array<TraceStrips, 2> drawn; // this frame's, swapped into `traces` at its end
+    // The hatched display's top stroked row per column and channel after the last frame, when
+    // every stroke of that frame was one of these; empty otherwise. A hatched frame overwrites
+    // each column from its new top down, so it restores only what lies above.
+    std::array<std::vector<int>, 2> hatchTops;
     // Out: where the last frame's background and traces changed the picture (the frame-rate
     // overlay not included).
     std::vector<QRect> changed;
