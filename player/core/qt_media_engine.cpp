@@ -1,5 +1,6 @@
 #include "core/qt_media_engine.h"
 
+#include "base/steady_clock.h"
 #include "core/stream_pads_gate.h"
 #include "core/video_message_drain.h"
 
@@ -24,6 +25,11 @@ QtMediaEngine::QtMediaEngine(int loadTimeoutMs)
                      [this](QMediaPlayer::MediaStatus status) { OnMediaStatusChanged(status); });
     QObject::connect(player.get(), &QMediaPlayer::errorOccurred, player.get(),
                      [this] { OnError(); });
+    // Any change of state makes the next position a real read.
+    QObject::connect(player.get(), &QMediaPlayer::playbackStateChanged, player.get(),
+                     [this] { positionClock.Drop(); });
+    QObject::connect(player.get(), &QMediaPlayer::playbackRateChanged, player.get(),
+                     [this] { positionClock.Drop(); });
 }
 
 QtMediaEngine::~QtMediaEngine()
@@ -39,6 +45,7 @@ QtMediaEngine::~QtMediaEngine()
 
 void QtMediaEngine::OnMediaStatusChanged(QMediaPlayer::MediaStatus status)
 {
+    positionClock.Drop();
     switch (status) {
     case QMediaPlayer::LoadedMedia:
     case QMediaPlayer::BufferingMedia:
@@ -63,6 +70,7 @@ void QtMediaEngine::OnMediaStatusChanged(QMediaPlayer::MediaStatus status)
 
 void QtMediaEngine::OnError()
 {
+    positionClock.Drop();
     // An error while rendering means the medium cannot be played; an error while it plays ends
     // the stream, so the player moves on instead of waiting at a stalled position.
     if (rendered) {
@@ -115,6 +123,7 @@ void QtMediaEngine::DropVideoWindow()
 
 void QtMediaEngine::Unload()
 {
+    positionClock.Drop();
     player->stop();
     player->setSource(QUrl());
     player->setVideoOutput(nullptr);
@@ -183,6 +192,7 @@ bool QtMediaEngine::Run()
     }
     atEnd = false;
     rewound = false;
+    positionClock.Drop();
     player->play();
     return true;
 }
@@ -192,6 +202,7 @@ bool QtMediaEngine::Pause()
     if (!loaded) {
         return false;
     }
+    positionClock.Drop();
     // At the end or rewound the player is stopped, which holds the position as well.
     if (!atEnd && !rewound) {
         player->pause();
@@ -224,8 +235,26 @@ std::optional<double> QtMediaEngine::CurrentPosition() const
     if (rewound) {
         return 0.0;
     }
-    const qint64 ms = std::clamp<qint64>(player->position() - originMs, 0, durationMs);
+    // Paused, stopped, buffering or stalled: always the real position.
+    const bool steady = PlaysSteadily();
+    const qint64 now = SteadyMilliseconds();
+    if (!steady) {
+        positionClock.Drop();
+    } else if (const auto estimate = positionClock.Estimate(now, durationMs)) {
+        return static_cast<double>(*estimate) / 1000.0;
+    }
+    qint64 ms = std::clamp<qint64>(player->position() - originMs, 0, durationMs);
+    if (steady) {
+        ms = positionClock.Take(ms, now, player->playbackRate());
+    }
     return static_cast<double>(ms) / 1000.0;
+}
+
+bool QtMediaEngine::PlaysSteadily() const
+{
+    const QMediaPlayer::MediaStatus status = player->mediaStatus();
+    return player->playbackState() == QMediaPlayer::PlayingState &&
+           (status == QMediaPlayer::BufferedMedia || status == QMediaPlayer::LoadedMedia);
 }
 
 bool QtMediaEngine::SetCurrentPosition(double seconds)
@@ -233,6 +262,7 @@ bool QtMediaEngine::SetCurrentPosition(double seconds)
     if (!loaded || !std::isfinite(seconds)) {
         return false;
     }
+    positionClock.Drop();
     const qint64 ms = std::clamp<qint64>(std::llround(seconds * 1000.0), 0, durationMs);
     if (!player->isSeekable()) {
         // Such a medium (MIDI) can only be rewound, by stopping it.
@@ -258,6 +288,7 @@ bool QtMediaEngine::SetRate(double rate)
     if (rate != 1.0 && !player->isSeekable()) {
         return false;
     }
+    positionClock.Drop();
     player->setPlaybackRate(rate);
     return std::abs(player->playbackRate() - rate) < 1e-9;
 }

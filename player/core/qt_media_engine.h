@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/media_engine.h"
+#include "core/position_clock.h"
 
 #include <QAudioOutput>
 #include <QMediaPlayer>
@@ -16,7 +17,8 @@ class VideoMessageDrain;
 // The media engine over Qt Multimedia: a QMediaPlayer with an audio output and, for a medium
 // with a picture, a QVideoWidget as the video window. Positions are measured from the start of
 // the stream; once the stream has ended the position reads exactly the duration until the next
-// seek or run, so a poll that compares position and duration always sees the end.
+// seek or run, so a poll that compares position and duration always sees the end. While it
+// plays, positions between two reads of the pipeline are worked out from the steady clock.
 class QtMediaEngine : public MediaEngine
 {
 public:
@@ -56,6 +58,8 @@ public:
 private:
     void OnMediaStatusChanged(QMediaPlayer::MediaStatus status);
     void OnError();
+    // Whether the stream is playing steadily, so its position may be worked out between reads.
+    bool PlaysSteadily() const;
     void OnVideoFrame(const QVideoFrame &frame);
     // Runs the event loop until done() holds or timeoutMs have passed; true when done.
     static bool WaitFor(const std::function<bool()> &done, int timeoutMs);
@@ -80,4 +84,7 @@ private:
     qint64 durationMs = 0;
     std::optional<QSize> videoSize;
     std::optional<double> frameSeconds;
+    // Reading the position asks the whole pipeline; a poll every few milliseconds would spend
+    // a noticeable share of the player's time on it.
+    mutable PositionClock positionClock;
 };
