@@ -5,7 +5,8 @@
 
 // One measured plan and the arrays it runs on. Both kinds write their spectrum interleaved,
 // which FFTW does markedly faster than into split arrays; a complex transform also reads its
-// input interleaved.
+// input interleaved. Even with the copies in and out, this beats a split plan run on the
+// caller's arrays, and out of place beats in place, with warm caches and with cold ones.
 struct PlanCache::Plan
 {
     Plan(int n, bool real) : n(n)

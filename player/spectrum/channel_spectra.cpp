@@ -12,14 +12,19 @@ void ChannelSpectra::Compute(const SampleWindow &window, const std::vector<doubl
     paired_ = left && right;
     // One spare value: bin N, which the transform's period makes bin 0 again.
     const auto size = static_cast<std::size_t>(n_) + 1;
-    for (std::vector<double> *v : {&xr_, &xi_, &yr_, &yi_})
-        v->resize(size);
+    if (xr_.size() != size) {
+        for (std::vector<double> *v : {&xr_, &xi_, &yr_, &yi_})
+            v->assign(size, 0.0);
+        xiZero_ = true;
+    }
     if (paired_) {
-        WindowChannel(window, false, weights, xr_.data());
-        WindowChannel(window, true, weights, xi_.data());
+        WindowChannels(window, weights, xr_.data(), xi_.data());
+        xiZero_ = false;
     } else {
         WindowChannel(window, right, weights, xr_.data());
-        std::fill(xi_.begin(), xi_.end(), 0.0);
+        if (!xiZero_)
+            std::fill(xi_.begin(), xi_.end(), 0.0);
+        xiZero_ = true;
     }
     fft.Transform(n_, xr_.data(), xi_.data(), yr_.data(), yi_.data());
     yr_[size - 1] = yr_[0];

@@ -40,5 +40,6 @@ public:
 private:
     int32_t n_ = 0;
     bool paired_ = false;
+    bool xiZero_ = false; // xi_ holds zeros from an earlier one-channel frame
     std::vector<double> xr_, xi_, yr_, yi_;
 };

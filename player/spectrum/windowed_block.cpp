@@ -4,62 +4,43 @@
 
 namespace {
 
-// store(i, weights[i] × sample of frame i) for every i below N, with 0 where the window holds
-// no frame i.
-template <typename Span, typename Extract, typename Store>
-void Weigh(const Span &frames, const std::vector<double> &weights, Extract extract, Store store)
-{
-    const std::size_t n = weights.size();
-    const std::size_t filled = std::min(n, frames.size());
-    for (std::size_t i = 0; i < filled; ++i)
-        store(i, weights[i] * extract(frames[i]));
-    for (std::size_t i = filled; i < n; ++i)
-        store(i, 0.0);
-}
-
-template <typename Store>
-void WeighChannel(const SampleWindow &window, bool right, const std::vector<double> &weights,
-                  Store store)
+// Calls visit(frames, left, right) with the window's samples and the two functions that take a
+// frame's left and right sample as a double (the same function twice for a mono window).
+// False for a window that holds no samples of a known kind.
+template <typename Visit> bool VisitSamples(const SampleWindow &window, Visit visit)
 {
     switch (window.sampleKind) {
     case 1:
-        if (right)
-            Weigh(
-                window.stereo16, weights,
-                [](uint32_t v) { return static_cast<double>(static_cast<int16_t>(v >> 16)); },
-                store);
-        else
-            Weigh(
-                window.stereo16, weights,
-                [](uint32_t v) { return static_cast<double>(static_cast<int16_t>(v & 0xFFFFu)); },
-                store);
-        return;
-    case 2:
-        Weigh(
-            window.mono16, weights, [](int16_t v) { return static_cast<double>(v); }, store);
-        return;
-    case 3:
-        if (right)
-            Weigh(
-                window.stereo8, weights,
-                [](uint16_t v) { return static_cast<double>(static_cast<int>(v >> 8) - 128); },
-                store);
-        else
-            Weigh(
-                window.stereo8, weights,
-                [](uint16_t v) { return static_cast<double>(static_cast<int>(v & 0xFFu) - 128); },
-                store);
-        return;
-    case 4:
-        Weigh(
-            window.mono8, weights,
-            [](uint8_t v) { return static_cast<double>(static_cast<int>(v) - 128); }, store);
-        return;
-    default:
-        for (std::size_t i = 0; i < weights.size(); ++i)
-            store(i, 0.0);
-        return;
+        visit(
+            window.stereo16,
+            [](uint32_t v) { return static_cast<double>(static_cast<int16_t>(v & 0xFFFFu)); },
+            [](uint32_t v) { return static_cast<double>(static_cast<int16_t>(v >> 16)); });
+        return true;
+    case 2: {
+        const auto mono = [](int16_t v) { return static_cast<double>(v); };
+        visit(window.mono16, mono, mono);
+        return true;
     }
+    case 3:
+        visit(
+            window.stereo8,
+            [](uint16_t v) { return static_cast<double>(static_cast<int>(v & 0xFFu) - 128); },
+            [](uint16_t v) { return static_cast<double>(static_cast<int>(v >> 8) - 128); });
+        return true;
+    case 4: {
+        const auto mono = [](uint8_t v) { return static_cast<double>(static_cast<int>(v) - 128); };
+        visit(window.mono8, mono, mono);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// How many of the N positions the window holds a frame for.
+template <typename Span> std::size_t Filled(const Span &frames, const std::vector<double> &weights)
+{
+    return std::min(weights.size(), frames.size());
 }
 
 } // namespace
@@ -67,5 +48,36 @@ void WeighChannel(const SampleWindow &window, bool right, const std::vector<doub
 void WindowChannel(const SampleWindow &window, bool right, const std::vector<double> &weights,
                    double *out)
 {
-    WeighChannel(window, right, weights, [out](std::size_t i, double v) { out[i] = v; });
+    const std::size_t n = weights.size();
+    const double *w = weights.data();
+    std::size_t filled = 0;
+    VisitSamples(window, [&](const auto &frames, auto leftOf, auto rightOf) {
+        filled = Filled(frames, weights);
+        if (right) {
+            for (std::size_t i = 0; i < filled; ++i)
+                out[i] = w[i] * rightOf(frames[i]);
+        } else {
+            for (std::size_t i = 0; i < filled; ++i)
+                out[i] = w[i] * leftOf(frames[i]);
+        }
+    });
+    std::fill(out + filled, out + n, 0.0);
+}
+
+void WindowChannels(const SampleWindow &window, const std::vector<double> &weights, double *left,
+                    double *right)
+{
+    const std::size_t n = weights.size();
+    const double *w = weights.data();
+    std::size_t filled = 0;
+    VisitSamples(window, [&](const auto &frames, auto leftOf, auto rightOf) {
+        filled = Filled(frames, weights);
+        for (std::size_t i = 0; i < filled; ++i) {
+            const auto frame = frames[i];
+            left[i] = w[i] * leftOf(frame);
+            right[i] = w[i] * rightOf(frame);
+        }
+    });
+    std::fill(left + filled, left + n, 0.0);
+    std::fill(right + filled, right + n, 0.0);
 }
