@@ -63,7 +63,6 @@ void MovingFrames(benchmark::State &state, uint8_t mode)
             longer.insert(longer.end(), base.begin(), base.end());
         return longer;
     }();
-    std::vector<char> others(8 << 20);
     QImage image(640, 360, QImage::Format_RGB32);
     image.fill(Qt::black);
     FrameInput settings;
@@ -77,9 +76,7 @@ void MovingFrames(benchmark::State &state, uint8_t mode)
     std::size_t start = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        for (std::size_t i = 0; i < others.size(); i += 64)
-            others[i] = static_cast<char>(others[i] + 1);
-        benchmark::DoNotOptimize(others.data());
+        PushOutCoreCaches();
         start = start + kHop + kN > music.size() ? 0 : start + kHop;
         SampleWindow window;
         window.sampleKind = 1;
