@@ -92,6 +92,11 @@ void BM_SpectrumAnalyzerAMoving(benchmark::State &state)
     MovingFrames(state, 2);
 }
 
+void BM_SpectrumAnalyzerBMoving(benchmark::State &state)
+{
+    MovingFrames(state, 3);
+}
+
 void BM_SpectrumAnalyzerA(benchmark::State &state)
 {
     SpectrumFrame(state, 2);
@@ -149,6 +154,7 @@ void BM_LevelMeter(benchmark::State &state)
 
 BENCHMARK(BM_SpectrumAnalyzerA)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpectrumAnalyzerAMoving)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SpectrumAnalyzerBMoving)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpectrumAnalyzerB)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ChannelSpectraDual)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LevelMeter)->Unit(benchmark::kMicrosecond);

@@ -322,8 +322,8 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     const bool hatched = input.VSA == 3;
     // The last frame's strokes are known column by column: a hatched frame restores after
     // drawing, above its own strokes.
-    const bool afterHatched = hatched && !work.hatchTops[0].empty() + !work.hatchTops[1].empty() >=
-                                             int(left) + int(right);
+    const bool afterHatched =
+        hatched && (!left || !work.hatchTops[0].empty()) && (!right || !work.hatchTops[1].empty());
     bool partial = false;
     if (copied)
         partial = RestoreBackground(raster, *target, work, afterHatched);
