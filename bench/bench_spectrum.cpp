@@ -29,17 +29,24 @@ const std::vector<uint32_t> &Frames()
     return MusicLikeFrames();
 }
 
-void SpectrumFrame(benchmark::State &state, uint8_t mode)
+// Both channels on the large 640 × 360 area at the largest FFT size.
+FrameInput DualLargeFrame(uint8_t mode)
 {
-    QImage image(640, 360, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
     FrameInput settings;
     settings.VSA = mode;
     settings.CH = 2;
     settings.NumFftNormal = 4;
     settings.width = 9600;
     settings.height = 5400;
+    return settings;
+}
+
+void SpectrumFrame(benchmark::State &state, uint8_t mode)
+{
+    QImage image(640, 360, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    const FrameInput settings = DualLargeFrame(mode);
     SpectrumState hue;
     SpectrumWorkspace work;
     const SampleWindow window = Stereo16Window(Frames());
@@ -65,12 +72,7 @@ void MovingFrames(benchmark::State &state, uint8_t mode)
     }();
     QImage image(640, 360, QImage::Format_RGB32);
     image.fill(Qt::black);
-    FrameInput settings;
-    settings.VSA = mode;
-    settings.CH = 2;
-    settings.NumFftNormal = 4;
-    settings.width = 9600;
-    settings.height = 5400;
+    const FrameInput settings = DualLargeFrame(mode);
     SpectrumState hue;
     SpectrumWorkspace work;
     std::size_t start = 0;
