@@ -31,20 +31,13 @@ constexpr float LoadAt = 10.0f;
 const QTemporaryDir &Sounds()
 {
     static QTemporaryDir dir;
-    static const bool made = [] {
-        if (!dir.isValid())
-            return false;
-        const QString source = dir.filePath("source.wav");
-        bool ok = WriteNoiseAndTone(source, 30);
-        ok = ok && RunFfmpeg({"-i", source, "-c:a", "flac", dir.filePath("sound.flac")});
-        ok = ok &&
-             RunFfmpeg({"-i", source, "-c:a", "aac", "-b:a", "128k", dir.filePath("sound.m4a")});
-        ok = ok && RunFfmpeg({"-i", source, "-c:a", "libopus", "-b:a", "96k",
-                              dir.filePath("sound.opus")});
-        ok = ok && RunFfmpeg({"-stream_loop", "239", "-i", dir.filePath("sound.m4a"), "-c", "copy",
-                              dir.filePath("two_hours.m4a")});
-        return ok;
-    }();
+    static const bool made =
+        EncodeNoiseAndTone(dir, 30,
+                           {{"sound.flac", {"-c:a", "flac"}},
+                            {"sound.m4a", {"-c:a", "aac", "-b:a", "128k"}},
+                            {"sound.opus", {"-c:a", "libopus", "-b:a", "96k"}}}) &&
+        RunFfmpeg({"-stream_loop", "239", "-i", dir.filePath("sound.m4a"), "-c", "copy",
+                   dir.filePath("two_hours.m4a")});
     // Without ffmpeg the files are missing and each benchmark reports that it was skipped.
     (void)made;
     return dir;

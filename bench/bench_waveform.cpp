@@ -33,16 +33,9 @@ constexpr double kSeconds = 300;
 const QTemporaryDir &Sounds()
 {
     static QTemporaryDir dir;
-    static const bool made = [] {
-        if (!dir.isValid())
-            return false;
-        const QString source = dir.filePath("source.wav");
-        bool ok = WriteNoiseAndTone(source, 300);
-        ok = ok && RunFfmpeg({"-i", source, "-c:a", "libmp3lame", "-b:a", "160k",
-                              dir.filePath("five.mp3")});
-        ok = ok && RunFfmpeg({"-i", source, "-c:a", "flac", dir.filePath("five.flac")});
-        return ok;
-    }();
+    static const bool made = EncodeNoiseAndTone(
+        dir, 300,
+        {{"five.mp3", {"-c:a", "libmp3lame", "-b:a", "160k"}}, {"five.flac", {"-c:a", "flac"}}});
     (void)made; // without ffmpeg the files are missing and each benchmark says so
     return dir;
 }

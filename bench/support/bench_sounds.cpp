@@ -19,3 +19,18 @@ bool WriteNoiseAndTone(const QString &path, int seconds)
                       "sine=frequency=440:sample_rate=44100:duration=" + length, "-filter_complex",
                       "amix=inputs=2,aformat=channel_layouts=stereo", "-c:a", "pcm_s16le", path});
 }
+
+bool EncodeNoiseAndTone(const QTemporaryDir &dir, int seconds,
+                        const QList<QPair<QString, QStringList>> &outputs)
+{
+    if (!dir.isValid())
+        return false;
+    const QString source = dir.filePath(QStringLiteral("source.wav"));
+    if (!WriteNoiseAndTone(source, seconds))
+        return false;
+    for (const auto &[name, codec] : outputs)
+        if (!RunFfmpeg(QStringList{QStringLiteral("-i"), source} + codec +
+                       QStringList{dir.filePath(name)}))
+            return false;
+    return true;
+}
