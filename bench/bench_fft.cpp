@@ -76,6 +76,38 @@ void BM_FftDoubleDual(benchmark::State &state)
     }
 }
 
+// The dual transform in single precision on interleaved values, as the displays now call it.
+void BM_FftFloatDual(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const bool cold = state.range(1) != 0;
+    static QLibrary library(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
+                            QStringLiteral("/libfft.so"));
+    const auto fft = reinterpret_cast<decltype(&fft_float)>(library.resolve("fft_float"));
+    if (!fft) {
+        state.SkipWithError("fft_float not found beside the benchmark");
+        return;
+    }
+    const std::vector<double> left = Signal(n);
+    std::vector<float> x(2 * static_cast<std::size_t>(n)), y(x.size());
+    for (int i = 0; i < n; ++i) {
+        x[2 * static_cast<std::size_t>(i)] = static_cast<float>(left[static_cast<std::size_t>(i)]);
+        x[2 * static_cast<std::size_t>(i) + 1] =
+            static_cast<float>(7000 * std::sin(0.05 * i) + 2000 * std::sin(0.9 * i));
+    }
+    fft(n, x.data(), y.data()); // plans outside the timing
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            PushOutCoreCaches();
+            state.ResumeTiming();
+        }
+        fft(n, x.data(), y.data());
+        benchmark::DoNotOptimize(y.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 // A bare complex split-format transform of the same length, planned beforehand.
 void BM_BareFftwComplex(benchmark::State &state)
 {
@@ -120,5 +152,6 @@ void BM_BareFftwReal(benchmark::State &state)
 
 BENCHMARK(BM_FftDouble)->RangeMultiplier(4)->Range(1024, 16384);
 BENCHMARK(BM_FftDoubleDual)->ArgsProduct({{1024, 4096, 16384}, {0, 1}});
+BENCHMARK(BM_FftFloatDual)->ArgsProduct({{1024, 4096, 16384}, {0, 1}});
 BENCHMARK(BM_BareFftwComplex)->RangeMultiplier(4)->Range(1024, 16384);
 BENCHMARK(BM_BareFftwReal)->RangeMultiplier(4)->Range(1024, 16384);

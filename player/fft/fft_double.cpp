@@ -41,3 +41,10 @@ void fft_double(std::int32_t n, std::int32_t flag, double *xr, double *xi, doubl
         PlanCache::Instance().ExecuteComplex(n, xr, xi, yr, yi);
     }
 }
+
+void fft_float(std::int32_t n, const float *x, float *y)
+{
+    if (n <= 0 || !x || !y)
+        return;
+    PlanCache::Instance().ExecuteFloat(n, x, y);
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 // One measured plan and the arrays it runs on. Both kinds write their spectrum interleaved,
 // which FFTW does markedly faster than into split arrays; a complex transform also reads its
@@ -51,6 +52,41 @@ struct PlanCache::Plan
     fftw_complex *spectrum = nullptr; // n / 2 + 1 bins for a real input, n for a complex one
 };
 
+// A measured single-precision complex plan, out of place, and the arrays it was measured on.
+struct PlanCache::FloatPlan
+{
+    explicit FloatPlan(int n) : n(n)
+    {
+        const auto size = static_cast<std::size_t>(n);
+        input = fftwf_alloc_complex(size);
+        output = fftwf_alloc_complex(size);
+        if (input)
+            std::fill(input[0], input[0] + 2 * size, 0.0f);
+    }
+    ~FloatPlan()
+    {
+        if (plan)
+            fftwf_destroy_plan(plan);
+        fftwf_free(input);
+        fftwf_free(output);
+    }
+    FloatPlan(const FloatPlan &) = delete;
+    FloatPlan &operator=(const FloatPlan &) = delete;
+
+    bool Make()
+    {
+        if (!input || !output)
+            return false;
+        plan = fftwf_plan_dft_1d(n, input, output, FFTW_FORWARD, FFTW_MEASURE);
+        return plan != nullptr;
+    }
+
+    int n;
+    fftwf_plan plan = nullptr;
+    fftwf_complex *input = nullptr;
+    fftwf_complex *output = nullptr;
+};
+
 PlanCache &PlanCache::Instance()
 {
     static PlanCache cache;
@@ -68,6 +104,16 @@ PlanCache::Plan *PlanCache::Find(int n, bool real)
     if (!plan->Make(real))
         return nullptr;
     return plans_.emplace(key, std::move(plan)).first->second.get();
+}
+
+PlanCache::FloatPlan *PlanCache::FindFloat(int n)
+{
+    if (auto it = floatPlans_.find(n); it != floatPlans_.end())
+        return it->second.get();
+    auto plan = std::make_unique<FloatPlan>(n);
+    if (!plan->Make())
+        return nullptr;
+    return floatPlans_.emplace(n, std::move(plan)).first->second.get();
 }
 
 bool PlanCache::ExecuteReal(int n, const double *in, double *yr, double *yi)
@@ -108,5 +154,31 @@ bool PlanCache::ExecuteComplex(int n, const double *xr, const double *xi, double
         yr[k] = out[k][0];
         yi[k] = out[k][1];
     }
+    return true;
+}
+
+bool PlanCache::ExecuteFloat(int n, const float *x, float *y)
+{
+    std::lock_guard lock(mutex_);
+    FloatPlan *plan = FindFloat(n);
+    if (!plan)
+        return false;
+    const auto values = 2 * static_cast<std::size_t>(n);
+    // An out-of-place complex plan leaves its input as it was, so the caller's const array can
+    // be handed to it as it stands.
+    auto *in = reinterpret_cast<fftwf_complex *>(const_cast<float *>(x));
+    auto *out = reinterpret_cast<fftwf_complex *>(y);
+    const auto first = reinterpret_cast<std::uintptr_t>(x);
+    const auto second = reinterpret_cast<std::uintptr_t>(y);
+    const std::uintptr_t bytes = values * sizeof(float);
+    const bool apart = first + bytes <= second || second + bytes <= first;
+    if (apart && fftwf_alignment_of(const_cast<float *>(x)) == fftwf_alignment_of(plan->input[0]) &&
+        fftwf_alignment_of(y) == fftwf_alignment_of(plan->output[0])) {
+        fftwf_execute_dft(plan->plan, in, out);
+        return true;
+    }
+    std::copy(x, x + values, plan->input[0]);
+    fftwf_execute(plan->plan);
+    std::copy(plan->output[0], plan->output[0] + values, y);
     return true;
 }

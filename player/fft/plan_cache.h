@@ -21,11 +21,18 @@ public:
     bool ExecuteReal(int n, const double *in, double *yr, double *yi);
     // Complex input of n points; writes bins 0 to n - 1 to yr and yi.
     bool ExecuteComplex(int n, const double *xr, const double *xi, double *yr, double *yi);
+    // Single-precision complex input of n interleaved points into n interleaved bins. Runs on
+    // the caller's arrays when they are laid out as the plan's own; copies through those
+    // otherwise.
+    bool ExecuteFloat(int n, const float *x, float *y);
 
 private:
     struct Plan;
+    struct FloatPlan;
     Plan *Find(int n, bool real);
+    FloatPlan *FindFloat(int n);
 
     std::mutex mutex_;
     std::map<std::pair<int, bool>, std::unique_ptr<Plan>> plans_;
+    std::map<int, std::unique_ptr<FloatPlan>> floatPlans_;
 };

@@ -4,6 +4,25 @@
 #include "spectrum/windowed_block.h"
 
 #include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr std::size_t kLine = 64;
+
+// n complex values on a cache-line boundary, zeroed.
+std::complex<float> *AlignedValues(std::size_t n)
+{
+    const std::size_t bytes = (n * sizeof(std::complex<float>) + kLine - 1) / kLine * kLine;
+    void *memory = std::aligned_alloc(kLine, bytes);
+    if (!memory)
+        throw std::bad_alloc();
+    auto *values = static_cast<std::complex<float> *>(memory);
+    std::fill(values, values + n, std::complex<float>());
+    return values;
+}
+
+} // namespace
 
 void ChannelSpectra::Compute(const SampleWindow &window, const std::vector<double> &weights,
                              bool left, bool right, FftEngine &fft)
@@ -12,45 +31,39 @@ void ChannelSpectra::Compute(const SampleWindow &window, const std::vector<doubl
     paired_ = left && right;
     // One spare value: bin N, which the transform's period makes bin 0 again.
     const auto size = static_cast<std::size_t>(n_) + 1;
-    if (xr_.size() != size) {
-        for (std::vector<double> *v : {&xr_, &xi_, &yr_, &yi_})
-            v->assign(size, 0.0);
-        xiZero_ = true;
+    if (size_ != size) {
+        x_.reset(AlignedValues(size));
+        y_.reset(AlignedValues(size));
+        size_ = size;
     }
-    if (paired_) {
-        WindowChannels(window, weights, xr_.data(), xi_.data());
-        xiZero_ = false;
-    } else {
-        WindowChannel(window, right, weights, xr_.data());
-        if (!xiZero_)
-            std::fill(xi_.begin(), xi_.end(), 0.0);
-        xiZero_ = true;
-    }
-    fft.Transform(n_, xr_.data(), xi_.data(), yr_.data(), yi_.data());
-    yr_[size - 1] = yr_[0];
-    yi_[size - 1] = yi_[0];
+    WindowComplex(window, left || !right, right, weights, x_.get());
+    fft.Transform(n_, reinterpret_cast<const float *>(x_.get()),
+                  reinterpret_cast<float *>(y_.get()));
+    y_[size - 1] = y_[0];
 }
 
 void ChannelSpectra::Powers(int channel, std::vector<double> &out) const
 {
     const int32_t half = n_ / 2;
     out.resize(static_cast<std::size_t>(half) + 1);
-    const double *yr = yr_.data(), *yi = yi_.data();
+    const std::complex<float> *y = y_.get();
     double *o = out.data();
     if (!paired_) {
         for (int32_t k = 1; k <= half; ++k)
-            o[k] = yr[k] * yr[k] + yi[k] * yi[k];
+            o[k] = Norm(y[k]);
         return;
     }
-    const double *mr = yr + n_, *mi = yi + n_; // mr[-k] is Y[N-k]
+    const std::complex<float> *m = y + n_; // m[-k] is Y[N-k]
     if (channel == 0) {
         for (int32_t k = 1; k <= half; ++k) {
-            const double re = yr[k] + mr[-k], im = yi[k] - mi[-k];
+            const double re = double(y[k].real()) + m[-k].real();
+            const double im = double(y[k].imag()) - m[-k].imag();
             o[k] = 0.25 * (re * re + im * im);
         }
     } else {
         for (int32_t k = 1; k <= half; ++k) {
-            const double re = yi[k] + mi[-k], im = mr[-k] - yr[k];
+            const double re = double(y[k].imag()) + m[-k].imag();
+            const double im = double(m[-k].real()) - y[k].real();
             o[k] = 0.25 * (re * re + im * im);
         }
     }

@@ -2,15 +2,18 @@
 
 #include "base/sample_window.h"
 
+#include <complex>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 class FftEngine;
 
-// The spectra of the one or two channels a frame shows. Two channels share one complex
-// transform of N points (left as its real part, right as its imaginary part) and are told
-// apart bin by bin on demand, so only the bins a display reads cost anything beyond the
-// transform; one channel takes the module's real transform.
+// The spectra of the one or two channels a frame shows, in single precision. Two channels share
+// one complex transform of N points (left as its real part, right as its imaginary part) and are
+// told apart bin by bin on demand, so only the bins a display reads cost anything beyond the
+// transform.
 class ChannelSpectra
 {
 public:
@@ -23,11 +26,11 @@ public:
     // channel computed, that channel's whatever c is. 0 while the module is missing.
     double Power(int channel, int32_t k) const
     {
-        const auto at = [](int32_t i) { return static_cast<std::size_t>(i); };
+        const std::complex<float> *y = y_.get();
         if (!paired_)
-            return yr_[at(k)] * yr_[at(k)] + yi_[at(k)] * yi_[at(k)];
-        const int32_t j = n_ - k; // bin N is kept as a copy of bin 0
-        const double a = yr_[at(k)], b = yi_[at(k)], c = yr_[at(j)], d = yi_[at(j)];
+            return Norm(y[k]);
+        const std::complex<float> p = y[k], q = y[n_ - k]; // bin N is kept as a copy of bin 0
+        const double a = p.real(), b = p.imag(), c = q.real(), d = q.imag();
         // Left: (Y[k] + conj Y[N-k]) / 2; right: (Y[k] - conj Y[N-k]) / 2i.
         const double re = channel == 0 ? a + c : b + d;
         const double im = channel == 0 ? b - d : c - a;
@@ -38,8 +41,23 @@ public:
     void Powers(int channel, std::vector<double> &out) const;
 
 private:
+    static double Norm(std::complex<float> v)
+    {
+        const double re = v.real(), im = v.imag();
+        return re * re + im * im;
+    }
+
+    // Frees what std::aligned_alloc gave.
+    struct Free
+    {
+        void operator()(std::complex<float> *p) const { std::free(p); }
+    };
+    using Values = std::unique_ptr<std::complex<float>[], Free>;
+
     int32_t n_ = 0;
     bool paired_ = false;
-    bool xiZero_ = false; // xi_ holds zeros from an earlier one-channel frame
-    std::vector<double> xr_, xi_, yr_, yi_;
+    std::size_t size_ = 0; // values held by x_ and y_
+    // The transform's input and its N bins plus bin N, on cache-line boundaries as the module's
+    // own arrays are, so it runs on them without copying.
+    Values x_, y_;
 };

@@ -51,6 +51,8 @@ bool FftEngine::Bind()
         return false;
     library_.setFileName(ModulePath(directory_));
     routine_ = reinterpret_cast<Routine>(library_.resolve("fft_double"));
+    floatRoutine_ =
+        routine_ ? reinterpret_cast<FloatRoutine>(library_.resolve("fft_float")) : nullptr;
     if (!routine_)
         library_.unload();
     return routine_ != nullptr;
@@ -66,5 +68,32 @@ bool FftEngine::Transform(int32_t n, double *xr, double *xi, double *yr, double 
         return false;
     }
     routine_(n, 0, xr, xi, yr, yi);
+    return true;
+}
+
+bool FftEngine::Transform(int32_t n, const float *x, float *y)
+{
+    if (n <= 0)
+        return false;
+    const auto size = static_cast<std::size_t>(n);
+    if (!routine_ && !Bind()) {
+        std::fill(y, y + 2 * size, 0.0f);
+        return false;
+    }
+    if (floatRoutine_) {
+        floatRoutine_(n, x, y);
+        return true;
+    }
+    split_.resize(4 * size);
+    double *xr = split_.data(), *xi = xr + size, *yr = xi + size, *yi = yr + size;
+    for (std::size_t k = 0; k < size; ++k) {
+        xr[k] = x[2 * k];
+        xi[k] = x[2 * k + 1];
+    }
+    routine_(n, 0, xr, xi, yr, yi);
+    for (std::size_t k = 0; k < size; ++k) {
+        y[2 * k] = static_cast<float>(yr[k]);
+        y[2 * k + 1] = static_cast<float>(yi[k]);
+    }
     return true;
 }

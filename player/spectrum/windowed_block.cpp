@@ -45,39 +45,27 @@ template <typename Span> std::size_t Filled(const Span &frames, const std::vecto
 
 } // namespace
 
-void WindowChannel(const SampleWindow &window, bool right, const std::vector<double> &weights,
-                   double *out)
+void WindowComplex(const SampleWindow &window, bool left, bool right,
+                   const std::vector<double> &weights, std::complex<float> *out)
 {
     const std::size_t n = weights.size();
     const double *w = weights.data();
     std::size_t filled = 0;
     VisitSamples(window, [&](const auto &frames, auto leftOf, auto rightOf) {
         filled = Filled(frames, weights);
-        if (right) {
+        if (left && right) {
+            for (std::size_t i = 0; i < filled; ++i) {
+                const auto frame = frames[i];
+                out[i] = {static_cast<float>(w[i] * leftOf(frame)),
+                          static_cast<float>(w[i] * rightOf(frame))};
+            }
+        } else if (right) {
             for (std::size_t i = 0; i < filled; ++i)
-                out[i] = w[i] * rightOf(frames[i]);
+                out[i] = {static_cast<float>(w[i] * rightOf(frames[i])), 0.0f};
         } else {
             for (std::size_t i = 0; i < filled; ++i)
-                out[i] = w[i] * leftOf(frames[i]);
+                out[i] = {static_cast<float>(w[i] * leftOf(frames[i])), 0.0f};
         }
     });
-    std::fill(out + filled, out + n, 0.0);
-}
-
-void WindowChannels(const SampleWindow &window, const std::vector<double> &weights, double *left,
-                    double *right)
-{
-    const std::size_t n = weights.size();
-    const double *w = weights.data();
-    std::size_t filled = 0;
-    VisitSamples(window, [&](const auto &frames, auto leftOf, auto rightOf) {
-        filled = Filled(frames, weights);
-        for (std::size_t i = 0; i < filled; ++i) {
-            const auto frame = frames[i];
-            left[i] = w[i] * leftOf(frame);
-            right[i] = w[i] * rightOf(frame);
-        }
-    });
-    std::fill(left + filled, left + n, 0.0);
-    std::fill(right + filled, right + n, 0.0);
+    std::fill(out + filled, out + n, std::complex<float>());
 }

@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 // Binding fft_double at run time, and what happens while the module is missing.
@@ -14,6 +16,8 @@ class TestFftEngine : public QObject
 
 private slots:
     void presentModuleTransforms();
+    void floatTransform_data();
+    void floatTransform();
     void missingModuleLeavesZeros();
     void searchesAtMostOncePerSecond();
     void bindsWhenModuleAppearsLater();
@@ -62,6 +66,37 @@ void TestFftEngine::presentModuleTransforms()
         QCOMPARE(b.yr[k], 1.0);
         QCOMPARE(b.yi[k], 0.0);
     }
+}
+
+void TestFftEngine::floatTransform_data()
+{
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<bool>("bound");
+    QTest::newRow("module with fft_float") << QStringLiteral(LUMO_BIN_DIR) << true;
+    QTest::newRow("module with fft_double only") << QStringLiteral(LUMO_DOUBLE_ONLY_DIR) << true;
+    QTest::newRow("missing module") << QStringLiteral("/nonexistent") << false;
+}
+
+void TestFftEngine::floatTransform()
+{
+    QFETCH(QString, directory);
+    QFETCH(bool, bound);
+    const int n = 64;
+    // An impulse delayed by 3 plus a constant 0.5i: X[k] = e^(-2πi·3k/n), and 0.5i·n at k = 0.
+    std::vector<float> x(2 * n, 0.0f), y(2 * n + 2, 7.0f);
+    x[2 * 3] = 1.0f;
+    for (int i = 0; i < n; ++i)
+        x[2 * i + 1] += 0.5f;
+    FftEngine engine(directory);
+    QCOMPARE(engine.Transform(n, x.data(), y.data()), bound);
+    for (int k = 0; k < n; ++k) {
+        const double phase = -2 * std::numbers::pi * 3 * k / n;
+        const double re = bound ? std::cos(phase) : 0.0;
+        const double im = bound ? std::sin(phase) + (k == 0 ? 0.5 * n : 0.0) : 0.0;
+        QVERIFY2(std::fabs(y[2 * k] - re) < 1e-5 && std::fabs(y[2 * k + 1] - im) < 1e-5,
+                 qPrintable(QString::number(k)));
+    }
+    QCOMPARE(y[2 * n], 7.0f);
 }
 
 void TestFftEngine::missingModuleLeavesZeros()

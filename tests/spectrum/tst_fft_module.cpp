@@ -15,7 +15,9 @@ class TestFftModule : public QObject
     Q_OBJECT
 
     using Routine = decltype(&fft_double);
+    using FloatRoutine = decltype(&fft_float);
     Routine fft_ = nullptr;
+    FloatRoutine fftFloat_ = nullptr;
     QLibrary library_;
 
 private slots:
@@ -25,6 +27,8 @@ private slots:
     void complexInputMatchesDirectDft();
     void differentlyAlignedArraysShareNoStaleState();
     void inPlaceComplexTransform();
+    void floatMatchesDirectDft_data();
+    void floatMatchesDirectDft();
     void hanningSineLevel_data();
     void hanningSineLevel();
 };
@@ -70,6 +74,8 @@ void TestFftModule::initTestCase()
     library_.setFileName(QStringLiteral(LUMO_BIN_DIR "/libfft.so"));
     fft_ = reinterpret_cast<Routine>(library_.resolve("fft_double"));
     QVERIFY2(fft_, qPrintable(library_.errorString()));
+    fftFloat_ = reinterpret_cast<FloatRoutine>(library_.resolve("fft_float"));
+    QVERIFY(fftFloat_);
 }
 
 void TestFftModule::matchesDirectDft_data()
@@ -160,6 +166,54 @@ void TestFftModule::inPlaceComplexTransform()
         // 2 + i·e^(-iφ)
         QVERIFY(std::fabs(re[k] - (2.0 - std::sin(phase))) < 1e-12);
         QVERIFY(std::fabs(im[k] - std::cos(phase)) < 1e-12);
+    }
+}
+
+void TestFftModule::floatMatchesDirectDft_data()
+{
+    // Where the input and the output lie, in floats from the start of one buffer: apart and on
+    // the buffer's alignment, the same array, and apart but off the alignment.
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("inputAt");
+    QTest::addColumn<int>("outputAt");
+    for (int n : {1024, 16384}) {
+        const QByteArray size = QByteArray::number(n);
+        QTest::newRow(size + " apart") << n << 0 << 2 * n + 16;
+        QTest::newRow(size + " in place") << n << 0 << 0;
+        QTest::newRow(size + " unaligned") << n << 1 << 2 * n + 19;
+    }
+}
+
+void TestFftModule::floatMatchesDirectDft()
+{
+    QFETCH(int, n);
+    QFETCH(int, inputAt);
+    QFETCH(int, outputAt);
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> sample(-32768.0, 32767.0);
+    std::vector<double> xr(n), xi(n);
+    std::vector<float> buffer(4 * n + 32);
+    float *x = buffer.data() + inputAt, *y = buffer.data() + outputAt;
+    for (int i = 0; i < n; ++i) {
+        x[2 * i] = static_cast<float>(xr[i] = std::round(sample(random)));
+        x[2 * i + 1] = static_cast<float>(xi[i] = std::round(sample(random)));
+    }
+    const std::vector<float> input(x, x + 2 * n);
+    fftFloat_(n, x, y);
+    if (x != y)
+        QVERIFY(std::equal(input.begin(), input.end(), x));
+    // Single precision: the error grows with the bins' size, about 32768·√n here.
+    const double tolerance = 1e-4 * 32768.0 * std::sqrt(n);
+    for (int k : BinsToCheck(n)) {
+        double re, im;
+        DirectBin(xr, xi, k, re, im);
+        QVERIFY2(std::fabs(y[2 * k] - re) < tolerance && std::fabs(y[2 * k + 1] - im) < tolerance,
+                 qPrintable(QStringLiteral("bin %1: %2%3i vs %4%5i")
+                                .arg(k)
+                                .arg(y[2 * k])
+                                .arg(y[2 * k + 1])
+                                .arg(re)
+                                .arg(im)));
     }
 }
 
