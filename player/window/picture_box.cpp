@@ -50,31 +50,24 @@ void PictureBox::SetBackground(QColor colour)
 
 namespace {
 
-// Copies the parts of `canvas` (opaque, 32 bits a pixel) straight into the image the painter
-// draws on when that is a plain 32-bit image under a whole-pixel offset; false when it is not,
-// or when a part falls outside it. The painter's own blit would hand large parts to worker
-// threads and wait for them, which costs more than the copy on every frame of an analyzer.
-bool CopyStraight(QPainter &painter, const QImage &canvas, const QRegion &parts)
+// Copies the parts of `canvas` (opaque, 32 bits a pixel) straight into `target`, the widget's
+// (0, 0) at `offset` in it; false when the target is not a plain 32-bit image of one pixel per
+// device pixel, or when a part falls outside it. The painter's own blit would hand large parts
+// to worker threads and wait for them, which costs more than the copy on every frame of an
+// analyzer.
+bool CopyStraight(QPaintDevice *device, QPoint offset, const QImage &canvas, const QRegion &parts)
 {
-    QPaintEngine *engine = painter.paintEngine();
-    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
     if (!device || device->devType() != QInternal::Image || canvas.depth() != 32)
         return false;
     auto *target = static_cast<QImage *>(device);
     const QImage::Format format = target->format();
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+        target->devicePixelRatio() != 1.0)
         return false;
-    const QTransform transform = painter.deviceTransform();
-    if (transform.type() > QTransform::TxTranslate || transform.dx() != int(transform.dx()) ||
-        transform.dy() != int(transform.dy()) || target->devicePixelRatio() != 1.0 ||
-        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
-        painter.opacity() != 1.0)
-        return false;
-    const QPoint offset(int(transform.dx()), int(transform.dy()));
     for (const QRect &part : parts)
         if (!target->rect().contains(part.translated(offset)) || !canvas.rect().contains(part))
             return false;
-    // The painter has begun on the image, so its bits are not shared: no copy on access.
+    // The image is the window's own or a painter's: its bits are not shared, no copy on access.
     uchar *bits = const_cast<uchar *>(target->constBits());
     const qsizetype stride = target->bytesPerLine();
     for (const QRect &part : parts) {
@@ -86,10 +79,32 @@ bool CopyStraight(QPainter &painter, const QImage &canvas, const QRegion &parts)
     return true;
 }
 
+// The same through a painter that has begun on the widget: when it draws onto its device under
+// a whole-pixel offset only.
+bool CopyStraight(QPainter &painter, const QImage &canvas, const QRegion &parts)
+{
+    QPaintEngine *engine = painter.paintEngine();
+    const QTransform transform = painter.deviceTransform();
+    if (!engine || transform.type() > QTransform::TxTranslate ||
+        transform.dx() != int(transform.dx()) || transform.dy() != int(transform.dy()) ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter.opacity() != 1.0)
+        return false;
+    return CopyStraight(engine->paintDevice(), QPoint(int(transform.dx()), int(transform.dy())),
+                        canvas, parts);
+}
+
 } // namespace
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    // During an ordinary repaint the widget is redirected into the window's own image with no
+    // painter active on it: the canvas goes there without setting a painter up.
+    QPoint redirection;
+    QPaintDevice *device = redirected(&redirection);
+    if (!canvas_.isNull() && picture_.isNull() && device && !sharedPainter() &&
+        CopyStraight(device, -redirection, canvas_, event->region()))
+        return;
     QPainter painter(this);
     if (!canvas_.isNull()) {
         // Only the part to repaint, rectangle by rectangle: a straight copy of those rows.
