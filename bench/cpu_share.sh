@@ -14,6 +14,11 @@
 #   --settle S     seconds to wait for playback to settle (default 6)
 #   --span S       seconds to measure (default 10)
 #   --runs R       runs per mode; the lowest and the median share are printed (default 1)
+#   --floor        also measure bench's repaint_floor (build-bench): a bare window with a 10 ms
+#                  timer alone (mode t), repainting a third of a picture the size of the large
+#                  analyzer's plot and drawing nothing (r), and copying that third (c); what Qt
+#                  and the X server cost at the fast frame rate before the player does anything
+#   --floor-bin F  the repaint_floor program (default: build-bench/bin/repaint_floor)
 #
 # The player runs from a scratch copy so that its lumo.ini (beside the program) is the one
 # written here. The share is (utime + stime) over the span from /proc/<pid>/stat, in cores;
@@ -22,7 +27,8 @@ set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 bin="$here/../build/bin"
-fast=1 fft=4 channel=2 large=1 settle=6 span=10 runs=1
+fast=1 fft=4 channel=2 large=1 settle=6 span=10 runs=1 floor=0
+floorbin="$here/../build-bench/bin/repaint_floor"
 modes=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -34,12 +40,15 @@ while [ $# -gt 0 ]; do
     --settle) settle="$2"; shift 2 ;;
     --span) span="$2"; shift 2 ;;
     --runs) runs="$2"; shift 2 ;;
+    --floor) floor=1; shift ;;
+    --floor-bin) floorbin="$2"; shift 2 ;;
     --inner) inner="$2"; shift 2 ;;
     -h|--help) sed -n '2,20p' "$0"; exit 0 ;;
     *) modes+=("$1"); shift ;;
     esac
 done
 [ ${#modes[@]} -gt 0 ] || modes=(0 1 2 3 4 6)
+[ "$floor" = 0 ] || modes+=(t r c)
 
 # --- inside Xvfb: one run of one mode; prints "share xshare rss_kb" ----------------------------
 if [ -n "${inner:-}" ]; then
@@ -59,7 +68,13 @@ if [ -n "${inner:-}" ]; then
     # run) must not take the file over.
     mkdir -p "$scratch/run" "$scratch/tmp"
     chmod 700 "$scratch/run"
-    XDG_RUNTIME_DIR="$scratch/run" TMPDIR="$scratch/tmp" "$scratch/app/Lumo" "$scratch/tone.mp3" >"$scratch/player.log" 2>&1 &
+    case "$mode" in
+    t) program=("$floorbin" timer) ;;
+    r) program=("$floorbin" repaint) ;;
+    c) program=("$floorbin" copy) ;;
+    *) program=("$scratch/app/Lumo" "$scratch/tone.mp3") ;;
+    esac
+    XDG_RUNTIME_DIR="$scratch/run" TMPDIR="$scratch/tmp" "${program[@]}" >"$scratch/player.log" 2>&1 &
     pid=$!
     sleep "$settle"
     if ! kill -0 "$pid" 2>/dev/null; then
@@ -85,6 +100,7 @@ fi
 for f in Lumo libfft.so libaudiodecoder.so; do
     [ -e "$bin/$f" ] || { echo "missing $bin/$f (build first)" >&2; exit 1; }
 done
+[ "$floor" = 0 ] || [ -x "$floorbin" ] || { echo "missing $floorbin (make bench)" >&2; exit 1; }
 scratch="$(mktemp -d /tmp/lumo-cpu.XXXXXX)"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/app"
@@ -96,16 +112,17 @@ ffmpeg -hide_banner -loglevel error \
     -filter_complex "[0][1]amix=inputs=2,aformat=channel_layouts=stereo" \
     -ar 44100 -c:a libmp3lame -b:a 192k -y "$scratch/tone.mp3"
 
-names=([0]="playback alone" [1]="oscilloscope" [2]="spectrum A" [3]="spectrum B"
-       [4]="level meter A" [5]="level meter B" [6]="analog meter")
+declare -A names=([0]="playback alone" [1]="oscilloscope" [2]="spectrum A" [3]="spectrum B"
+       [4]="level meter A" [5]="level meter B" [6]="analog meter"
+       [t]="bare: timer" [r]="bare: repaint" [c]="bare: copy")
 echo "# fast=$fast fft=$fft channel=$channel large=$large settle=${settle}s span=${span}s runs=$runs"
 echo "# load average: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
 printf '%-4s  %-15s  %10s  %10s  %10s  %8s\n' mode view "low(cores)" "med(cores)" "X(cores)" "RSS(MB)"
 for mode in "${modes[@]}"; do
     lines=()
     for ((r = 0; r < runs; r++)); do
-        lines+=("$(xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "$scratch" --fast "$fast" \
-            --fft "$fft" --channel "$channel" --large "$large" --settle "$settle" \
+        lines+=("$(xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "$scratch" \
+            --floor-bin "$floorbin" --fast "$fast" --fft "$fft" --channel "$channel" --large "$large" --settle "$settle" \
             --span "$span" "$mode")")
     done
     # Runs sorted by share: the first is the lowest, the middle one the median (the lower of
