@@ -122,8 +122,8 @@ for mode in "${modes[@]}"; do
     lines=()
     for ((r = 0; r < runs; r++)); do
         lines+=("$(xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "$scratch" \
-            --floor-bin "$floorbin" --fast "$fast" --fft "$fft" --channel "$channel" --large "$large" --settle "$settle" \
-            --span "$span" "$mode")")
+            --floor-bin "$floorbin" --fast "$fast" --fft "$fft" --channel "$channel" \
+            --large "$large" --settle "$settle" --span "$span" "$mode")")
     done
     # Runs sorted by share: the first is the lowest, the middle one the median (the lower of
     # the two middle ones for an even count). X share and RSS are those of the lowest run.
