@@ -47,6 +47,21 @@ struct Sweep
     }
 };
 
+// The image the painter draws on when its pixels can be written directly: a plain 32-bit image,
+// no clipping, no transform, plain source-over painting. Null otherwise.
+QImage *DirectImage(QPainter &painter)
+{
+    QPaintDevice *device = painter.device();
+    QImage *image =
+        device && device->devType() == QInternal::Image ? static_cast<QImage *>(device) : nullptr;
+    const bool direct =
+        image && !painter.hasClipping() && painter.deviceTransform().isIdentity() &&
+        painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+        (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32 ||
+         image->format() == QImage::Format_ARGB32_Premultiplied);
+    return direct ? image : nullptr;
+}
+
 // The pixel rows a trace covers in each pixel column: the union of its line segments. A
 // polyline whose x never runs backwards covers one unbroken run of rows per column, so a
 // frame is drawn as at most one vertical run per column, however steep the waveform.
@@ -81,16 +96,8 @@ public:
     // one-pixel-wide runs; any other painter fills them as rectangles, to the same pixels.
     void Fill(QPainter &painter, const QColor &colour) const
     {
-        QPaintDevice *device = painter.device();
-        QImage *image = device && device->devType() == QInternal::Image
-                            ? static_cast<QImage *>(device)
-                            : nullptr;
-        const bool direct =
-            image && !painter.hasClipping() && painter.deviceTransform().isIdentity() &&
-            painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-            (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32 ||
-             image->format() == QImage::Format_ARGB32_Premultiplied);
-        if (!direct) {
+        QImage *image = DirectImage(painter);
+        if (!image) {
             for (int c = 0; c < static_cast<int>(top_.size()); ++c)
                 if (top_[c] <= bottom_[c])
                     painter.fillRect(QRect(c, top_[c], 1, bottom_[c] - top_[c] + 1), colour);
@@ -109,6 +116,14 @@ public:
         }
     }
 
+    // Records the runs in `strips`.
+    void Cover(TraceStrips &strips) const
+    {
+        for (int c = 0; c < static_cast<int>(top_.size()); ++c)
+            if (top_[c] <= bottom_[c])
+                strips.Cover(c, c, top_[c], bottom_[c]);
+    }
+
 private:
     QVarLengthArray<int, 1024> top_, bottom_;
 };
@@ -116,7 +131,7 @@ private:
 // Draws the segments through the points 0, s, 2s, … below n; from the first point the window
 // does not hold on, the trace runs flat along its centre line.
 void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep,
-               const Trace &trace, int columns)
+               const Trace &trace, int columns, TraceStrips &drawn)
 {
     if (sweep.n <= sweep.s)
         return; // not one whole segment
@@ -137,12 +152,29 @@ void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep
         previous = point;
     }
     spans.Fill(painter, trace.colour);
+    spans.Cover(drawn);
 
     if (i <= last) {
         const int from = sweep.X(i == 0 ? 0 : i - sweep.s);
         const int y = TwipsToPixelNearest(trace.centre);
         painter.fillRect(QRect(QPoint(from, y), QPoint(sweep.X(last), y)), trace.colour);
+        drawn.Cover(from, sweep.X(last), y, y);
     }
+}
+
+// Clears the rows the last frame's traces covered, strip by strip, inside the plot.
+void ClearStrips(QImage &image, const ScopeWorkspace &work, const QRect &plot)
+{
+    const QRect area = plot & image.rect();
+    const QRgb black = QColor(Qt::black).rgb();
+    for (const TraceStrips &trace : work.traces)
+        for (int s = 0; s < trace.Count(); ++s) {
+            const QRect strip = trace.Strip(s) & area;
+            for (int y = strip.top(); y <= strip.bottom(); ++y) {
+                auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+                std::fill(row + strip.left(), row + strip.right() + 1, black);
+            }
+        }
 }
 
 } // namespace
@@ -160,6 +192,13 @@ QColor ScopeBaseColour(const ScopeColourCycle &cycle)
 void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
                            ScopeColourCycle &cycle)
 {
+    ScopeWorkspace work;
+    DrawOscilloscopeFrame(painter, window, input, cycle, work);
+}
+
+void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
+                           ScopeColourCycle &cycle, ScopeWorkspace &work)
+{
     const int width = input.width;
     const int height = input.height;
     const double range = std::ldexp(1.0, std::clamp<int>(input.BitsPerSample, 1, 32));
@@ -175,9 +214,18 @@ void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const 
     const Sweep sweep{n, stride, n > 0 ? double(width) / n : 0.0};
 
     const int pixelColumns = std::max(TwipsToPixelNearest(width), 0) + 1;
-    painter.fillRect(QRect(QPoint(0, TwipsToPixelNearest(PlotTop)),
-                           QPoint(TwipsToPixelNearest(width), TwipsToPixelNearest(height))),
-                     Qt::black);
+    const QRect plotRect(QPoint(0, TwipsToPixelNearest(PlotTop)),
+                         QPoint(TwipsToPixelNearest(width), TwipsToPixelNearest(height)));
+    QImage *image = DirectImage(painter);
+    const std::array<int, 3> key{width, height, input.CH};
+    const bool partial =
+        image && work.frameKey != 0 && image->cacheKey() == work.frameKey + 1 && work.key == key;
+    if (partial)
+        ClearStrips(*image, work, plotRect);
+    else
+        painter.fillRect(plotRect, Qt::black);
+    for (TraceStrips &strips : work.drawn)
+        strips.Reset(image ? image->width() : 0);
 
     AdvanceScopeColour(cycle);
     const QColor base = ScopeBaseColour(cycle);
@@ -185,12 +233,30 @@ void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const 
 
     if (input.CH == 0 || input.CH == 1) {
         DrawTrace(painter, window, sweep, Trace{input.CH == 1, PlotTop + half, plot / range, trace},
-                  pixelColumns);
+                  pixelColumns, work.drawn[0]);
+    } else {
+        const double scale = half / range;
+        const int upper = static_cast<int>(RoundHalfEven(PlotTop + 0.5 * half));
+        const int lower = static_cast<int>(RoundHalfEven(PlotTop + 1.5 * half));
+        DrawTrace(painter, window, sweep, Trace{false, upper, scale, trace}, pixelColumns,
+                  work.drawn[0]);
+        DrawTrace(painter, window, sweep, Trace{true, lower, scale, base}, pixelColumns,
+                  work.drawn[1]);
+    }
+
+    work.changed.clear();
+    if (!image) {
+        const QPaintDevice *device = painter.device();
+        work.changed.push_back(QRect(0, 0, device->width(), device->height()));
+        work.frameKey = 0;
         return;
     }
-    const double scale = half / range;
-    const int upper = static_cast<int>(RoundHalfEven(PlotTop + 0.5 * half));
-    const int lower = static_cast<int>(RoundHalfEven(PlotTop + 1.5 * half));
-    DrawTrace(painter, window, sweep, Trace{false, upper, scale, trace}, pixelColumns);
-    DrawTrace(painter, window, sweep, Trace{true, lower, scale, base}, pixelColumns);
+    if (partial)
+        for (std::size_t c = 0; c < 2; ++c)
+            CollectChanged(work.traces[c], work.drawn[c], image->rect(), work.changed);
+    else
+        work.changed.push_back(image->rect());
+    std::swap(work.traces, work.drawn);
+    work.key = key;
+    work.frameKey = image->cacheKey();
 }

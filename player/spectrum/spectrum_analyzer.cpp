@@ -215,35 +215,6 @@ void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work, int channel,
     }
 }
 
-// The rectangles to repaint: per channel, what the last trace and this one covered, strip by
-// strip. Neighbouring strips share a rectangle while it stays within three times their own area,
-// so the window system gets a few rectangles and not many untouched pixels.
-void CollectChanged(SpectrumWorkspace &work, const QRect &picture)
-{
-    const auto area = [](const QRect &r) { return qint64(r.width()) * r.height(); };
-    for (std::size_t c = 0; c < 2; ++c) {
-        const int count = std::max(work.traces[c].Count(), work.drawn[c].Count());
-        QRect open;
-        qint64 needed = 0; // the area of the strips in `open`
-        for (int s = 0; s < count; ++s) {
-            const QRect strip = (work.traces[c].Strip(s) | work.drawn[c].Strip(s)) & picture;
-            if (strip.isEmpty())
-                continue;
-            const QRect joined = open | strip;
-            if (area(joined) <= 3 * (needed + area(strip))) {
-                open = joined;
-                needed += area(strip);
-                continue;
-            }
-            work.changed.push_back(open);
-            open = strip;
-            needed = area(strip);
-        }
-        if (!open.isEmpty())
-            work.changed.push_back(open);
-    }
-}
-
 // Draws one channel's trace as lines between its levels. On a direct raster, a chain of upright
 // segments in one pixel column (the crowded high bins) is one column from the chain's highest
 // to its lowest point: the same pixels, each written once.
@@ -371,7 +342,8 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     if (copied) {
         if (!partial)
             work.changed.push_back(work.backgroundRect);
-        CollectChanged(work, target->rect());
+        for (std::size_t c = 0; c < 2; ++c)
+            CollectChanged(work.traces[c], work.drawn[c], target->rect(), work.changed);
         std::swap(work.traces, work.drawn);
         work.frameKey = target->cacheKey();
     } else {

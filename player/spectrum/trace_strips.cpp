@@ -33,3 +33,28 @@ QRect TraceStrips::Strip(int s) const
         return {};
     return QRect(QPoint(s * kColumns, top_[i]), QPoint(s * kColumns + kColumns - 1, bottom_[i]));
 }
+
+void CollectChanged(const TraceStrips &last, const TraceStrips &now, const QRect &clip,
+                    std::vector<QRect> &out)
+{
+    const auto area = [](const QRect &r) { return qint64(r.width()) * r.height(); };
+    const int count = std::max(last.Count(), now.Count());
+    QRect open;
+    qint64 needed = 0; // the area of the strips in `open`
+    for (int s = 0; s < count; ++s) {
+        const QRect strip = (last.Strip(s) | now.Strip(s)) & clip;
+        if (strip.isEmpty())
+            continue;
+        const QRect joined = open | strip;
+        if (area(joined) <= 3 * (needed + area(strip))) {
+            open = joined;
+            needed += area(strip);
+            continue;
+        }
+        out.push_back(open);
+        open = strip;
+        needed = area(strip);
+    }
+    if (!open.isEmpty())
+        out.push_back(open);
+}

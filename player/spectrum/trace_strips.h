@@ -26,3 +26,9 @@ public:
 private:
     std::vector<int> top_, bottom_;
 };
+
+// Appends to `out` the rectangles to repaint for one trace: strip by strip, what `last` and `now`
+// covered, inside `clip`. Neighbouring strips share a rectangle while it stays within three times
+// their own area, so the window system gets a few rectangles and not many untouched pixels.
+void CollectChanged(const TraceStrips &last, const TraceStrips &now, const QRect &clip,
+                    std::vector<QRect> &out);

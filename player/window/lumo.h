@@ -341,6 +341,7 @@ private:
     FrameRateState frameRate_;
     QImage barImage_;
     ScopeColourCycle scopeColours_;
+    ScopeWorkspace scopeWork_;
     AnalogNeedles needles_;
     AnalogMeterPictures meterPictures_;
     // The time label's text and the whole second it shows.

@@ -160,7 +160,7 @@ void Lumo::DrawAnalyzerFrame(float position)
     bool drawn = true;
     switch (VSA) {
     case 1:
-        DrawOscilloscopeFrame(painter, window, input, scopeColours_);
+        DrawOscilloscopeFrame(painter, window, input, scopeColours_, scopeWork_);
         break;
     case 2:
     case 3:
@@ -186,11 +186,15 @@ void Lumo::DrawAnalyzerFrame(float position)
     // The frame rate counts and shows only frames that were drawn.
     if (FpsFlag && drawn)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
-    // The spectrum analyzers say which rows they changed; only those are repainted.
-    if ((VSA == 2 || VSA == 3) && !FpsFlag) {
-        for (const QRect &rows : spectrumWork_.changed)
-            if (!rows.isEmpty())
-                Pic->update(rows);
+    // The oscilloscope and the spectrum analyzers say where they changed the picture; only that
+    // is repainted.
+    const std::vector<QRect> *changed = VSA == 1               ? &scopeWork_.changed
+                                        : VSA == 2 || VSA == 3 ? &spectrumWork_.changed
+                                                               : nullptr;
+    if (changed && !FpsFlag) {
+        for (const QRect &part : *changed)
+            if (!part.isEmpty())
+                Pic->update(part);
     } else {
         Pic->update();
     }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -80,6 +81,22 @@ bool LitOutside(const QImage &image, int rowFrom, int rowTo)
                 return true;
     }
     return false;
+}
+
+// The frames `from` … `from + count - 1` of a window of the same kind (fewer where it ends).
+SampleWindow Part(const SampleWindow &all, std::size_t from, std::size_t count)
+{
+    const auto cut = [&](auto span) {
+        const std::size_t first = std::min(from, span.size());
+        return span.subspan(first, std::min(count, span.size() - first));
+    };
+    SampleWindow part;
+    part.sampleKind = all.sampleKind;
+    part.stereo16 = cut(all.stereo16);
+    part.mono16 = cut(all.mono16);
+    part.stereo8 = cut(all.stereo8);
+    part.mono8 = cut(all.mono8);
+    return part;
 }
 
 } // namespace
@@ -336,6 +353,76 @@ private slots:
                     ++runs;
             QVERIFY2(runs == 1, qPrintable(QString::number(x)));
         }
+    }
+
+    // Frames drawn one after another on one picture, each clearing only where the last traces
+    // ran, give the pictures of frames that clear the whole plot; the rectangles they report
+    // hold every pixel they changed.
+    void followingFramesClearOnlyTheirTraces_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("frames"); // samples in the whole sound
+        QTest::newRow("16-bit stereo, both") << 1 << 2 << 44100;
+        QTest::newRow("16-bit mono") << 2 << 0 << 44100;
+        QTest::newRow("8-bit stereo, right") << 3 << 1 << 44100;
+        QTest::newRow("16-bit stereo, running out") << 1 << 2 << 8000;
+    }
+
+    void followingFramesClearOnlyTheirTraces()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, channels);
+        QFETCH(int, frames);
+        WindowSamples data(static_cast<std::uint8_t>(kind));
+        std::uint32_t seed = 99;
+        for (int i = 0; i < frames; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            const double tone = std::sin(2.0 * std::numbers::pi * i / 210.0);
+            const int noise = static_cast<int>(seed >> 20) - 2048;
+            if (kind <= 2)
+                data.Append(static_cast<int>(12000 * tone) + noise, noise * 4);
+            else
+                data.Append(128 + static_cast<int>(50 * tone), 128 + noise / 64);
+        }
+        FrameInput settings;
+        settings.CH = static_cast<std::uint8_t>(channels);
+        settings.width = 9600;
+        settings.height = 5400;
+        settings.BitsPerSample = kind <= 2 ? 16 : 8;
+        QImage picture(640, 360, QImage::Format_RGB32);
+        picture.fill(Backdrop);
+        ScopeColourCycle cycle;
+        ScopeWorkspace work;
+        for (int frame = 0; frame < 12; ++frame) {
+            const SampleWindow window = Part(data.View(), std::size_t(frame) * 441 * 6, 4410);
+            QImage whole = picture.copy();
+            ScopeColourCycle wholeCycle = cycle;
+            {
+                QPainter painter(&whole);
+                DrawOscilloscopeFrame(painter, window, settings, wholeCycle);
+            }
+            const QImage before = picture.copy();
+            {
+                QPainter painter(&picture);
+                DrawOscilloscopeFrame(painter, window, settings, cycle, work);
+            }
+            QCOMPARE(picture, whole);
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    if (picture.pixel(x, y) != before.pixel(x, y))
+                        QVERIFY2(std::any_of(work.changed.begin(), work.changed.end(),
+                                             [&](const QRect &r) { return r.contains(x, y); }),
+                                 qPrintable(QStringLiteral("frame %1: %2, %3 changed unreported")
+                                                .arg(frame)
+                                                .arg(x)
+                                                .arg(y)));
+        }
+        // Past the first frame, the frames repaint less than the whole picture.
+        qint64 reported = 0;
+        for (const QRect &r : work.changed)
+            reported += qint64(r.width()) * r.height();
+        QVERIFY(reported < qint64(picture.width()) * picture.height());
     }
 
     // No sample rate gives no window: the plot is cleared and the colour still moves on.
