@@ -15,12 +15,42 @@ namespace {
 
 using Routine = decltype(&fft_double);
 
-Routine FftDouble()
+// A routine of the fft module beside the benchmark, or null.
+template <typename Function> Function Resolve(const char *name)
 {
     static QLibrary library(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
                             QStringLiteral("/libfft.so"));
-    static auto routine = reinterpret_cast<Routine>(library.resolve("fft_double"));
+    return reinterpret_cast<Function>(library.resolve(name));
+}
+
+Routine FftDouble()
+{
+    static auto routine = Resolve<Routine>("fft_double");
     return routine;
+}
+
+// The second channel of the dual benchmarks.
+double RightSample(int i)
+{
+    return 7000 * std::sin(0.05 * i) + 2000 * std::sin(0.9 * i);
+}
+
+// Times `transform`, which writes to `out`; with `cold`, the core's caches are pushed out before
+// each run, as other work does between frames in the running player.
+template <typename Transform>
+void TimeTransform(benchmark::State &state, bool cold, const void *out, Transform transform)
+{
+    transform(); // plans outside the timing
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            PushOutCoreCaches();
+            state.ResumeTiming();
+        }
+        transform();
+        benchmark::DoNotOptimize(out);
+        benchmark::ClobberMemory();
+    }
 }
 
 std::vector<double> Signal(int n)
@@ -41,12 +71,8 @@ void BM_FftDouble(benchmark::State &state)
         return;
     }
     std::vector<double> xr = Signal(n), xi(n + 1, 0.0), yr(n + 1), yi(n + 1);
-    fft(n, 0, xr.data(), xi.data(), yr.data(), yi.data()); // plans outside the timing
-    for (auto _ : state) {
-        fft(n, 0, xr.data(), xi.data(), yr.data(), yi.data());
-        benchmark::DoNotOptimize(yr.data());
-        benchmark::ClobberMemory();
-    }
+    TimeTransform(state, false, yr.data(),
+                  [&] { fft(n, 0, xr.data(), xi.data(), yr.data(), yi.data()); });
 }
 
 // Both channels at once, as the dual displays transform them: a complex input. Argument 1
@@ -62,18 +88,9 @@ void BM_FftDoubleDual(benchmark::State &state)
     }
     std::vector<double> xr = Signal(n), xi(n + 1), yr(n + 1), yi(n + 1);
     for (int i = 0; i < n; ++i)
-        xi[static_cast<std::size_t>(i)] = 7000 * std::sin(0.05 * i) + 2000 * std::sin(0.9 * i);
-    fft(n, 0, xr.data(), xi.data(), yr.data(), yi.data()); // plans outside the timing
-    for (auto _ : state) {
-        if (cold) {
-            state.PauseTiming();
-            PushOutCoreCaches();
-            state.ResumeTiming();
-        }
-        fft(n, 0, xr.data(), xi.data(), yr.data(), yi.data());
-        benchmark::DoNotOptimize(yr.data());
-        benchmark::ClobberMemory();
-    }
+        xi[static_cast<std::size_t>(i)] = RightSample(i);
+    TimeTransform(state, cold, yr.data(),
+                  [&] { fft(n, 0, xr.data(), xi.data(), yr.data(), yi.data()); });
 }
 
 // The dual transform in single precision on interleaved values, as the displays now call it.
@@ -81,9 +98,7 @@ void BM_FftFloatDual(benchmark::State &state)
 {
     const int n = static_cast<int>(state.range(0));
     const bool cold = state.range(1) != 0;
-    static QLibrary library(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
-                            QStringLiteral("/libfft.so"));
-    const auto fft = reinterpret_cast<decltype(&fft_float)>(library.resolve("fft_float"));
+    const auto fft = Resolve<decltype(&fft_float)>("fft_float");
     if (!fft) {
         state.SkipWithError("fft_float not found beside the benchmark");
         return;
@@ -92,20 +107,9 @@ void BM_FftFloatDual(benchmark::State &state)
     std::vector<float> x(2 * static_cast<std::size_t>(n)), y(x.size());
     for (int i = 0; i < n; ++i) {
         x[2 * static_cast<std::size_t>(i)] = static_cast<float>(left[static_cast<std::size_t>(i)]);
-        x[2 * static_cast<std::size_t>(i) + 1] =
-            static_cast<float>(7000 * std::sin(0.05 * i) + 2000 * std::sin(0.9 * i));
+        x[2 * static_cast<std::size_t>(i) + 1] = static_cast<float>(RightSample(i));
     }
-    fft(n, x.data(), y.data()); // plans outside the timing
-    for (auto _ : state) {
-        if (cold) {
-            state.PauseTiming();
-            PushOutCoreCaches();
-            state.ResumeTiming();
-        }
-        fft(n, x.data(), y.data());
-        benchmark::DoNotOptimize(y.data());
-        benchmark::ClobberMemory();
-    }
+    TimeTransform(state, cold, y.data(), [&] { fft(n, x.data(), y.data()); });
 }
 
 // A bare complex split-format transform of the same length, planned beforehand.
