@@ -1,6 +1,7 @@
 // The oscilloscope: the analysis window's waveform as a line in a cycling colour.
 #include "analyzer/oscilloscope.h"
 
+#include "spectrum/direct_raster.h"
 #include "spectrum/hue_cycle.h"
 
 #include "base/rounding.h"
@@ -47,21 +48,6 @@ struct Sweep
     }
 };
 
-// The image the painter draws on when its pixels can be written directly: a plain 32-bit image,
-// no clipping, no transform, plain source-over painting. Null otherwise.
-QImage *DirectImage(QPainter &painter)
-{
-    QPaintDevice *device = painter.device();
-    QImage *image =
-        device && device->devType() == QInternal::Image ? static_cast<QImage *>(device) : nullptr;
-    const bool direct =
-        image && !painter.hasClipping() && painter.deviceTransform().isIdentity() &&
-        painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-        (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32 ||
-         image->format() == QImage::Format_ARGB32_Premultiplied);
-    return direct ? image : nullptr;
-}
-
 // The pixel rows a trace covers in each pixel column: the union of its line segments. A
 // polyline whose x never runs backwards covers one unbroken run of rows per column, so a
 // frame is drawn as at most one vertical run per column, however steep the waveform.
@@ -91,29 +77,14 @@ public:
         }
     }
 
-    // Paints the runs in an opaque colour. A painter straight on a 32-bit image gets the runs
-    // written into its pixels, which costs a fraction of the raster engine's per-row work on
-    // one-pixel-wide runs; any other painter fills them as rectangles, to the same pixels.
-    void Fill(QPainter &painter, const QColor &colour) const
+    // Paints the runs in an opaque colour: straight into the pixels of a plain 32-bit image,
+    // which costs a fraction of the raster engine's per-row work on one-pixel-wide runs, and as
+    // rectangles of the same pixels through any other painter.
+    void Fill(DirectRaster &raster, QRgb colour) const
     {
-        QImage *image = DirectImage(painter);
-        if (!image) {
-            for (int c = 0; c < static_cast<int>(top_.size()); ++c)
-                if (top_[c] <= bottom_[c])
-                    painter.fillRect(QRect(c, top_[c], 1, bottom_[c] - top_[c] + 1), colour);
-            return;
-        }
-        const QRgb pixel = colour.rgb();
-        const int columns = std::min(static_cast<int>(top_.size()), image->width());
-        const qsizetype stride = image->bytesPerLine();
-        uchar *bits = image->bits();
-        for (int c = 0; c < columns; ++c) {
-            const int from = std::max(top_[c], 0);
-            const int to = std::min(bottom_[c], image->height() - 1);
-            uchar *row = bits + from * stride + c * qsizetype(sizeof(QRgb));
-            for (int y = from; y <= to; ++y, row += stride)
-                *reinterpret_cast<QRgb *>(row) = pixel;
-        }
+        for (int c = 0; c < static_cast<int>(top_.size()); ++c)
+            if (top_[c] <= bottom_[c])
+                raster.Column(c, top_[c], bottom_[c], colour);
     }
 
     // Records the runs in `strips`.
@@ -130,7 +101,7 @@ private:
 
 // Draws the segments through the points 0, s, 2s, … below n; from the first point the window
 // does not hold on, the trace runs flat along its centre line.
-void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep,
+void DrawTrace(DirectRaster &raster, const SampleWindow &window, const Sweep &sweep,
                const Trace &trace, int columns, TraceStrips &drawn)
 {
     if (sweep.n <= sweep.s)
@@ -151,29 +122,25 @@ void DrawTrace(QPainter &painter, const SampleWindow &window, const Sweep &sweep
             spans.AddSegment(previous, point);
         previous = point;
     }
-    spans.Fill(painter, trace.colour);
+    spans.Fill(raster, trace.colour.rgb());
     spans.Cover(drawn);
 
     if (i <= last) {
         const int from = sweep.X(i == 0 ? 0 : i - sweep.s);
         const int y = TwipsToPixelNearest(trace.centre);
-        painter.fillRect(QRect(QPoint(from, y), QPoint(sweep.X(last), y)), trace.colour);
+        raster.Row(y, from, sweep.X(last), trace.colour.rgb());
         drawn.Cover(from, sweep.X(last), y, y);
     }
 }
 
 // Clears the rows the last frame's traces covered, strip by strip, inside the plot.
-void ClearStrips(QImage &image, const ScopeWorkspace &work, const QRect &plot)
+void ClearStrips(DirectRaster &raster, const ScopeWorkspace &work, const QRect &plot)
 {
-    const QRect area = plot & image.rect();
-    const QRgb black = QColor(Qt::black).rgb();
     for (const TraceStrips &trace : work.traces)
         for (int s = 0; s < trace.Count(); ++s) {
-            const QRect strip = trace.Strip(s) & area;
-            for (int y = strip.top(); y <= strip.bottom(); ++y) {
-                auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-                std::fill(row + strip.left(), row + strip.right() + 1, black);
-            }
+            const QRect strip = trace.Strip(s) & plot;
+            for (int y = strip.top(); y <= strip.bottom(); ++y)
+                raster.Row(y, strip.left(), strip.right(), 0x000000);
         }
 }
 
@@ -216,12 +183,13 @@ void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const 
     const int pixelColumns = std::max(TwipsToPixelNearest(width), 0) + 1;
     const QRect plotRect(QPoint(0, TwipsToPixelNearest(PlotTop)),
                          QPoint(TwipsToPixelNearest(width), TwipsToPixelNearest(height)));
-    QImage *image = DirectImage(painter);
+    DirectRaster raster(painter);
+    QImage *image = raster.Direct() ? static_cast<QImage *>(painter.device()) : nullptr;
     const std::array<int, 3> key{width, height, input.CH};
     const bool partial =
         image && work.frameKey != 0 && image->cacheKey() == work.frameKey + 1 && work.key == key;
     if (partial)
-        ClearStrips(*image, work, plotRect);
+        ClearStrips(raster, work, plotRect);
     else
         painter.fillRect(plotRect, Qt::black);
     for (TraceStrips &strips : work.drawn)
@@ -232,15 +200,15 @@ void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const 
     const QColor trace = Complement(base);
 
     if (input.CH == 0 || input.CH == 1) {
-        DrawTrace(painter, window, sweep, Trace{input.CH == 1, PlotTop + half, plot / range, trace},
+        DrawTrace(raster, window, sweep, Trace{input.CH == 1, PlotTop + half, plot / range, trace},
                   pixelColumns, work.drawn[0]);
     } else {
         const double scale = half / range;
         const int upper = static_cast<int>(RoundHalfEven(PlotTop + 0.5 * half));
         const int lower = static_cast<int>(RoundHalfEven(PlotTop + 1.5 * half));
-        DrawTrace(painter, window, sweep, Trace{false, upper, scale, trace}, pixelColumns,
+        DrawTrace(raster, window, sweep, Trace{false, upper, scale, trace}, pixelColumns,
                   work.drawn[0]);
-        DrawTrace(painter, window, sweep, Trace{true, lower, scale, base}, pixelColumns,
+        DrawTrace(raster, window, sweep, Trace{true, lower, scale, base}, pixelColumns,
                   work.drawn[1]);
     }
 
