@@ -3,7 +3,6 @@
 #include "display/layout_geometry.h"
 
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -79,21 +78,6 @@ bool CopyStraight(QPaintDevice *device, QPoint offset, const QImage &canvas, con
     return true;
 }
 
-// The same through a painter that has begun on the widget: when it draws onto its device under
-// a whole-pixel offset only.
-bool CopyStraight(QPainter &painter, const QImage &canvas, const QRegion &parts)
-{
-    QPaintEngine *engine = painter.paintEngine();
-    const QTransform transform = painter.deviceTransform();
-    if (!engine || transform.type() > QTransform::TxTranslate ||
-        transform.dx() != int(transform.dx()) || transform.dy() != int(transform.dy()) ||
-        painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
-        painter.opacity() != 1.0)
-        return false;
-    return CopyStraight(engine->paintDevice(), QPoint(int(transform.dx()), int(transform.dy())),
-                        canvas, parts);
-}
-
 } // namespace
 
 void PictureBox::paintEvent(QPaintEvent *event)
@@ -107,10 +91,9 @@ void PictureBox::paintEvent(QPaintEvent *event)
         return;
     QPainter painter(this);
     if (!canvas_.isNull()) {
-        // Only the part to repaint, rectangle by rectangle: a straight copy of those rows.
-        if (!CopyStraight(painter, canvas_, event->region()))
-            for (const QRect &part : event->region())
-                painter.drawImage(part.topLeft(), canvas_, part);
+        // Only the part to repaint, rectangle by rectangle.
+        for (const QRect &part : event->region())
+            painter.drawImage(part.topLeft(), canvas_, part);
     } else if (background_.alpha() > 0) {
         painter.fillRect(rect(), background_);
     }
