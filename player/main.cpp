@@ -3,7 +3,7 @@
 #include "core/file_name_bytes.h"
 #include "core/handoff_text.h"
 #include "core/instance_channel.h"
-#include "core/qt_media_engine_factory.h"
+#include "core/media_engine_factory.h"
 #include "core/settings_file.h"
 #include "core/termination_signal.h"
 #include "core/user_settings.h"
@@ -55,7 +55,7 @@ int main(int argc, char *argv[])
         QMessageBox::information(nullptr, title, text);
     };
     env.openDialog = ShowOpenDialog;
-    env.engineFactory = MakeQtMediaEngineFactory();
+    env.engineFactory = MakeMediaEngineFactory();
     env.settingsPath = SettingsFilePath(QCoreApplication::applicationDirPath());
     env.userSettingsPath = UserSettingsFilePath();
 

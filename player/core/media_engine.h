@@ -49,7 +49,29 @@ public:
     virtual std::optional<QRect> VideoRect() const = 0;
     virtual std::optional<bool> FullScreenMode() const = 0;
     virtual bool SetFullScreenMode(bool on) = 0;
+
+    // Gapless joins. The file to play right after the current one in the same stream; false
+    // when this engine cannot join files, and then the current file ends as usual. A queued
+    // file is looked at first and joined only when it is a sound the engine plays.
+    virtual bool QueueNext(const QString &path)
+    {
+        (void)path;
+        return false;
+    }
+    // Forgets the queued file, unless the stream has already taken it.
+    virtual void CancelNext() {}
+    // Whether the stream has taken the queued file: the current one then runs into it without
+    // an end of its own.
+    virtual bool JoinPending() const { return false; }
+    // Called on the user-interface thread when the first sample of the joined file is heard;
+    // from then on position and duration are the joined file's.
+    virtual void SetJoinedHandler(std::function<void()> handler) { (void)handler; }
+    // Called when the engine paused by itself, having had no output for a long time.
+    virtual void SetSelfPausedHandler(std::function<void()> handler) { (void)handler; }
+    // How far the samples written to the output run ahead of what is heard, in seconds; empty
+    // when the engine cannot tell.
+    virtual std::optional<double> OutputLatency() const { return std::nullopt; }
 };
 
-// Makes a fresh engine for each opened file; tests install a factory of fakes.
-using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>()>;
+// Makes a fresh engine for the file about to be opened; tests install a factory of fakes.
+using MediaEngineFactory = std::function<std::unique_ptr<MediaEngine>(const QString &path)>;

@@ -280,6 +280,13 @@ private:
     void ShowTitle();
     void RestorePlayIndexFromHistory();
     void ReportOpenFailure(const QString &path);
+    void MeasureRates(const QString &path);
+    void ShowOpenedTitle(const QString &path);
+    void WatchEngine();
+    int EntryAfterCurrent();
+    void PrepareJoin();
+    void QueueJoin(MediaEngine &engine);
+    void AdoptJoinedFile();
     void OpenQueued();
     void Previous();
     void Next();
@@ -351,4 +358,9 @@ private:
     QPointer<Panel> panel_;
     VolumeBadge *volumeBadge_ = nullptr;
     int speedIndex_ = 1;
+    // The entry queued in the engine to follow the current one without a gap (-1: none), the
+    // path it was asked for, and the random mode's pick for it.
+    int joinIndex_ = -1;
+    QString joinAskedPath_;
+    int joinRandom_ = -1;
 };

@@ -71,12 +71,19 @@ bool Lumo::OpenCurrent()
 
     // A new engine replaces the previous one only when it has rendered the file, so a
     // failed open leaves the previous medium's window as it was.
-    std::unique_ptr<MediaEngine> fresh = env_.engineFactory ? env_.engineFactory() : nullptr;
+    std::unique_ptr<MediaEngine> fresh = env_.engineFactory ? env_.engineFactory(path) : nullptr;
+    joinIndex_ = joinRandom_ = -1;
+    joinAskedPath_.clear();
+    if (fresh)
+        QueueJoin(*fresh);
     const bool rendered = fresh && fresh->RenderFile(path);
     // The window was closed while the file loaded: the program is ending.
     if (closing_)
         return false;
     if (!rendered) {
+        // What was queued belongs to the engine that failed: the next tick queues anew.
+        joinIndex_ = -1;
+        joinAskedPath_.clear();
         ReportOpenFailure(path);
         return false;
     }
@@ -86,6 +93,7 @@ bool Lumo::OpenCurrent()
     }
     engine_ = std::move(fresh);
     ApplyVolume();
+    WatchEngine();
 
     const std::optional<QSize> videoSize = engine_->VideoSize();
     if (!videoSize) {
@@ -108,17 +116,7 @@ bool Lumo::OpenCurrent()
     engine_->SetCurrentPosition(0);
     SetSpeed(1);
 
-    if (AudioOnlyFlag)
-        MovieBitrate = HeaderBitRate(path);
-    else
-        MovieBitrate = MovieLength > 0 ? info.size() * 8.0 / MovieLength : 0.0;
-
-    if (MovieExt == QLatin1String("avi") || MovieExt == QLatin1String("AVI")) {
-        MovieFrameRate = ReadAviFrameRate(path);
-    } else {
-        const std::optional<double> perFrame = engine_->AvgTimePerFrame();
-        MovieFrameRate = perFrame && *perFrame > 0 ? 1.0 / *perFrame : 0.0;
-    }
+    MeasureRates(path);
 
     engine_->Run();
     CT = 1;
@@ -133,6 +131,29 @@ bool Lumo::OpenCurrent()
     if (FullScreenFlag)
         engine_->SetFullScreenMode(true);
 
+    ShowOpenedTitle(path);
+    return true;
+}
+
+// The bit rate of the opened medium and, for a movie, its frame rate.
+void Lumo::MeasureRates(const QString &path)
+{
+    if (AudioOnlyFlag)
+        MovieBitrate = HeaderBitRate(path);
+    else
+        MovieBitrate = MovieLength > 0 ? QFileInfo(path).size() * 8.0 / MovieLength : 0.0;
+
+    if (MovieExt == QLatin1String("avi") || MovieExt == QLatin1String("AVI")) {
+        MovieFrameRate = ReadAviFrameRate(path);
+    } else if (engine_) {
+        const std::optional<double> perFrame = engine_->AvgTimePerFrame();
+        MovieFrameRate = perFrame && *perFrame > 0 ? 1.0 / *perFrame : 0.0;
+    }
+}
+
+// The opened medium's title in the caption and the title labels, and its history entry.
+void Lumo::ShowOpenedTitle(const QString &path)
+{
     MovieTitle.clear();
     if (AudioOnlyFlag) {
         if (MovieExt == QLatin1String("mp3") || MovieExt == QLatin1String("MP3"))
@@ -144,7 +165,6 @@ bool Lumo::OpenCurrent()
         MovieTitle = TitleOf(path);
     ShowTitle();
     AddHistoryEntry(FileNameOf(path));
-    return true;
 }
 
 // Opens the first of the files added while the previous medium loaded.

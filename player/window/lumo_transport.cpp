@@ -351,6 +351,8 @@ void Lumo::Timer_Timer()
 {
     if (opening_ || !MediumOpenFlag || !engine_)
         return;
+    if (CT == 1)
+        PrepareJoin();
     PollAnalysisProbe();
     UpdateWaveformBar();
     const double t = RoundTo2(duration_);
@@ -375,7 +377,8 @@ void Lumo::Timer_Timer()
         shownSecond_ = whole;
     }
     LabelTime->setText(timeText_);
-    if (p == t) {
+    // A joined file follows without an end: the engine reports when it is heard.
+    if (p == t && !engine_->JoinPending()) {
         RememberFullScreen();
         CT = 0;
         Timer->stop();

@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -153,6 +154,13 @@ void Panel::CreateControls()
     SpinDelay->setSingleStep(UserSettings::kDelayStepMs);
     SpinDelay->setSuffix(QStringLiteral(" ms"));
     SpinDelay->setGeometry(QRect(80, 218, 80, 20));
+    LabelLatency = new QLabel(this);
+    LabelLatency->setFont(WindowFonts::PGothic(9));
+    LabelLatency->setGeometry(QRect(164, 220, 84, 16));
+    LabelLatency->setToolTip(
+        tr("音声出力の遅れ。解析の表示はこれに合わせてあり、表示遅延はさらに加わります。"));
+    TimerLatency = new QTimer(this);
+    TimerLatency->setInterval(500);
     CheckWaveform = CheckBox(this, tr("波形バー"), QRect(250, 219, 92, 20));
 }
 
@@ -199,6 +207,7 @@ void Panel::ConnectControls()
     connect(Check2, &QCheckBox::toggled, this, &Panel::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &Panel::Check3_Click);
     connect(SpinDelay, &QSpinBox::valueChanged, this, &Panel::SpinDelay_Change);
+    connect(TimerLatency, &QTimer::timeout, this, &Panel::ShowOutputLatency);
     connect(CheckWaveform, &QCheckBox::toggled, this, &Panel::CheckWaveform_Click);
 }
 
@@ -232,6 +241,8 @@ void Panel::Form_Load()
         Check3->setChecked(true);
     SpinDelay->setValue(owner_.AnalyzerDelayMs);
     CheckWaveform->setChecked(owner_.WaveformBarFlag);
+    ShowOutputLatency();
+    TimerLatency->start();
 
     hoverIndex_ = -1;
     Highlight(owner_.VSA);
@@ -385,6 +396,15 @@ void Panel::Check3_Click()
 }
 
 // A value typed between the steps is taken to the nearest step.
+// The latency the sound engine measures at its output; empty while nothing plays through one.
+void Panel::ShowOutputLatency()
+{
+    const MediaEngine *engine = owner_.Engine();
+    const std::optional<double> latency = engine ? engine->OutputLatency() : std::nullopt;
+    LabelLatency->setText(latency ? tr("出力 %1 ms").arg(std::lround(*latency * 1000.0))
+                                  : QString());
+}
+
 void Panel::SpinDelay_Change()
 {
     const int delay = ClampAnalyzerDelay(SpinDelay->value());

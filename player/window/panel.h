@@ -59,6 +59,7 @@ public:
     void Check2_Click();
     void Check3_Click();
     void SpinDelay_Change();
+    void ShowOutputLatency();
     void CheckWaveform_Click();
 
     // ---- controls ---------------------------------------------------------------------
@@ -73,6 +74,9 @@ public:
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
     // Analyzer delay (0 to 500 ms in steps of 10) and the waveform in the position bar.
     QSpinBox *SpinDelay = nullptr;
+    // The output's own latency, beside the delay set by hand; refreshed while the panel is open.
+    QLabel *LabelLatency = nullptr;
+    QTimer *TimerLatency = nullptr;
     QCheckBox *CheckWaveform = nullptr;
 
 protected:

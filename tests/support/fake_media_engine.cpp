@@ -12,6 +12,7 @@ struct FakeMediaShared
     int released = 0;
     QList<QPair<int, FakeCall>> log;
     std::function<void()> whileRendering;
+    bool joining = false;
 };
 
 namespace {
@@ -236,9 +237,50 @@ void FakeMediaEngines::WhileRendering(std::function<void()> hook)
     shared->whileRendering = std::move(hook);
 }
 
+void FakeMediaEngines::SetJoining(bool on)
+{
+    shared->joining = on;
+}
+
+bool FakeMediaEngine::QueueNext(const QString &path)
+{
+    if (!shared->joining)
+        return false;
+    queued = path;
+    return true;
+}
+
+void FakeMediaEngine::CancelNext()
+{
+    if (!handedOver)
+        queued.clear();
+}
+
+void FakeMediaEngine::SetJoinedHandler(std::function<void()> handler)
+{
+    joined = std::move(handler);
+}
+
+void FakeMediaEngine::HandOver()
+{
+    Record(QStringLiteral("HandOver"), {queued});
+    handedOver = true;
+}
+
+void FakeMediaEngine::Join()
+{
+    handedOver = false;
+    medium = shared->media.value(queued);
+    queued.clear();
+    position = 0.0;
+    rate = 1.0;
+    if (joined)
+        joined();
+}
+
 MediaEngineFactory FakeMediaEngines::Factory()
 {
-    return [shared = shared]() -> std::unique_ptr<MediaEngine> {
+    return [shared = shared](const QString &) -> std::unique_ptr<MediaEngine> {
         auto engine = std::make_unique<FakeMediaEngine>(shared);
         shared->last = engine.get();
         return engine;

@@ -65,9 +65,22 @@ public:
     std::optional<bool> FullScreenMode() const override;
     bool SetFullScreenMode(bool on) override;
 
+    // Joins, when the engines join (FakeMediaEngines::SetJoining): the queued file is logged
+    // when the stream takes it (HandOver) and plays from its start when heard (Join).
+    bool QueueNext(const QString &path) override;
+    void CancelNext() override;
+    bool JoinPending() const override { return handedOver; }
+    void SetJoinedHandler(std::function<void()> handler) override;
+
     // Test controls; not recorded.
     void SetPosition(double seconds) { position = seconds; }
     void PlayToEnd() { position = medium.duration; }
+    void HandOver();
+    void Join();
+
+    QString queued;
+    bool handedOver = false;
+    std::function<void()> joined;
 
     bool rendered = false;
     FakeMedium medium;
@@ -101,6 +114,8 @@ public:
     // The factory to install in the window under test.
     MediaEngineFactory Factory();
     void WhileRendering(std::function<void()> hook);
+    // Engines made from now on take queued files.
+    void SetJoining(bool on);
 
     FakeMediaEngine *Last() const;
     int Created() const;

@@ -1,6 +1,6 @@
 #include "support/window_rig.h"
 
-#include "core/qt_media_engine_factory.h"
+#include "core/media_engine_factory.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -20,11 +20,11 @@ void WindowRig::Restart()
 {
     window.reset();
     const MediaEngineFactory make =
-        options.realEngine ? MakeQtMediaEngineFactory() : engines.Factory();
+        options.realEngine ? MakeMediaEngineFactory() : engines.Factory();
     Lumo::Environment env;
-    env.engineFactory = [this, make] {
+    env.engineFactory = [this, make](const QString &path) {
         ++made;
-        return make();
+        return make(path);
     };
     env.stopMessage = [this](const QString &text, const QString &) { messages << text; };
     env.infoMessage = env.stopMessage;
