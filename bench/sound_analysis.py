@@ -4,9 +4,9 @@ silent runs inside it and their sum. Reads raw 16-bit little-endian stereo.
 
     sound_analysis.py FILE RATE [THRESHOLD]
 
-Prints one line: "first_s last_s longest_gap_ms gaps_ms" (first and last sounding sample in
-seconds from the start of the recording, the longest silent run between them and the sum of
-all such runs longer than a millisecond). A silent run is a stretch where both channels stay
+Prints one line: "first_s last_s longest_gap_ms gaps_ms at_s" (first and last sounding sample
+in seconds from the start of the recording, the longest silent run between them, the sum of
+all such runs longer than a millisecond, and where the longest run ends). A silent run is a stretch where both channels stay
 within THRESHOLD (default 64) of zero; a sine's zero crossings last far less than a
 millisecond, so only real gaps count.
 """
@@ -27,10 +27,11 @@ def main():
     try:
         first = loud.index(True)
     except ValueError:
-        print("nan nan nan nan")
+        print("nan nan nan nan nan")
         return
     last = frames - 1 - loud[::-1].index(True)
     longest = 0
+    longest_end = first
     total = 0
     run = 0
     minimum = rate // 1000
@@ -38,12 +39,13 @@ def main():
         if loud[i]:
             if run > minimum:
                 total += run
-            longest = max(longest, run)
+            if run > longest:
+                longest, longest_end = run, i
             run = 0
         else:
             run += 1
     print(f"{first / rate:.4f} {last / rate:.4f} {1000.0 * longest / rate:.2f} "
-          f"{1000.0 * total / rate:.2f}")
+          f"{1000.0 * total / rate:.2f} {longest_end / rate:.4f}")
 
 
 if __name__ == "__main__":

@@ -83,7 +83,14 @@ stop_server() {
     wait "$server" 2>/dev/null || true
 }
 
-record() { parec --device=lumo_null.monitor --format=s16le --rate=$rate --channels=2 --raw "$1" & }
+# Records the monitor into a file in the background and returns once samples arrive: the null
+# sink's monitor runs all the time, silence included.
+record() {
+    rm -f "$1"
+    parec --device=lumo_null.monitor --format=s16le --rate=$rate --channels=2 --raw "$1" &
+    recorder=$!
+    until [ -s "$1" ]; do sleep 0.01; done
+}
 
 settings() { # play mode (1: all), analyzer mode
     printf 'Mode = %s\r\nList = 0\r\nVSA = %s\r\nChannel = 2\r\nFast = 0\r\nLarge = 0\r\nTimeRange = 10\r\nWindowFunction = 1\r\nFFTNormal = 0\r\nFFTFast = 0\r\n0\r\n0\r\n' \
@@ -101,7 +108,7 @@ play_pair() {
     local how="$1" first="$2" second="$3" out="$work/rec.raw" pid parec helper
     settings 1 0
     record "$out"
-    parec=$!
+    parec=$recorder
     if [ "$how" = fresh ]; then
         "$work/app/Lumo" "$first" "$second" >>"$work/player.log" 2>&1 &
         pid=$!
@@ -111,7 +118,7 @@ play_pair() {
         sleep 3
         "$work/app/Lumo" "$first" "$second" >>"$work/player.log" 2>&1 || true
     fi
-    sleep 9
+    sleep 12
     quit_player "$pid"
     kill "$parec"; wait "$parec" 2>/dev/null || true
     python3 "$here/sound_analysis.py" "$out" $rate | awk '{
@@ -141,7 +148,7 @@ sleep 2
 start_server
 back=$(date +%s.%N)
 record "$work/restart.raw"
-parec=$!
+parec=$recorder
 recorded=$(date +%s.%N)
 sleep 8
 kill "$parec"; wait "$parec" 2>/dev/null || true

@@ -38,6 +38,20 @@ struct SoundStreamShared
     std::atomic<bool> joinSeen{false};
     std::atomic<std::int64_t> joinRunningTime{0};
     std::atomic<std::int64_t> writtenRunningTime{-1};
+
+    // Loudness tags of the file entering the gain stage, and the gain set there.
+    ReplayGainMode gainMode = ReplayGainMode::Off;
+    ReplayGainTags gainTags;
+    double gainDb = 0.0;
+    GstElement *gainStage = nullptr;
+
+    // Sets the gain stage for the tags and mode; with the mutex held.
+    void ApplyGain()
+    {
+        gainDb = ReplayGainDb(gainTags, gainMode);
+        if (gainStage != nullptr)
+            g_object_set(gainStage, "volume", std::pow(10.0, gainDb / 20.0), nullptr);
+    }
 };
 
 // What a pipeline's callbacks carry: the shared state, and the generation they belong to; a
@@ -148,6 +162,43 @@ GstPadProbeReturn OnOutputData(GstPad *, GstPadProbeInfo *info, gpointer data)
     return GST_PAD_PROBE_OK;
 }
 
+// Reads the loudness tags of each file as they pass the gain stage, before its samples do,
+// and sets the gain for them; a file without tags starts from no gain.
+GstPadProbeReturn OnGainEvent(GstPad *, GstPadProbeInfo *info, gpointer data)
+{
+    const auto *tag = static_cast<PipelineTag *>(data);
+    SoundStreamShared &shared = *tag->shared;
+    GstEvent *event = GST_PAD_PROBE_INFO_EVENT(info);
+    const std::lock_guard lock(shared.mutex);
+    if (tag->generation != shared.generation)
+        return GST_PAD_PROBE_OK;
+    if (GST_EVENT_TYPE(event) == GST_EVENT_STREAM_START) {
+        shared.gainTags = {};
+        shared.ApplyGain();
+    } else if (GST_EVENT_TYPE(event) == GST_EVENT_TAG) {
+        GstTagList *list = nullptr;
+        gst_event_parse_tag(event, &list);
+        ReplayGainTags &tags = shared.gainTags;
+        gdouble value = 0;
+        if (gst_tag_list_get_double(list, GST_TAG_TRACK_GAIN, &value))
+            tags.trackGain = value;
+        if (gst_tag_list_get_double(list, GST_TAG_ALBUM_GAIN, &value))
+            tags.albumGain = value;
+        if (gst_tag_list_get_double(list, GST_TAG_TRACK_PEAK, &value))
+            tags.trackPeak = value;
+        if (gst_tag_list_get_double(list, GST_TAG_ALBUM_PEAK, &value))
+            tags.albumPeak = value;
+        const guint comments = gst_tag_list_get_tag_size(list, GST_TAG_EXTENDED_COMMENT);
+        for (guint i = 0; i < comments; ++i) {
+            const gchar *comment = nullptr;
+            if (gst_tag_list_peek_string_index(list, GST_TAG_EXTENDED_COMMENT, i, &comment))
+                TakeR128Comment(QString::fromUtf8(comment), tags);
+        }
+        shared.ApplyGain();
+    }
+    return GST_PAD_PROBE_OK;
+}
+
 // Hands every bus message to the engine's context on the user-interface thread.
 GstBusSyncReply OnBusMessage(GstBus *, GstMessage *message, gpointer data)
 {
@@ -248,6 +299,21 @@ bool GstSoundEngine::Build(const QString &path)
                  "volume", volume, "mute", muted ? TRUE : FALSE, nullptr);
     g_object_set(pipeline, "uri", UriOf(path).constData(), nullptr);
 
+    // The gain stage for loudness tags: a volume of its own, set from the tags in stream order.
+    GstElement *gainStage = gst_element_factory_make("volume", nullptr);
+    if (gainStage != nullptr) {
+        g_object_set(pipeline, "audio-filter", gainStage, nullptr);
+        if (GstPad *pad = gst_element_get_static_pad(gainStage, "sink")) {
+            gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, OnGainEvent,
+                              new PipelineTag{shared, generation}, DeleteTagNotify);
+            gst_object_unref(pad);
+        }
+        const std::lock_guard lock(shared->mutex);
+        shared->gainStage = gainStage;
+        shared->gainTags = {};
+        shared->ApplyGain();
+    }
+
     if (GstPad *pad = gst_element_get_static_pad(sink, "sink")) {
         gst_pad_add_probe(pad,
                           static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER |
@@ -301,6 +367,7 @@ void GstSoundEngine::Retire()
     {
         const std::lock_guard lock(shared->mutex);
         ++shared->generation;
+        shared->gainStage = nullptr;
     }
     shared->probed.notify_all();
     GstElement *old = pipeline;
@@ -681,6 +748,22 @@ bool GstSoundEngine::SetRate(double newRate)
         return RestartAt(at);
     }
     return Seek(at, newRate);
+}
+
+bool GstSoundEngine::SetReplayGain(ReplayGainMode mode)
+{
+    const std::lock_guard lock(shared->mutex);
+    shared->gainMode = mode;
+    shared->ApplyGain();
+    return true;
+}
+
+std::optional<double> GstSoundEngine::ReplayGainApplied() const
+{
+    const std::lock_guard lock(shared->mutex);
+    if (shared->gainMode == ReplayGainMode::Off)
+        return std::nullopt;
+    return shared->gainDb;
 }
 
 bool GstSoundEngine::SetVolume(double fraction)

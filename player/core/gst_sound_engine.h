@@ -34,7 +34,7 @@ public:
         // Makes the output; empty: the desktop's own (MakeAudioOutput).
         std::function<AudioOutput()> makeOutput;
         int loadTimeoutMs = 5000;
-        int retryIntervalMs = 1000;
+        int retryIntervalMs = 250;
         int pauseAfterMs = 30000;
     };
 
@@ -72,6 +72,8 @@ public:
     void SetJoinedHandler(std::function<void()> handler) override;
     void SetSelfPausedHandler(std::function<void()> handler) override;
     std::optional<double> OutputLatency() const override;
+    bool SetReplayGain(ReplayGainMode mode) override;
+    std::optional<double> ReplayGainApplied() const override;
 
     // Whether the samples reach a real output rather than the null one.
     bool OutputIsReal() const { return outputReal; }

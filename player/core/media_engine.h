@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/replay_gain.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -71,6 +73,14 @@ public:
     // How far the samples written to the output run ahead of what is heard, in seconds; empty
     // when the engine cannot tell.
     virtual std::optional<double> OutputLatency() const { return std::nullopt; }
+    // Applies the loudness tags of each file in the mode; false when the engine cannot.
+    virtual bool SetReplayGain(ReplayGainMode mode)
+    {
+        (void)mode;
+        return false;
+    }
+    // The gain in dB applied to the file now playing; empty when none is applied by tags.
+    virtual std::optional<double> ReplayGainApplied() const { return std::nullopt; }
 };
 
 // Makes a fresh engine for the file about to be opened; tests install a factory of fakes.

@@ -14,6 +14,7 @@ const QString VolumeKey = QStringLiteral("Sound/Volume");
 const QString MutedKey = QStringLiteral("Sound/Muted");
 const QString DelayKey = QStringLiteral("Analyzer/DelayMs");
 const QString WaveformKey = QStringLiteral("Display/WaveformBar");
+const QString ReplayGainKey = QStringLiteral("Sound/ReplayGain");
 
 } // namespace
 
@@ -45,6 +46,9 @@ UserSettings ReadUserSettings(const QString &path)
         settings.WaveformBar = true;
     else if (waveform == QLatin1String("false") || waveform == QLatin1String("0"))
         settings.WaveformBar = false;
+    const int gain = file.value(ReplayGainKey).toInt(&ok);
+    if (ok && gain >= 0 && gain <= 2)
+        settings.ReplayGain = gain;
     return settings;
 }
 
@@ -57,6 +61,7 @@ bool WriteUserSettings(const QString &path, const UserSettings &settings)
     file.setValue(MutedKey, settings.volume.muted);
     file.setValue(DelayKey, ClampAnalyzerDelay(settings.AnalyzerDelayMs));
     file.setValue(WaveformKey, settings.WaveformBar);
+    file.setValue(ReplayGainKey, settings.ReplayGain);
     file.sync();
     return file.status() == QSettings::NoError;
 }

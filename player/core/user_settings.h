@@ -15,6 +15,8 @@ struct UserSettings
     VolumeState volume;      // keys Sound/Volume, Sound/Muted
     int AnalyzerDelayMs = 0; // key Analyzer/DelayMs
     bool WaveformBar = true; // key Display/WaveformBar
+    // Loudness tags applied to sound files: 0 off, 1 track, 2 album; key Sound/ReplayGain.
+    int ReplayGain = 0;
 
     bool operator==(const UserSettings &) const = default;
 };

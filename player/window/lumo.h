@@ -105,6 +105,8 @@ public:
     bool WaveformBarFlag = true;
     // Volume and mute, applied to every opened medium.
     VolumeState Volume;
+    // How loudness tags are applied to sound files; kept per user.
+    ReplayGainMode ReplayGain = ReplayGainMode::Off;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -200,6 +202,8 @@ public:
     void StepVolume(int steps);
     void SetVolume(int percent);
     void SetMuted(bool muted);
+    // Sets how loudness tags are applied, to the playing sound as well, and keeps it.
+    void SetReplayGain(ReplayGainMode mode);
     VolumeBadge *VolumeNote() const;
 
     // ---- the analyzer settings panel ------------------------------------------------------
@@ -244,6 +248,9 @@ public:
     // MenuVSANone ... MenuAnalogMeter, then the spectrogram and the loudness meter.
     std::array<QAction *, AnalyzerModes::kCount> MenuVsaModes{};
     QAction *MenuVsaPanel = nullptr;
+    // Off, track, album: how loudness tags are applied.
+    QMenu *MenuReplayGain = nullptr;
+    std::array<QAction *, 3> MenuReplayGainModes{};
 
     MediaEngine *Engine() const { return engine_.get(); }
 
@@ -305,6 +312,7 @@ private:
     void InstallKeyPreview();
     void ToggleFps();
     void InstallVolumeControls();
+    void CreateReplayGainMenu();
     void ApplyVolume();
     void ShowVolume();
     void WriteUserSettings() const;

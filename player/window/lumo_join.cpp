@@ -26,6 +26,7 @@ void Lumo::WatchEngine()
 {
     if (!engine_)
         return;
+    engine_->SetReplayGain(ReplayGain);
     engine_->SetJoinedHandler([this] { AdoptJoinedFile(); });
     engine_->SetSelfPausedHandler([this] {
         // The output stayed away: the player stands paused, as if the user had paused it.

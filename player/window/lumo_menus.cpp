@@ -18,6 +18,7 @@ void Lumo::CreateMenus()
     Menu05 = MenuSpeed->addAction(tr("0.5倍速(&1)"));
     Menu10 = MenuSpeed->addAction(tr("等速(&2)"));
     Menu20 = MenuSpeed->addAction(tr("2倍速(&3)"));
+    CreateReplayGainMenu();
     MenuScreen = PUM->addMenu(tr("画面制御(&W)"));
     MenuList = MenuScreen->addAction(tr("リスト表示切り替え(&1)"));
     MenuSize = MenuScreen->addAction(tr("ウィンドウサイズ変更(&2)"));

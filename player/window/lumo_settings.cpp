@@ -47,6 +47,7 @@ void Lumo::ReadSettings()
     const UserSettings user = ReadUserSettings(env_.userSettingsPath);
     AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
     WaveformBarFlag = user.WaveformBar;
+    ReplayGain = static_cast<ReplayGainMode>(user.ReplayGain);
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);

@@ -86,5 +86,6 @@ void Lumo::WriteUserSettings() const
     user.volume = Volume;
     user.AnalyzerDelayMs = AnalyzerDelayMs;
     user.WaveformBar = WaveformBarFlag;
+    user.ReplayGain = static_cast<int>(ReplayGain);
     ::WriteUserSettings(env_.userSettingsPath, user);
 }

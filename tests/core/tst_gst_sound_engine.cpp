@@ -81,8 +81,10 @@ bool Encode(const QStringList &command)
            process.exitCode() == 0;
 }
 
-// The encoded pair of files, or an empty list when the encoder is missing.
-QStringList MakePair(const QTemporaryDir &dir, const QString &format)
+// The encoded pair of files, or an empty list when the encoder is missing; the first carries
+// the given metadata.
+QStringList MakePair(const QTemporaryDir &dir, const QString &format,
+                     const QStringList &firstTags = {})
 {
     QStringList waves;
     const QByteArray parts[] = {SineWave(0, FirstFrames), SineWave(FirstFrames, SecondFrames)};
@@ -99,20 +101,22 @@ QStringList MakePair(const QTemporaryDir &dir, const QString &format)
     for (const QString &wave : waves) {
         QString out = wave;
         out.replace(QLatin1String(".wav"), QLatin1Char('.') + format);
-        const QStringList command = format == QLatin1String("mp3")
-                                        ? QStringList{QStringLiteral("lame"),
-                                                      QStringLiteral("--quiet"),
-                                                      QStringLiteral("-b"),
-                                                      QStringLiteral("320"),
-                                                      wave,
-                                                      out}
-                                        : QStringList{QStringLiteral("ffmpeg"),
-                                                      QStringLiteral("-loglevel"),
-                                                      QStringLiteral("error"),
-                                                      QStringLiteral("-y"),
-                                                      QStringLiteral("-i"),
-                                                      wave,
-                                                      out};
+        QStringList command;
+        if (format == QLatin1String("mp3")) {
+            command = {QStringLiteral("lame"),
+                       QStringLiteral("--quiet"),
+                       QStringLiteral("-b"),
+                       QStringLiteral("320"),
+                       wave,
+                       out};
+        } else {
+            command = {QStringLiteral("ffmpeg"), QStringLiteral("-loglevel"),
+                       QStringLiteral("error"),  QStringLiteral("-y"),
+                       QStringLiteral("-i"),     wave};
+            for (const QString &tag : encoded.isEmpty() ? firstTags : QStringList())
+                command << QStringLiteral("-metadata") << tag;
+            command << out;
+        }
         if (QStandardPaths::findExecutable(command.first()).isEmpty() || !Encode(command))
             return {};
         encoded << out;
@@ -130,6 +134,8 @@ private slots:
     void joinedFilesPlayAsOne_data();
     void joinedFilesPlayAsOne();
     void joinThroughSoundServerIsSilent();
+    void replayGainScalesEachFile_data();
+    void replayGainScalesEachFile();
 };
 
 void TestGstSoundEngine::joinedFilesPlayAsOne_data()
@@ -178,6 +184,71 @@ void TestGstSoundEngine::joinedFilesPlayAsOne()
     }
     const double rms = std::sqrt(error / ((FirstFrames + SecondFrames) * 2)) / 12000.0;
     QVERIFY2(rms <= tolerance, qPrintable(QStringLiteral("relative RMS error %1").arg(rms)));
+}
+
+void TestGstSoundEngine::replayGainScalesEachFile_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<double>("expectedDb");
+    const QStringList trackAndAlbum{QStringLiteral("REPLAYGAIN_TRACK_GAIN=-6.00 dB"),
+                                    QStringLiteral("REPLAYGAIN_ALBUM_GAIN=-3.00 dB")};
+    QTest::newRow("off") << "flac" << trackAndAlbum << 0 << 0.0;
+    QTest::newRow("track") << "flac" << trackAndAlbum << 1 << -6.0;
+    QTest::newRow("album") << "flac" << trackAndAlbum << 2 << -3.0;
+    QTest::newRow("album falls back to track")
+        << "flac" << QStringList{QStringLiteral("REPLAYGAIN_TRACK_GAIN=-4.50 dB")} << 2 << -4.5;
+    QTest::newRow("peak keeps from clipping")
+        << "flac"
+        << QStringList{QStringLiteral("REPLAYGAIN_TRACK_GAIN=+9.00 dB"),
+                       QStringLiteral("REPLAYGAIN_TRACK_PEAK=0.707946")}
+        << 1 << 3.0;
+    // -6 dB towards -23 LUFS is -1 dB towards ReplayGain's -18 LUFS.
+    QTest::newRow("opus r128") << "opus" << QStringList{QStringLiteral("R128_TRACK_GAIN=-1536")}
+                               << 1 << -1.0;
+}
+
+// The first of two joined files carries loudness tags, the second none: the first is heard
+// at the tagged gain, and the second at its own level again.
+void TestGstSoundEngine::replayGainScalesEachFile()
+{
+    QFETCH(QString, format);
+    QFETCH(QStringList, tags);
+    QFETCH(int, mode);
+    QFETCH(double, expectedDb);
+    QTemporaryDir dir;
+    const QStringList pair = MakePair(dir, format, tags);
+    if (pair.isEmpty())
+        QSKIP("the encoder for this format is not installed");
+
+    KeptSamples kept;
+    GstSoundEngine::Options options;
+    options.makeOutput = [&kept] { return KeepingOutput(&kept); };
+    GstSoundEngine engine(options);
+    QVERIFY(engine.SetReplayGain(static_cast<ReplayGainMode>(mode)));
+    QVERIFY(engine.QueueNext(pair[1]));
+    QVERIFY(engine.RenderFile(pair[0]));
+    QVERIFY(engine.Run());
+    QTRY_VERIFY_WITH_TIMEOUT(engine.AtEnd(), 20000);
+
+    const std::lock_guard lock(kept.mutex);
+    const auto levelDb = [&kept](qsizetype from, qsizetype to) {
+        double sum = 0;
+        for (qsizetype i = from * 2; i < to * 2; ++i)
+            sum += double(kept.samples[i]) * kept.samples[i];
+        return 10.0 * std::log10(sum / double((to - from) * 2) / (12000.0 * 12000.0 / 2.0));
+    };
+    // Away from the ends and the join, where a lossy codec's edges lie.
+    const qsizetype margin = Rate / 10;
+    const qsizetype frames = static_cast<qsizetype>(kept.samples.size() / 2);
+    QVERIFY(frames > FirstFrames + 2 * margin);
+    const double second = levelDb(FirstFrames + margin, frames - margin);
+    const double first = levelDb(margin, FirstFrames - margin);
+    QVERIFY2(std::abs(second) < 0.1,
+             qPrintable(QStringLiteral("second file at %1 dB").arg(second)));
+    QVERIFY2(std::abs(first - second - expectedDb) < 0.1,
+             qPrintable(QStringLiteral("first file at %1 dB").arg(first - second)));
 }
 
 // Two files through a private sound server's null sink: what its monitor recorded holds no

@@ -244,122 +244,122 @@ Options:
         <translation>Double Speed (&amp;3)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="21"/>
+        <location filename="../../window/lumo_menus.cpp" line="22"/>
         <source>画面制御(&amp;W)</source>
         <translation>&amp;Window</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="22"/>
+        <location filename="../../window/lumo_menus.cpp" line="23"/>
         <source>リスト表示切り替え(&amp;1)</source>
         <translation>Show/Hide List (&amp;1)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="23"/>
+        <location filename="../../window/lumo_menus.cpp" line="24"/>
         <source>ウィンドウサイズ変更(&amp;2)</source>
         <translation>Change Window Size (&amp;2)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="24"/>
+        <location filename="../../window/lumo_menus.cpp" line="25"/>
         <source>フルスクリーン表示(&amp;3)</source>
         <translation>Full Screen (&amp;3)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="25"/>
+        <location filename="../../window/lumo_menus.cpp" line="26"/>
         <source>情報(&amp;I)</source>
         <translation>&amp;Information</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="27"/>
+        <location filename="../../window/lumo_menus.cpp" line="28"/>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="30"/>
+        <location filename="../../window/lumo_menus.cpp" line="31"/>
         <source>プレイモードクリア(&amp;C)</source>
         <translation>&amp;Clear Play Mode</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="32"/>
+        <location filename="../../window/lumo_menus.cpp" line="33"/>
         <source>単独再生(&amp;1)</source>
         <translation>Solo (&amp;1)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="33"/>
+        <location filename="../../window/lumo_menus.cpp" line="34"/>
         <source>全体再生(&amp;2)</source>
         <translation>All (&amp;2)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="34"/>
+        <location filename="../../window/lumo_menus.cpp" line="35"/>
         <source>ランダム再生(&amp;3)</source>
         <translation>Random (&amp;3)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="35"/>
+        <location filename="../../window/lumo_menus.cpp" line="36"/>
         <source>単独リピート再生(&amp;4)</source>
         <translation>Solo Repeat (&amp;4)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="36"/>
+        <location filename="../../window/lumo_menus.cpp" line="37"/>
         <source>全体リピート再生(&amp;5)</source>
         <translation>All Repeat (&amp;5)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="39"/>
+        <location filename="../../window/lumo_menus.cpp" line="40"/>
         <source>VSA選択 (&amp;V)</source>
         <translation>&amp;Visual Sound Analyzer</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="41"/>
+        <location filename="../../window/lumo_menus.cpp" line="42"/>
         <source>表示しない(&amp;N)</source>
         <translation>&amp;None</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="42"/>
+        <location filename="../../window/lumo_menus.cpp" line="43"/>
         <source>オシロスコープ(&amp;O)</source>
         <translation>&amp;Oscilloscope</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="43"/>
+        <location filename="../../window/lumo_menus.cpp" line="44"/>
         <source>スペクトラムアナライザA(&amp;L)</source>
         <translation>Spectrum Analyzer A (&amp;L)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="44"/>
+        <location filename="../../window/lumo_menus.cpp" line="45"/>
         <source>スペクトラムアナライザB(&amp;S)</source>
         <translation>&amp;Spectrum Analyzer B</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="45"/>
+        <location filename="../../window/lumo_menus.cpp" line="46"/>
         <source>デジタルレベルメータA(&amp;D)</source>
         <translation>&amp;Digital Level Meter A</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="46"/>
+        <location filename="../../window/lumo_menus.cpp" line="47"/>
         <source>デジタルレベルメータB(&amp;H)</source>
         <translation>Digital Level Meter B (&amp;H)</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="47"/>
+        <location filename="../../window/lumo_menus.cpp" line="48"/>
         <source>アナログレベルメータ(&amp;A)</source>
         <translation>&amp;Analog Level Meter</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="48"/>
+        <location filename="../../window/lumo_menus.cpp" line="49"/>
         <source>スペクトログラム(&amp;G)</source>
         <translation>Spectro&amp;gram</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="49"/>
+        <location filename="../../window/lumo_menus.cpp" line="50"/>
         <source>ラウドネスメータ(&amp;U)</source>
         <translation>Lo&amp;udness Meter</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="57"/>
+        <location filename="../../window/lumo_menus.cpp" line="58"/>
         <source>VSA設定パネル(&amp;P)</source>
         <translation>Analyzer Settings &amp;Panel</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_open.cpp" line="186"/>
+        <location filename="../../window/lumo_open.cpp" line="185"/>
         <source>ファイルが開けません。
 </source>
         <translation>The file cannot be opened.
@@ -427,6 +427,26 @@ Options:
         <location filename="../../window/lumo_volume.cpp" line="75"/>
         <source>音量 %1%</source>
         <translation>Volume %1%</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_replay_gain.cpp" line="9"/>
+        <source>リプレイゲイン(&amp;G)</source>
+        <translation>Replay&amp;Gain</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_replay_gain.cpp" line="11"/>
+        <source>使わない(&amp;0)</source>
+        <translation>&amp;Off</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_replay_gain.cpp" line="11"/>
+        <source>トラック(&amp;T)</source>
+        <translation>&amp;Track</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_replay_gain.cpp" line="12"/>
+        <source>アルバム(&amp;A)</source>
+        <translation>&amp;Album</translation>
     </message>
 </context>
 <context>
@@ -540,52 +560,52 @@ Options:
         <translation>Large analyzer</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="160"/>
+        <location filename="../../window/panel.cpp" line="161"/>
         <source>音声出力の遅れ。解析の表示はこれに合わせてあり、表示遅延はさらに加わります。</source>
         <translation>The sound output&apos;s latency. The analyzer already allows for it; the display delay adds to it.</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="163"/>
+        <location filename="../../window/panel.cpp" line="164"/>
         <source>波形バー</source>
         <translation>Waveform bar</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="175"/>
+        <location filename="../../window/panel.cpp" line="176"/>
         <source>表示遅延</source>
         <translation>Delay</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="403"/>
+        <location filename="../../window/panel.cpp" line="404"/>
         <source>出力 %1 ms</source>
         <translation>Output %1 ms</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="169"/>
+        <location filename="../../window/panel.cpp" line="170"/>
         <source>チャンネル</source>
         <translation>Channel</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="170"/>
+        <location filename="../../window/panel.cpp" line="171"/>
         <source>時間幅</source>
         <translation>Time range</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="171"/>
+        <location filename="../../window/panel.cpp" line="172"/>
         <source>FFTサイズ</source>
         <translation>FFT size</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="172"/>
+        <location filename="../../window/panel.cpp" line="173"/>
         <source>窓関数</source>
         <translation>Window</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="173"/>
+        <location filename="../../window/panel.cpp" line="174"/>
         <source>通常</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="174"/>
+        <location filename="../../window/panel.cpp" line="175"/>
         <source>高速</source>
         <translation>Fast</translation>
     </message>
