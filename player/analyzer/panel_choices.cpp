@@ -24,6 +24,7 @@ QString ModeName(int mode)
         QStringLiteral("Analog Level Meter"),
         QStringLiteral("Spectrogram"),
         QStringLiteral("Loudness Meter"),
+        QStringLiteral("Stereo Field"),
     };
     return mode >= 0 && mode < names.size() ? names.at(mode) : QString();
 }

@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -14,6 +15,9 @@ const QString VolumeKey = QStringLiteral("Sound/Volume");
 const QString MutedKey = QStringLiteral("Sound/Muted");
 const QString DelayKey = QStringLiteral("Analyzer/DelayMs");
 const QString WaveformKey = QStringLiteral("Display/WaveformBar");
+const QString LoudnessScaleKey = QStringLiteral("Loudness/Scale");
+const QString LoudnessReadingsKey = QStringLiteral("Loudness/Readings");
+const QString LoudnessTargetKey = QStringLiteral("Loudness/Target");
 
 } // namespace
 
@@ -45,6 +49,16 @@ UserSettings ReadUserSettings(const QString &path)
         settings.WaveformBar = true;
     else if (waveform == QLatin1String("false") || waveform == QLatin1String("0"))
         settings.WaveformBar = false;
+    const int scale = file.value(LoudnessScaleKey).toInt(&ok);
+    if (ok && (scale == 9 || scale == 18))
+        settings.LoudnessWideScale = scale == 18;
+    const QString readings = file.value(LoudnessReadingsKey).toString().trimmed().toUpper();
+    if (readings == QLatin1String("LU") || readings == QLatin1String("LUFS"))
+        settings.LoudnessRelative = readings == QLatin1String("LU");
+    const int target = file.value(LoudnessTargetKey).toInt(&ok);
+    if (ok && std::find(std::begin(kLoudnessTargets), std::end(kLoudnessTargets), target) !=
+                  std::end(kLoudnessTargets))
+        settings.LoudnessTarget = target;
     return settings;
 }
 
@@ -57,6 +71,10 @@ bool WriteUserSettings(const QString &path, const UserSettings &settings)
     file.setValue(MutedKey, settings.volume.muted);
     file.setValue(DelayKey, ClampAnalyzerDelay(settings.AnalyzerDelayMs));
     file.setValue(WaveformKey, settings.WaveformBar);
+    file.setValue(LoudnessScaleKey, settings.LoudnessWideScale ? 18 : 9);
+    file.setValue(LoudnessReadingsKey,
+                  settings.LoudnessRelative ? QStringLiteral("LU") : QStringLiteral("LUFS"));
+    file.setValue(LoudnessTargetKey, settings.LoudnessTarget);
     file.sync();
     return file.status() == QSettings::NoError;
 }

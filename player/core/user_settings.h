@@ -5,7 +5,8 @@
 #include <QString>
 
 // What the player keeps per user beside lumo.ini (which keeps its own twelve lines): the
-// volume and mute, the analyzer delay and the waveform in the position bar. An ini file read
+// volume and mute, the analyzer delay, the waveform in the position bar and the loudness
+// meter's scale and readings. An ini file read
 // and written through QSettings.
 struct UserSettings
 {
@@ -15,9 +16,16 @@ struct UserSettings
     VolumeState volume;      // keys Sound/Volume, Sound/Muted
     int AnalyzerDelayMs = 0; // key Analyzer/DelayMs
     bool WaveformBar = true; // key Display/WaveformBar
+    // The loudness meter's scale and readings.
+    bool LoudnessWideScale = false; // key Loudness/Scale: 9 ("EBU +9") or 18 ("EBU +18")
+    bool LoudnessRelative = false;  // key Loudness/Readings: LUFS or LU
+    int LoudnessTarget = -23;       // key Loudness/Target: -23, -16 or -14 LUFS
 
     bool operator==(const UserSettings &) const = default;
 };
+
+// The targets the relative loudness readings may be taken against, LUFS.
+inline constexpr int kLoudnessTargets[] = {-23, -16, -14};
 
 // A delay held to 0 … 500 ms and rounded to the nearest step of 10 ms.
 int ClampAnalyzerDelay(int ms);

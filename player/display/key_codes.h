@@ -17,6 +17,7 @@ constexpr std::uint16_t Down = 40;
 constexpr std::uint16_t D0 = 48;
 constexpr std::uint16_t I = 73;
 constexpr std::uint16_t M = 77;
+constexpr std::uint16_t R = 82;
 constexpr std::uint16_t S = 83;
 constexpr std::uint16_t Add = 107;
 constexpr std::uint16_t Subtract = 109;

@@ -7,6 +7,7 @@
 #include "analyzer/oscilloscope.h"
 #include "analyzer/overlay.h"
 #include "analyzer/sample_supply.h"
+#include "analyzer/stereo_field.h"
 #include "analyzer/stream_header.h"
 #include "analyzer/waveform.h"
 #include "core/media_engine.h"
@@ -241,9 +242,20 @@ public:
             *MenuExit = nullptr;
     QAction *MenuPmClear = nullptr, *MenuLine2 = nullptr, *MenuSolo = nullptr, *MenuAll = nullptr,
             *MenuRandom = nullptr, *MenuSoloRepeat = nullptr, *MenuAllRepeat = nullptr;
-    // MenuVSANone ... MenuAnalogMeter, then the spectrogram and the loudness meter.
+    // MenuVSANone ... MenuAnalogMeter, then the spectrogram, the loudness meter and the stereo
+    // field.
     std::array<QAction *, AnalyzerModes::kCount> MenuVsaModes{};
     QAction *MenuVsaPanel = nullptr;
+    // The loudness meter's scale, readings and target choices, and its reset.
+    QMenu *MenuLoudness = nullptr;
+    std::array<QAction *, 2> MenuLoudnessScale{}, MenuLoudnessReadings{};
+    std::array<QAction *, 3> MenuLoudnessTargets{};
+    QAction *MenuLoudnessReset = nullptr;
+    // How the loudness meter shows its readings (kept per user).
+    LoudnessDisplay LoudnessView;
+    // Starts the loudness meter's integrated, range and maximum readings again (a click on
+    // the meter, the R key, the menu).
+    void ResetLoudness();
 
     MediaEngine *Engine() const { return engine_.get(); }
 
@@ -301,6 +313,10 @@ private:
     void ApplyVolume();
     void ShowVolume();
     void WriteUserSettings() const;
+    void CreateLoudnessMenu();
+    // Ticks the loudness menu's items for LoudnessView.
+    void ShowLoudnessView();
+    void LoudnessViewChanged();
 
     Environment env_;
     std::unique_ptr<MediaEngine> engine_;
@@ -337,6 +353,7 @@ private:
     std::vector<WaveformColumn> waveformColumns_;
     LoudnessState loudness_;
     LoudnessPictures loudnessPictures_;
+    StereoFieldState stereoField_;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;

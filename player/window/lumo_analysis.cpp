@@ -176,6 +176,9 @@ void Lumo::DrawAnalyzerFrame(float position)
     case AnalyzerModes::kSpectrogram:
         drawn = DrawSpectrogramFrame(painter, window, input, position, spectrogram_, fft_);
         break;
+    case AnalyzerModes::kStereoField:
+        drawn = DrawStereoFieldFrame(painter, window, input, stereoField_);
+        break;
     default:
         if (meterPictures_.ImageAlmBack.isNull())
             meterPictures_ = {Image(QStringLiteral("ImageAudio")),
@@ -214,7 +217,7 @@ void Lumo::DrawLoudness(float position)
     QPainter painter(&Pic->Canvas());
     const QRect area = TwipsGeometry(Control::Pic);
     DrawLoudnessFrame(painter, loudness_, loudnessPictures_, area.width() / 15, area.height() / 15,
-                      double(now));
+                      double(now), LoudnessView);
     if (FpsFlag)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), now);
     Pic->update();

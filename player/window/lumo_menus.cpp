@@ -47,6 +47,7 @@ void Lumo::CreateMenus()
         QT_TR_NOOP("アナログレベルメータ(&A)"),
         QT_TR_NOOP("スペクトログラム(&G)"),
         QT_TR_NOOP("ラウドネスメータ(&U)"),
+        QT_TR_NOOP("ステレオフィールド(&F)"),
     };
     for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         QAction *item = MenuVsa->addAction(tr(modeCaptions[mode]));
@@ -55,6 +56,7 @@ void Lumo::CreateMenus()
         MenuVsaModes[static_cast<size_t>(mode)] = item;
     }
     MenuVsaPanel = PUVSA->addAction(tr("VSA設定パネル(&P)"));
+    CreateLoudnessMenu();
 
     connect(MenuFileOpen, &QAction::triggered, this, &Lumo::MenuFileOpen_Click);
     connect(MenuPlayPause, &QAction::triggered, this, [this] { PicPlay_MouseUp(Qt::LeftButton); });

@@ -47,6 +47,8 @@ void Lumo::ReadSettings()
     const UserSettings user = ReadUserSettings(env_.userSettingsPath);
     AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
     WaveformBarFlag = user.WaveformBar;
+    LoudnessView = {user.LoudnessWideScale, user.LoudnessRelative, user.LoudnessTarget};
+    ShowLoudnessView();
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);

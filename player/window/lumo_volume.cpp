@@ -86,5 +86,8 @@ void Lumo::WriteUserSettings() const
     user.volume = Volume;
     user.AnalyzerDelayMs = AnalyzerDelayMs;
     user.WaveformBar = WaveformBarFlag;
+    user.LoudnessWideScale = LoudnessView.wideScale;
+    user.LoudnessRelative = LoudnessView.relative;
+    user.LoudnessTarget = LoudnessView.target;
     ::WriteUserSettings(env_.userSettingsPath, user);
 }
