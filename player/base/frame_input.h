@@ -21,4 +21,6 @@ struct FrameInput
     std::int32_t SampleRate = 44100;
     std::int32_t BitsPerSample = 16;
     std::int32_t FullScale = 32768;
+    // Spectrum analyzer A's peak-hold trace: how fast it falls, dB a second; 0 shows none.
+    std::int16_t PeakFall = 0;
 };

@@ -15,6 +15,7 @@ const QString VolumeKey = QStringLiteral("Sound/Volume");
 const QString MutedKey = QStringLiteral("Sound/Muted");
 const QString DelayKey = QStringLiteral("Analyzer/DelayMs");
 const QString WaveformKey = QStringLiteral("Display/WaveformBar");
+const QString PeakFallKey = QStringLiteral("Analyzer/PeakFall");
 const QString LoudnessScaleKey = QStringLiteral("Loudness/Scale");
 const QString LoudnessReadingsKey = QStringLiteral("Loudness/Readings");
 const QString LoudnessTargetKey = QStringLiteral("Loudness/Target");
@@ -59,6 +60,9 @@ UserSettings ReadUserSettings(const QString &path)
     if (ok && std::find(std::begin(kLoudnessTargets), std::end(kLoudnessTargets), target) !=
                   std::end(kLoudnessTargets))
         settings.LoudnessTarget = target;
+    const int fall = file.value(PeakFallKey).toInt(&ok);
+    if (ok && std::find(std::begin(kPeakFalls), std::end(kPeakFalls), fall) != std::end(kPeakFalls))
+        settings.PeakFall = fall;
     return settings;
 }
 
@@ -75,6 +79,7 @@ bool WriteUserSettings(const QString &path, const UserSettings &settings)
     file.setValue(LoudnessReadingsKey,
                   settings.LoudnessRelative ? QStringLiteral("LU") : QStringLiteral("LUFS"));
     file.setValue(LoudnessTargetKey, settings.LoudnessTarget);
+    file.setValue(PeakFallKey, settings.PeakFall);
     file.sync();
     return file.status() == QSettings::NoError;
 }

@@ -20,12 +20,16 @@ struct UserSettings
     bool LoudnessWideScale = false; // key Loudness/Scale: 9 ("EBU +9") or 18 ("EBU +18")
     bool LoudnessRelative = false;  // key Loudness/Readings: LUFS or LU
     int LoudnessTarget = -23;       // key Loudness/Target: -23, -16 or -14 LUFS
+    int PeakFall = 0;               // key Analyzer/PeakFall: one of kPeakFalls, dB a second
 
     bool operator==(const UserSettings &) const = default;
 };
 
 // The targets the relative loudness readings may be taken against, LUFS.
 inline constexpr int kLoudnessTargets[] = {-23, -16, -14};
+
+// The fall rates of spectrum analyzer A's peak-hold trace, dB a second; 0 shows no trace.
+inline constexpr int kPeakFalls[] = {0, 5, 10, 20, 40};
 
 // A delay held to 0 … 500 ms and rounded to the nearest step of 10 ms.
 int ClampAnalyzerDelay(int ms);

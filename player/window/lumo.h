@@ -104,6 +104,8 @@ public:
     std::int16_t AnalyzerDelayMs = 0;
     // The back of the position bar shows the sound's waveform.
     bool WaveformBarFlag = true;
+    // Spectrum analyzer A's peak-hold trace: its fall in dB a second, 0 for none (kept per user).
+    std::int16_t PeakFall = 0;
     // Volume and mute, applied to every opened medium.
     VolumeState Volume;
 
@@ -251,6 +253,14 @@ public:
     std::array<QAction *, 2> MenuLoudnessScale{}, MenuLoudnessReadings{};
     std::array<QAction *, 3> MenuLoudnessTargets{};
     QAction *MenuLoudnessReset = nullptr;
+    // `MenuFreeze` (and F): holds the analyzer picture while the sound plays on, and lets it go.
+    QAction *MenuFreeze = nullptr;
+    bool FreezeFlag = false;
+    void ToggleFreeze();
+    // `MenuSavePicture` (and P): saves the analyzer picture as PNG into the pictures folder,
+    // named by the file and the time; returns the path, or "" when it could not be saved.
+    QAction *MenuSavePicture = nullptr;
+    QString SaveAnalyzerPicture();
     // How the loudness meter shows its readings (kept per user).
     LoudnessDisplay LoudnessView;
     // Starts the loudness meter's integrated, range and maximum readings again (a click on
@@ -314,6 +324,13 @@ private:
     void ShowVolume();
     void WriteUserSettings() const;
     void CreateLoudnessMenu();
+    void CreatePictureMenu();
+    // The frame input of the player's state now.
+    FrameInput CurrentFrameInput() const;
+    // The readout under the mouse on the spectrum analyzers and the spectrogram.
+    void CreateReadout();
+    void ShowReadout();
+    void HideReadout();
     // Ticks the loudness menu's items for LoudnessView.
     void ShowLoudnessView();
     void LoudnessViewChanged();
@@ -354,6 +371,9 @@ private:
     LoudnessState loudness_;
     LoudnessPictures loudnessPictures_;
     StereoFieldState stereoField_;
+    // The mouse's pixel over the picture while it is there, and the readout shown beside it.
+    std::optional<QPoint> readoutPoint_;
+    QLabel *readout_ = nullptr;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;

@@ -138,24 +138,16 @@ void Lumo::DrawAnalyzerFrame(float position)
         DrawLoudness(position);
         return;
     }
+    // A frozen picture stays as it is; the loudness meter above goes on measuring.
+    if (FreezeFlag)
+        return;
     const bool fetched = supply_.FetchWindow(position, TimeRange);
     // The analog meter shows whatever the window still holds; the others skip the frame.
     if (!fetched && VSA != 6)
         return;
     QPainter painter(&Pic->Canvas());
     const QRect area = TwipsGeometry(Control::Pic);
-    const FrameInput input{VSA,
-                           CH,
-                           WFT,
-                           FastFlag,
-                           NumFftNormal,
-                           NumFftFast,
-                           area.width(),
-                           area.height(),
-                           TimeRange,
-                           StreamInfo.SampleRate,
-                           StreamInfo.BitsPerSample,
-                           StreamInfo.FullScale};
+    const FrameInput input = CurrentFrameInput();
     const SampleWindow window = supply_.Window();
     bool drawn = true;
     switch (VSA) {
@@ -189,6 +181,9 @@ void Lumo::DrawAnalyzerFrame(float position)
     // The frame rate counts and shows only frames that were drawn.
     if (FpsFlag && drawn)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
+    painter.end();
+    if (readoutPoint_)
+        ShowReadout();
     // The oscilloscope and the spectrum analyzers say where they changed the picture; only that
     // is repainted.
     const std::vector<QRect> *changed = VSA == 1               ? &scopeWork_.changed
@@ -203,6 +198,24 @@ void Lumo::DrawAnalyzerFrame(float position)
     }
 }
 
+FrameInput Lumo::CurrentFrameInput() const
+{
+    const QRect area = TwipsGeometry(Control::Pic);
+    return FrameInput{VSA,
+                      CH,
+                      WFT,
+                      FastFlag,
+                      NumFftNormal,
+                      NumFftFast,
+                      area.width(),
+                      area.height(),
+                      TimeRange,
+                      StreamInfo.SampleRate,
+                      StreamInfo.BitsPerSample,
+                      StreamInfo.FullScale,
+                      PeakFall};
+}
+
 void Lumo::DrawLoudness(float position)
 {
     // The meter reads what has just played: the last 200 ms before the position.
@@ -214,6 +227,8 @@ void Lumo::DrawLoudness(float position)
         const std::int32_t rate = StreamInfo.SampleRate;
         loudness_.Feed(supply_.Window(), rate, std::llround(double(start) * rate), double(now));
     }
+    if (FreezeFlag)
+        return;
     QPainter painter(&Pic->Canvas());
     const QRect area = TwipsGeometry(Control::Pic);
     DrawLoudnessFrame(painter, loudness_, loudnessPictures_, area.width() / 15, area.height() / 15,

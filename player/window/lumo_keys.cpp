@@ -142,6 +142,12 @@ bool Lumo::Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift)
         case VirtualKey::R:
             ResetLoudness();
             break;
+        case VirtualKey::F:
+            ToggleFreeze();
+            break;
+        case VirtualKey::P:
+            SaveAnalyzerPicture();
+            break;
         default:
             known = false;
             break;

@@ -1,6 +1,7 @@
 // The loudness meter's choices (scale, readings, target), kept per user, and its reset.
 #include "window/lumo.h"
 
+#include "core/user_settings.h"
 #include "window/picture_box.h"
 
 #include <QActionGroup>

@@ -57,6 +57,8 @@ void Lumo::CreateMenus()
     }
     MenuVsaPanel = PUVSA->addAction(tr("VSA設定パネル(&P)"));
     CreateLoudnessMenu();
+    CreatePictureMenu();
+    CreateReadout();
 
     connect(MenuFileOpen, &QAction::triggered, this, &Lumo::MenuFileOpen_Click);
     connect(MenuPlayPause, &QAction::triggered, this, [this] { PicPlay_MouseUp(Qt::LeftButton); });

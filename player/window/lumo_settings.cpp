@@ -47,6 +47,7 @@ void Lumo::ReadSettings()
     const UserSettings user = ReadUserSettings(env_.userSettingsPath);
     AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
     WaveformBarFlag = user.WaveformBar;
+    PeakFall = static_cast<std::int16_t>(user.PeakFall);
     LoudnessView = {user.LoudnessWideScale, user.LoudnessRelative, user.LoudnessTarget};
     ShowLoudnessView();
 

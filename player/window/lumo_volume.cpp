@@ -86,6 +86,7 @@ void Lumo::WriteUserSettings() const
     user.volume = Volume;
     user.AnalyzerDelayMs = AnalyzerDelayMs;
     user.WaveformBar = WaveformBarFlag;
+    user.PeakFall = PeakFall;
     user.LoudnessWideScale = LoudnessView.wideScale;
     user.LoudnessRelative = LoudnessView.relative;
     user.LoudnessTarget = LoudnessView.target;

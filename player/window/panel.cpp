@@ -145,7 +145,13 @@ void Panel::CreateControls()
 
     Check1 = CheckBox(this, tr("高速表示"), QRect(250, 91, 92, 20));
     Check2 = CheckBox(this, tr("FPS表示"), QRect(250, 113, 92, 20));
-    Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 120, 20));
+    Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 86, 20));
+    QStringList peaks{tr("ホールドなし")};
+    for (const int fall : PanelChoices::PeakFalls())
+        if (fall > 0)
+            peaks << tr("ホールド %1dB/s").arg(fall);
+    ComboPeak = DropDownList(this, peaks, QRect(250, 189, 94, 22));
+    ComboPeak->setToolTip(tr("スペクトラムアナライザAのピークホールド"));
 
     SpinDelay = new QSpinBox(this);
     SpinDelay->setFont(WindowFonts::PGothic(9));
@@ -200,6 +206,7 @@ void Panel::ConnectControls()
     connect(Check3, &QCheckBox::toggled, this, &Panel::Check3_Click);
     connect(SpinDelay, &QSpinBox::valueChanged, this, &Panel::SpinDelay_Change);
     connect(CheckWaveform, &QCheckBox::toggled, this, &Panel::CheckWaveform_Click);
+    onSelect(ComboPeak, &Panel::ComboPeak_Click);
 }
 
 // Every selection and check below runs the control's change action, as a user change would.
@@ -232,6 +239,7 @@ void Panel::Form_Load()
         Check3->setChecked(true);
     SpinDelay->setValue(owner_.AnalyzerDelayMs);
     CheckWaveform->setChecked(owner_.WaveformBarFlag);
+    ComboPeak->setCurrentIndex(PanelChoices::PeakFallIndexOf(owner_.PeakFall));
 
     hoverIndex_ = -1;
     Highlight(owner_.VSA);
@@ -400,6 +408,14 @@ void Panel::SpinDelay_Change()
 void Panel::CheckWaveform_Click()
 {
     owner_.SetWaveformBar(CheckWaveform->isChecked());
+}
+
+void Panel::ComboPeak_Click()
+{
+    owner_.PeakFall =
+        static_cast<std::int16_t>(PanelChoices::PeakFalls().value(ComboPeak->currentIndex(), 0));
+    if (owner_.CT == 2)
+        owner_.PauseFlag = true;
 }
 
 void Panel::RestoreLabelColour()

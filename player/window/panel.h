@@ -60,6 +60,7 @@ public:
     void Check3_Click();
     void SpinDelay_Change();
     void CheckWaveform_Click();
+    void ComboPeak_Click();
 
     // ---- controls ---------------------------------------------------------------------
     std::array<PictureBox *, AnalyzerModes::kCount> PicVsa{};
@@ -74,6 +75,8 @@ public:
     // Analyzer delay (0 to 500 ms in steps of 10) and the waveform in the position bar.
     QSpinBox *SpinDelay = nullptr;
     QCheckBox *CheckWaveform = nullptr;
+    // Spectrum analyzer A's peak-hold trace: none, or its fall rate.
+    QComboBox *ComboPeak = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -350,6 +350,46 @@ Options:
         <source>音量 %1%</source>
         <translation>Volume %1%</translation>
     </message>
+    <message>
+        <source>ラウドネスメータ設定(&amp;L)</source>
+        <translation>&amp;Loudness Meter Settings</translation>
+    </message>
+    <message>
+        <source>絶対値 (LUFS)</source>
+        <translation>Absolute (LUFS)</translation>
+    </message>
+    <message>
+        <source>目標との差 (LU)</source>
+        <translation>Relative to Target (LU)</translation>
+    </message>
+    <message>
+        <source>目標 %1 LUFS</source>
+        <translation>Target %1 LUFS</translation>
+    </message>
+    <message>
+        <source>測定値をリセット(&amp;R)</source>
+        <translation>&amp;Reset Readings</translation>
+    </message>
+    <message>
+        <source>ステレオフィールド(&amp;F)</source>
+        <translation>Stereo &amp;Field</translation>
+    </message>
+    <message>
+        <source>画面を止める(&amp;Z)</source>
+        <translation>Free&amp;ze Picture</translation>
+    </message>
+    <message>
+        <source>画像を保存(&amp;S)</source>
+        <translation>&amp;Save Picture</translation>
+    </message>
+    <message>
+        <source>画像を保存しました</source>
+        <translation>Picture saved</translation>
+    </message>
+    <message>
+        <source>画像を保存できませんでした</source>
+        <translation>The picture could not be saved</translation>
+    </message>
 </context>
 <context>
     <name>OpenDialog</name>
@@ -471,6 +511,18 @@ Options:
     <message>
         <source>高速</source>
         <translation>Fast</translation>
+    </message>
+    <message>
+        <source>ホールドなし</source>
+        <translation>No hold</translation>
+    </message>
+    <message>
+        <source>ホールド %1dB/s</source>
+        <translation>Hold %1dB/s</translation>
+    </message>
+    <message>
+        <source>スペクトラムアナライザAのピークホールド</source>
+        <translation>Peak hold of Spectrum Analyzer A</translation>
     </message>
 </context>
 <context>
