@@ -158,9 +158,10 @@ QString LoudnessText(const std::optional<double> &lufs, const LoudnessDisplay &d
         return QStringLiteral("--.-");
     if (!display.relative)
         return QString::number(*lufs, 'f', 1);
-    const double lu = *lufs - display.target;
-    const QString text = QString::number(lu, 'f', 1);
-    return lu >= 0.05 ? QLatin1Char('+') + text : text;
+    // Tenths as shown, so that nothing reads "-0.0".
+    const double lu = std::round((*lufs - display.target) * 10.0) / 10.0;
+    const QString text = QString::number(lu == 0.0 ? 0.0 : lu, 'f', 1);
+    return lu > 0 ? QLatin1Char('+') + text : text;
 }
 
 } // namespace

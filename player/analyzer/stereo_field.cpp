@@ -177,7 +177,8 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
         state.groundFont = painter.font();
     }
 
-    // The afterglow fades by e^(-t / 60 ms) a frame, t the frame interval.
+    // The afterglow fades by e^(-t / 60 ms) a frame, t the frame interval; the new points
+    // brighten it.
     const int side = std::max(1, static_cast<int>(std::lround(l.scope.width() * ratio)));
     const std::size_t cells = std::size_t(side) * std::size_t(side);
     if (state.glowSide != side) {
@@ -209,6 +210,7 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
         uint8_t &cell = glow[std::size_t(y) * std::size_t(side) + std::size_t(x)];
         cell = static_cast<uint8_t>(std::min(255, cell + 120));
     });
+
     // The glow over the ground's axes, where it has faded out.
     const std::array<QRgb, 256> &colours = GlowColours();
     const QPoint corner(static_cast<int>(std::lround(l.scope.left() * ratio)),
@@ -227,8 +229,26 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
             row[x] = from[x] || !under || x >= columns ? colours[from[x]] : under[x];
     }
 
+    // The whole ground on a picture that does not hold this display's last frame; else only
+    // the rows of the figures, the rest being drawn over in full.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.drawImage(QPoint(0, 0), state.ground);
+    QImage *target = painter.device()->devType() == QInternal::Image
+                         ? static_cast<QImage *>(painter.device())
+                         : nullptr;
+    const qint64 key = target ? target->cacheKey() : 0;
+    QFont small = painter.font();
+    small.setPixelSize(12);
+    const QFontMetrics sm(small);
+    const QRect figures[2] = {
+        QRect(l.corrBar.left(), l.corrBar.bottom() + 20, l.meters.width(), sm.height() + 1),
+        QRect(l.balBar.left(), l.balBar.bottom() + 20, l.meters.width(), sm.height() + 1)};
+    if (state.frameKey != 0 && (key == state.frameKey || key == state.frameKey + 1)) {
+        for (const QRect &part : figures)
+            painter.drawImage(part.topLeft(), state.ground,
+                              QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
+    } else {
+        painter.drawImage(QPoint(0, 0), state.ground);
+    }
     painter.drawImage(l.scope.topLeft(), state.plot);
 
     // The meters: correlation from the centre (green above 0, red below), balance as a mark.
@@ -254,11 +274,8 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
     }
 
     // The figures under the bars.
-    QFont small = painter.font();
-    small.setPixelSize(12);
     const QFont base = painter.font();
     painter.setFont(small);
-    const QFontMetrics sm(small);
     const QString corr =
         m.silent ? QStringLiteral("--") : QString::asprintf("%+.2f", m.correlation);
     state.values.Draw(painter, c.left(), c.bottom() + 20, corr, kText);
@@ -271,5 +288,6 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
     }
     state.values.Draw(painter, b.left(), b.bottom() + 20, bal, kText);
     painter.setFont(base);
+    state.frameKey = target ? target->cacheKey() : 0;
     return true;
 }

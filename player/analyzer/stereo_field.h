@@ -4,6 +4,7 @@
 #include "base/sample_window.h"
 #include "spectrum/label_cache.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 
@@ -35,6 +36,9 @@ struct StereoFieldState
     LabelCache labels;
     LabelCache values;
     StereoMeasure last;
+    // The picture's cacheKey() after the last frame drawn (0: none): a frame on the same
+    // picture, untouched since but for a new painter, restores only the figures' rows.
+    qint64 frameKey = 0;
 };
 
 // The goniometer's square in a picture of width × height logical pixels.

@@ -85,8 +85,20 @@ std::optional<Readout> SpectrumReadoutAt(int x, int y, const FrameInput &input,
         const SpectrumGeometry g = MakeSpectrumGeometry(
             input.width, input.height, N, input.SampleRate, input.BitsPerSample, input.CH);
         const int channel = input.CH == 2 ? (y * TwipsPerPixel < kTopBand + g.Q ? 0 : 1) : input.CH;
-        const auto bin = static_cast<int32_t>(std::lround(readout.hz * N / input.SampleRate));
-        const double power = spectra.Power(channel, std::clamp(bin, int32_t{1}, N / 2));
+        // The strongest bin the pixel column covers, as the trace shows it; the nearest one
+        // where the column lies between two bins.
+        const double perHz = double(N) / input.SampleRate;
+        const auto first =
+            static_cast<int32_t>(std::ceil(SpectrumFrequencyAt(x * TwipsPerPixel, input) * perHz));
+        const auto last = static_cast<int32_t>(
+            std::floor(SpectrumFrequencyAt((x + 1) * TwipsPerPixel, input) * perHz));
+        double power = 0;
+        if (first > last)
+            power = spectra.Power(channel,
+                                  std::clamp(static_cast<int32_t>(std::lround(readout.hz * perHz)),
+                                             int32_t{1}, N / 2));
+        for (int32_t bin = std::max(first, int32_t{1}); bin <= std::min(last, N / 2); ++bin)
+            power = std::max(power, spectra.Power(channel, bin));
         const int32_t D = Decades(input);
         readout.db =
             power > 0 ? std::max(10.0 * std::log10(power) - 20.0 * D, -20.0 * D) : -20.0 * D;

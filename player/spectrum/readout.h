@@ -33,8 +33,9 @@ QString ReadoutText(const Readout &readout);
 double SpectrumFrequencyAt(double xTwips, const FrameInput &input);
 
 // The readout at pixel (x, y) of a spectrum analyzer picture drawn with `input`, the level
-// taken from the last frame's spectra (the upper half the left channel, the lower the right,
-// in dual mode); nothing above the plot or outside the picture.
+// (the strongest bin under the pixel column) taken from the last frame's spectra (the upper half
+// the left channel, the lower the right, in dual mode); nothing above the plot or outside the
+// picture.
 std::optional<Readout> SpectrumReadoutAt(int x, int y, const FrameInput &input,
                                          const ChannelSpectra &spectra);
 

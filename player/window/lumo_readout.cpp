@@ -96,5 +96,6 @@ void Lumo::ShowReadout()
     if (y + readout_->height() > Pic->height())
         y = std::max(0, at.y() - 6 - readout_->height());
     readout_->move(x, y);
+    readout_->raise();
     readout_->show();
 }

@@ -2,6 +2,9 @@
 
 #include "base/twips.h"
 #include "spectrum/spectrum_geometry.h"
+#include "spectrum/window_functions.h"
+#include "support/sample_windows.h"
+#include "support/test_signals.h"
 
 #include <QTest>
 
@@ -67,6 +70,31 @@ private slots:
         QVERIFY2(reading->hz / hz < pixelSpan && hz / reading->hz < pixelSpan,
                  qPrintable(QString::number(reading->hz)));
         QVERIFY(ReadoutText(*reading).contains(QStringLiteral(" Hz  ") + note + QLatin1Char(' ')));
+    }
+
+    // Over a sine's peak the readout gives the level the trace is drawn at: a Hann-weighted
+    // sine of amplitude A has |X| = N A / 4 at its bin, less at most 1.5 dB between bins.
+    void readsTheLevelOfTheTrace()
+    {
+        FrameInput input;
+        input.VSA = 2;
+        input.CH = 0;
+        input.NumFftNormal = 2;
+        const int32_t N = 4096;
+        const double amplitude = 16384;
+        const std::vector<int16_t> sine = Sine(1000, 44100, N, amplitude);
+        ChannelSpectra spectra;
+        WindowTable table;
+        spectra.Compute(Mono16Window(sine), table.Weights(input.WFT, N), true, false,
+                        BuiltFftEngine());
+        const SpectrumGeometry g =
+            MakeSpectrumGeometry(input.width, input.height, N, input.SampleRate, 16, input.CH);
+        const int x = TwipsToPixelDown(int(GridLineX(1000, g)));
+        const std::optional<Readout> reading = SpectrumReadoutAt(x, 100, input, spectra);
+        QVERIFY(reading && reading->db);
+        const double expected = 20.0 * std::log10(N * amplitude / 4.0) - 160.0;
+        QVERIFY2(*reading->db <= expected + 0.1 && *reading->db >= expected - 1.6,
+                 qPrintable(QStringLiteral("%1 %2").arg(*reading->db).arg(expected)));
     }
 };
 
