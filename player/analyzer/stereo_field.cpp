@@ -184,13 +184,26 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
     if (state.glowSide != side) {
         state.glow.assign(cells, 0);
         state.glowSide = side;
+        state.glowBox = QRect();
         state.plot = QImage(side, side, QImage::Format_RGB32);
         state.plot.setDevicePixelRatio(ratio);
     }
+    // Only the cells in glowBox can still glow: the fade runs over them alone and notes
+    // where some glow is left.
     const int keep = static_cast<int>(256.0 * std::exp(-(input.FastFlag ? 10.0 : 40.0) / 60.0));
     uint8_t *glow = state.glow.data();
-    for (std::size_t i = 0; i < cells; ++i)
-        glow[i] = static_cast<uint8_t>((glow[i] * keep) >> 8);
+    const QRect lastBox = state.glowBox;
+    QRect box;
+    for (int y = lastBox.top(); y <= lastBox.bottom(); ++y) {
+        uint8_t *row = glow + std::size_t(y) * std::size_t(side);
+        int lit = 0;
+        for (int x = lastBox.left(); x <= lastBox.right(); ++x) {
+            row[x] = static_cast<uint8_t>((row[x] * keep) >> 8);
+            lit |= row[x];
+        }
+        if (lit)
+            box |= QRect(lastBox.left(), y, lastBox.width(), 1);
+    }
 
     // Mid = (L + R) / 2 up, side = (R - L) / 2 across: full-scale mono reaches the top, a
     // full-scale channel alone the middle of a diagonal. Long windows are thinned to about
@@ -199,35 +212,25 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
     const double k = half / 65536.0;
     const std::size_t stride = std::max<std::size_t>(1, frames / 8192);
     std::size_t index = 0;
-    ForEachFrame(window, [&](int left, int right) {
+    int minX = side, maxX = -1, minY = side, maxY = -1;
+    ForEachFrame(window, [&](int leftSample, int rightSample) {
         if (index++ % stride != 0)
             return;
-        const int x = static_cast<int>(half + (right - left) * k + 0.5);
-        const int y = static_cast<int>(half - (right + left) * k + 0.5);
+        const int x = static_cast<int>(half + (rightSample - leftSample) * k + 0.5);
+        const int y = static_cast<int>(half - (rightSample + leftSample) * k + 0.5);
         if (static_cast<unsigned>(x) >= static_cast<unsigned>(side) ||
             static_cast<unsigned>(y) >= static_cast<unsigned>(side))
             return;
         uint8_t &cell = glow[std::size_t(y) * std::size_t(side) + std::size_t(x)];
         cell = static_cast<uint8_t>(std::min(255, cell + 120));
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
     });
-
-    // The glow over the ground's axes, where it has faded out.
-    const std::array<QRgb, 256> &colours = GlowColours();
-    const QPoint corner(static_cast<int>(std::lround(l.scope.left() * ratio)),
-                        static_cast<int>(std::lround(l.scope.top() * ratio)));
-    const int groundRows = state.ground.height(), groundColumns = state.ground.width();
-    const int columns = std::clamp(groundColumns - corner.x(), 0, side);
-    for (int y = 0; y < side; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(state.plot.scanLine(y));
-        const uint8_t *from = glow + std::size_t(y) * std::size_t(side);
-        const int groundY = corner.y() + y;
-        const QRgb *under =
-            groundY < groundRows
-                ? reinterpret_cast<const QRgb *>(state.ground.constScanLine(groundY)) + corner.x()
-                : nullptr;
-        for (int x = 0; x < side; ++x)
-            row[x] = from[x] || !under || x >= columns ? colours[from[x]] : under[x];
-    }
+    if (maxX >= 0)
+        box |= QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+    state.glowBox = box;
 
     // The whole ground on a picture that does not hold this display's last frame; else only
     // the rows of the figures, the rest being drawn over in full.
@@ -242,14 +245,39 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
     const QRect figures[2] = {
         QRect(l.corrBar.left(), l.corrBar.bottom() + 20, l.meters.width(), sm.height() + 1),
         QRect(l.balBar.left(), l.balBar.bottom() + 20, l.meters.width(), sm.height() + 1)};
-    if (state.frameKey != 0 && (key == state.frameKey || key == state.frameKey + 1)) {
+    const bool partial =
+        state.frameKey != 0 && (key == state.frameKey || key == state.frameKey + 1);
+    if (partial) {
         for (const QRect &part : figures)
             painter.drawImage(part.topLeft(), state.ground,
                               QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
     } else {
         painter.drawImage(QPoint(0, 0), state.ground);
     }
-    painter.drawImage(l.scope.topLeft(), state.plot);
+
+    // The glow over the ground's axes, where it has faded out: what glows now, and on the last
+    // frame's picture also what glowed then.
+    const QRect drawn = partial ? box | lastBox : box;
+    const std::array<QRgb, 256> &colours = GlowColours();
+    const QPoint corner(static_cast<int>(std::lround(l.scope.left() * ratio)),
+                        static_cast<int>(std::lround(l.scope.top() * ratio)));
+    const int groundRows = state.ground.height(), groundColumns = state.ground.width();
+    const int columns = std::clamp(groundColumns - corner.x(), 0, side);
+    for (int y = drawn.top(); y <= drawn.bottom(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(state.plot.scanLine(y));
+        const uint8_t *from = glow + std::size_t(y) * std::size_t(side);
+        const int groundY = corner.y() + y;
+        const QRgb *under =
+            groundY < groundRows
+                ? reinterpret_cast<const QRgb *>(state.ground.constScanLine(groundY)) + corner.x()
+                : nullptr;
+        for (int x = drawn.left(); x <= drawn.right(); ++x)
+            row[x] = from[x] || !under || x >= columns ? colours[from[x]] : under[x];
+    }
+    if (!drawn.isEmpty())
+        painter.drawImage(QRectF(QPointF(l.scope.topLeft()) + QPointF(drawn.topLeft()) / ratio,
+                                 QSizeF(drawn.size()) / ratio),
+                          state.plot, QRectF(drawn));
 
     // The meters: correlation from the centre (green above 0, red below), balance as a mark.
     const StereoMeasure m = MeasureStereo(window);

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QRect>
 
 #include <cstdint>
 #include <vector>
@@ -28,6 +29,7 @@ struct StereoFieldState
 {
     std::vector<std::uint8_t> glow;
     int glowSide = 0; // device pixels
+    QRect glowBox;    // the cells that may still glow
     QImage plot;      // the goniometer as drawn, glow coloured, device pixels
     QImage ground;    // everything that does not move, for groundSize and groundFont
     QSize groundSize;

@@ -145,12 +145,12 @@ void Panel::CreateControls()
 
     Check1 = CheckBox(this, tr("高速表示"), QRect(250, 91, 92, 20));
     Check2 = CheckBox(this, tr("FPS表示"), QRect(250, 113, 92, 20));
-    Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 86, 20));
-    QStringList peaks{tr("ホールドなし")};
+    Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 120, 20));
+    QStringList peaks{tr("ピーク なし")};
     for (const int fall : PanelChoices::PeakFalls())
         if (fall > 0)
-            peaks << tr("ホールド %1dB/s").arg(fall);
-    ComboPeak = DropDownList(this, peaks, QRect(250, 189, 94, 22));
+            peaks << tr("ピーク %1dB/s").arg(fall);
+    ComboPeak = DropDownList(this, peaks, QRect(164, 217, 82, 22));
     ComboPeak->setToolTip(tr("スペクトラムアナライザAのピークホールド"));
 
     SpinDelay = new QSpinBox(this);

@@ -513,16 +513,16 @@ Options:
         <translation>Fast</translation>
     </message>
     <message>
-        <source>ホールドなし</source>
-        <translation>No hold</translation>
-    </message>
-    <message>
-        <source>ホールド %1dB/s</source>
-        <translation>Hold %1dB/s</translation>
-    </message>
-    <message>
         <source>スペクトラムアナライザAのピークホールド</source>
         <translation>Peak hold of Spectrum Analyzer A</translation>
+    </message>
+    <message>
+        <source>ピーク なし</source>
+        <translation>Peak: off</translation>
+    </message>
+    <message>
+        <source>ピーク %1dB/s</source>
+        <translation>Peak %1dB/s</translation>
     </message>
 </context>
 <context>
