@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -247,12 +248,17 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
         QRect(l.balBar.left(), l.balBar.bottom() + 20, l.meters.width(), sm.height() + 1)};
     const bool partial =
         state.frameKey != 0 && (key == state.frameKey || key == state.frameKey + 1);
+    state.changed.clear();
     if (partial) {
         for (const QRect &part : figures)
             painter.drawImage(part.topLeft(), state.ground,
                               QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
+        state.changed.assign(std::begin(figures), std::end(figures));
+        state.changed.push_back(l.corrBar);
+        state.changed.push_back(l.balBar);
     } else {
         painter.drawImage(QPoint(0, 0), state.ground);
+        state.changed.assign(1, QRect(0, 0, width, height));
     }
 
     // The glow over the ground's axes, where it has faded out: what glows now, and on the last
@@ -274,10 +280,13 @@ bool DrawStereoFieldFrame(QPainter &painter, const SampleWindow &window, const F
         for (int x = drawn.left(); x <= drawn.right(); ++x)
             row[x] = from[x] || !under || x >= columns ? colours[from[x]] : under[x];
     }
-    if (!drawn.isEmpty())
-        painter.drawImage(QRectF(QPointF(l.scope.topLeft()) + QPointF(drawn.topLeft()) / ratio,
-                                 QSizeF(drawn.size()) / ratio),
-                          state.plot, QRectF(drawn));
+    if (!drawn.isEmpty()) {
+        const QRectF place(QPointF(l.scope.topLeft()) + QPointF(drawn.topLeft()) / ratio,
+                           QSizeF(drawn.size()) / ratio);
+        painter.drawImage(place, state.plot, QRectF(drawn));
+        if (partial)
+            state.changed.push_back(place.toAlignedRect());
+    }
 
     // The meters: correlation from the centre (green above 0, red below), balance as a mark.
     const StereoMeasure m = MeasureStereo(window);

@@ -41,6 +41,8 @@ struct StereoFieldState
     // The picture's cacheKey() after the last frame drawn (0: none): a frame on the same
     // picture, untouched since but for a new painter, restores only the figures' rows.
     qint64 frameKey = 0;
+    // Out: where the last frame changed the picture (logical pixels).
+    std::vector<QRect> changed;
 };
 
 // The goniometer's square in a picture of width × height logical pixels.

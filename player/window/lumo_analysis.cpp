@@ -184,11 +184,12 @@ void Lumo::DrawAnalyzerFrame(float position)
     painter.end();
     if (readoutPoint_)
         ShowReadout();
-    // The oscilloscope and the spectrum analyzers say where they changed the picture; only that
-    // is repainted.
+    // The oscilloscope, the spectrum analyzers and the stereo field say where they changed the
+    // picture; only that is repainted.
     const std::vector<QRect> *changed = VSA == 1               ? &scopeWork_.changed
                                         : VSA == 2 || VSA == 3 ? &spectrumWork_.changed
-                                                               : nullptr;
+                                        : VSA == AnalyzerModes::kStereoField ? &stereoField_.changed
+                                                                             : nullptr;
     if (changed && !FpsFlag) {
         for (const QRect &part : *changed)
             if (!part.isEmpty())

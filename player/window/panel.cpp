@@ -150,7 +150,7 @@ void Panel::CreateControls()
     for (const int fall : PanelChoices::PeakFalls())
         if (fall > 0)
             peaks << tr("ピーク %1dB/s").arg(fall);
-    ComboPeak = DropDownList(this, peaks, QRect(164, 217, 82, 22));
+    ComboPeak = DropDownList(this, peaks, QRect(148, 218, 98, 21));
     ComboPeak->setToolTip(tr("スペクトラムアナライザAのピークホールド"));
 
     SpinDelay = new QSpinBox(this);
@@ -158,7 +158,7 @@ void Panel::CreateControls()
     SpinDelay->setRange(0, UserSettings::kMaxDelayMs);
     SpinDelay->setSingleStep(UserSettings::kDelayStepMs);
     SpinDelay->setSuffix(QStringLiteral(" ms"));
-    SpinDelay->setGeometry(QRect(80, 218, 80, 20));
+    SpinDelay->setGeometry(QRect(80, 218, 64, 20));
     CheckWaveform = CheckBox(this, tr("波形バー"), QRect(250, 219, 92, 20));
 }
 
