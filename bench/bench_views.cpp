@@ -1,7 +1,8 @@
-// One frame of the spectrogram and of the loudness meter, and the position bar's waveform of a
-// five-minute MP3.
+// One frame of the spectrogram, the loudness meter and the stereo field, and the position bar's
+// waveform of a five-minute MP3.
 #include "analyzer/loudness_meter.h"
 #include "analyzer/sample_blocks.h"
+#include "analyzer/stereo_field.h"
 #include "analyzer/stream_header.h"
 #include "analyzer/waveform.h"
 #include "spectrum/fft_engine.h"
@@ -107,6 +108,27 @@ void BM_LoudnessFeed(benchmark::State &state)
     }
 }
 
+// A stereo field frame in fast mode (10 ms frames) over a 100 ms window moving 10 ms a frame,
+// at 400 × 240 (argument 0) or in the large area, 640 × 360 (argument 1).
+void BM_StereoFieldFrame(benchmark::State &state)
+{
+    const bool large = state.range(0) != 0;
+    QImage image(large ? 640 : 400, large ? 360 : 240, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    FrameInput input;
+    input.FastFlag = true;
+    input.width = image.width() * 15;
+    input.height = image.height() * 15;
+    StereoFieldState field;
+    constexpr std::size_t span = 4410, step = 441;
+    std::size_t first = 0;
+    for (auto _ : state) {
+        DrawStereoFieldFrame(painter, Window(first, span), input, field);
+        first = (first + step) % (kN - span);
+    }
+}
+
 // The demo tune repeated to five minutes (its tag left out), as a file.
 QString FiveMinuteMp3(QTemporaryDir &dir)
 {
@@ -162,4 +184,5 @@ BENCHMARK(BM_SpectrogramFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpectrogramDrawOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoudnessFeed)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoudnessFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StereoFieldFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WaveformFiveMinuteMp3)->Unit(benchmark::kMillisecond);

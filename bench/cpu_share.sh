@@ -5,7 +5,8 @@
 #   bench/cpu_share.sh [options] [MODE...]
 #
 # MODE is the analyzer mode written to lumo.ini (0 none, 1 oscilloscope, 2/3 spectrum A/B,
-# 4/5 level meter A/B, 6 analog meter); default: 0 1 2 3 4 6. Options:
+# 4/5 level meter A/B, 6 analog meter, 7 spectrogram, 8 loudness meter, 9 stereo field);
+# default: 0 1 2 3 4 6. Options:
 #   --bin DIR      directory holding Lumo and its modules (default: build/bin beside this script)
 #   --fast 0|1     fast mode, 10 ms frames (default 1)
 #   --fft N        FFT size index 0..4 for the current speed, 4 = 16384 (default 4)
@@ -43,7 +44,7 @@ while [ $# -gt 0 ]; do
     --floor) floor=1; shift ;;
     --floor-bin) floorbin="$2"; shift 2 ;;
     --inner) inner="$2"; shift 2 ;;
-    -h|--help) sed -n '2,20p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,21p' "$0"; exit 0 ;;
     *) modes+=("$1"); shift ;;
     esac
 done
@@ -113,7 +114,8 @@ ffmpeg -hide_banner -loglevel error \
     -ar 44100 -c:a libmp3lame -b:a 192k -y "$scratch/tone.mp3"
 
 declare -A names=([0]="playback alone" [1]="oscilloscope" [2]="spectrum A" [3]="spectrum B"
-       [4]="level meter A" [5]="level meter B" [6]="analog meter"
+       [4]="level meter A" [5]="level meter B" [6]="analog meter" [7]="spectrogram"
+       [8]="loudness meter" [9]="stereo field"
        [t]="bare: timer" [r]="bare: repaint" [c]="bare: copy")
 echo "# fast=$fast fft=$fft channel=$channel large=$large settle=${settle}s span=${span}s runs=$runs"
 echo "# load average: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"

@@ -72,6 +72,20 @@ std::optional<double> Finite(double value)
     return value;
 }
 
+std::optional<double> Higher(const std::optional<double> &a, const std::optional<double> &b)
+{
+    if (!a)
+        return b;
+    return b ? std::max(*a, *b) : a;
+}
+
+// The time of the next refresh of a reading due every `period` ms: on the schedule, so that
+// ticks that come late do not slow the rate, but never in the past.
+double NextRefresh(double due, double period, double nowMs)
+{
+    return due + period > nowMs ? due + period : nowMs + period;
+}
+
 } // namespace
 
 LoudnessState::LoudnessState() = default;
@@ -94,9 +108,10 @@ void LoudnessState::Open(int rate, int channels)
     if (rate <= 0 || channels <= 0)
         return;
     auto meter = std::make_unique<Meter>();
-    windows_.Reset(rate, channels);
+    if (!windows_.Matches(rate, channels))
+        windows_.Reset(rate, channels);
     meter->state = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate),
-                                EBUR128_MODE_I | EBUR128_MODE_HISTOGRAM);
+                                EBUR128_MODE_I | EBUR128_MODE_HISTOGRAM | EBUR128_MODE_TRUE_PEAK);
     if (meter->state)
         meter_ = std::move(meter);
 }
@@ -111,8 +126,27 @@ void LoudnessState::Restart()
     holdUntil_ = {0, 0};
     clipUntil_ = {-1, -1};
     meanSquare_ = {0, 0};
+    truePeak_ = maxTruePeak_ = {kFloorDb, kFloorDb};
+    windows_.Reset(0, 0);
     momentary_ = shortTerm_ = integrated_ = range_ = std::nullopt;
+    maxMomentary_ = maxShortTerm_ = std::nullopt;
     nextMomentary_ = nextShortTerm_ = nextIntegrated_ = -1e300;
+}
+
+void LoudnessState::ResetReadings()
+{
+    if (meter_) {
+        // libebur128 has no reset of its own: a fresh state for the same stream.
+        const int64_t fedUntil = fedUntil_, playedUntil = playedUntil_;
+        Open(rate_, channels_);
+        fedUntil_ = fedUntil;
+        playedUntil_ = playedUntil;
+    }
+    fedFrames_ = 0;
+    windows_.ClearRange();
+    maxTruePeak_ = {kFloorDb, kFloorDb};
+    integrated_ = range_ = maxMomentary_ = maxShortTerm_ = std::nullopt;
+    nextIntegrated_ = -1e300;
 }
 
 void LoudnessState::Feed(const SampleWindow &window, int32_t sampleRate, int64_t firstFrame,
@@ -168,31 +202,53 @@ void LoudnessState::Feed(const SampleWindow &window, int32_t sampleRate, int64_t
             hold_[c] = peak_[c];
             holdUntil_[c] = nowMs + kPeakHoldMs;
         }
-        if (db >= kClipDb)
-            clipUntil_[c] = nowMs + kClipHoldMs;
     }
 
     // The loudness takes each frame once: a gap is skipped, frames seen before are not repeated.
-    if (!meter_ || last < feedFrom)
+    if (!meter_ || last < feedFrom) {
+        FollowTruePeak({0, 0}, dt, nowMs);
         return;
+    }
     const auto frames = static_cast<std::size_t>(last - feedFrom + 1);
     windows_.Add(at(feedFrom), frames);
-    if (ebur128_add_frames_short(meter_->state, at(feedFrom), frames) == EBUR128_SUCCESS)
+    const bool added =
+        ebur128_add_frames_short(meter_->state, at(feedFrom), frames) == EBUR128_SUCCESS;
+    if (added)
         fedFrames_ += static_cast<int64_t>(frames);
     fedUntil_ = last;
+    std::array<double, 2> framePeakTp{0, 0};
+    for (std::size_t c = 0; c < 2; ++c)
+        if (added)
+            ebur128_prev_true_peak(meter_->state, c < std::size_t(channels) ? unsigned(c) : 0u,
+                                   &framePeakTp[c]);
+    FollowTruePeak(framePeakTp, dt, nowMs);
     // Each value is refreshed at the rate a reader can follow, not on every frame.
     if (nowMs >= nextMomentary_) {
         momentary_ = windows_.Momentary();
-        nextMomentary_ = nowMs + 100;
+        maxMomentary_ = Higher(maxMomentary_, momentary_);
+        nextMomentary_ = NextRefresh(nextMomentary_, 100, nowMs);
     }
     if (nowMs >= nextShortTerm_) {
         shortTerm_ = windows_.ShortTerm();
-        nextShortTerm_ = nowMs + 200;
+        maxShortTerm_ = Higher(maxShortTerm_, shortTerm_);
+        nextShortTerm_ = NextRefresh(nextShortTerm_, 100, nowMs);
     }
     if (nowMs >= nextIntegrated_) {
         integrated_ = MeasureIntegrated();
         range_ = windows_.Range();
-        nextIntegrated_ = nowMs + 500;
+        nextIntegrated_ = NextRefresh(nextIntegrated_, 500, nowMs);
+    }
+}
+
+void LoudnessState::FollowTruePeak(const std::array<double, 2> &ratio, double dt, double nowMs)
+{
+    // The bar drops 20 dB a second like the sample peak; new peaks lift it at once.
+    for (std::size_t c = 0; c < 2; ++c) {
+        const double db = ToDb(ratio[c]);
+        truePeak_[c] = std::max(db, std::max(kFloorDb, truePeak_[c] - 20.0 * dt));
+        maxTruePeak_[c] = std::max(maxTruePeak_[c], db);
+        if (db > kClipDbtp)
+            clipUntil_[c] = nowMs + kClipHoldMs;
     }
 }
 

@@ -10,6 +10,7 @@ void LoudnessWindows::Reset(int rate, int channels)
     *this = LoudnessWindows();
     if (rate <= 0 || channels < 1 || channels > 2)
         return;
+    rate_ = rate;
     channels_ = channels;
     blockFrames_ = std::max(1, rate / 100);
 
@@ -117,6 +118,13 @@ void LoudnessWindows::CloseBlock()
     ++histogram_[static_cast<std::size_t>(bin)];
     gatedEnergy_ += std::pow(10.0, (*value + 0.691) / 10.0);
     ++gatedCount_;
+}
+
+void LoudnessWindows::ClearRange()
+{
+    histogram_.clear();
+    gatedEnergy_ = 0;
+    gatedCount_ = 0;
 }
 
 std::optional<double> LoudnessWindows::Range() const

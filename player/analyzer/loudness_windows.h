@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,14 @@ class LoudnessWindows
 public:
     // Starts again for a stream of `rate` frames a second and 1 or 2 channels.
     void Reset(int rate, int channels);
+
+    // Whether the sums are those of a stream of `rate` frames a second and `channels` channels.
+    bool Matches(int rate, int channels) const
+    {
+        return channels_ == channels && blockFrames_ == std::max(1, rate / 100) && rate_ == rate;
+    }
+    // Forgets the short-term values gathered for the range; the running sums go on.
+    void ClearRange();
 
     // Adds frames of 16-bit samples, interleaved when there are two channels.
     void Add(const int16_t *samples, std::size_t frames);
@@ -38,6 +47,7 @@ private:
     void CloseBlock();
     std::optional<double> Loudness(int blocks) const;
 
+    int rate_ = 0;
     int channels_ = 0;
     int blockFrames_ = 0;
     int inBlock_ = 0;

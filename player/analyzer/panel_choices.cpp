@@ -1,5 +1,7 @@
 #include "analyzer/panel_choices.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <array>
 
@@ -24,8 +26,20 @@ QString ModeName(int mode)
         QStringLiteral("Analog Level Meter"),
         QStringLiteral("Spectrogram"),
         QStringLiteral("Loudness Meter"),
+        QStringLiteral("Stereo Field"),
     };
     return mode >= 0 && mode < names.size() ? names.at(mode) : QString();
+}
+
+const QList<int> &PeakFalls()
+{
+    static const QList<int> falls{0, 5, 10, 20, 40};
+    return falls;
+}
+
+int PeakFallIndexOf(int fall)
+{
+    return std::max(0, static_cast<int>(PeakFalls().indexOf(fall)));
 }
 
 QStringList TimeEntries()

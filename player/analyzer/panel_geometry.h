@@ -16,9 +16,9 @@ constexpr int ClientHeight = 3600; // 240 pixels
 constexpr int StripTop = 600;
 constexpr int StripBottom = 1145;
 
-// The nine mode pictures share the strip from x = 120 to 5160 twips.
-constexpr int ModePictureWidth = 560;
-// The picture of a mode in the strip: 560 × 540 twips at left 120 + 560 × mode, top 600.
+// The ten mode pictures share the strip from x = 120 to 5160 twips.
+constexpr int ModePictureWidth = 504;
+// The picture of a mode in the strip: 504 × 540 twips at left 120 + 504 × mode, top 600.
 QRect ModePicture(int mode);
 // Whether a height on the panel lies in the strip of mode pictures (600 to 1145 inclusive).
 bool InModeStrip(int y);

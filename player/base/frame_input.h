@@ -8,7 +8,7 @@
 struct FrameInput
 {
     // 1 oscilloscope, 2 spectrum lines, 3 spectrum area, 4 and 5 level meter (5: markers are
-    // thrown up first), 6 analog meter.
+    // thrown up first), 6 analog meter, 7 spectrogram, 8 loudness meter, 9 stereo field.
     std::uint8_t VSA = 2;
     std::uint8_t CH = 2;  // 0 left, 1 right, 2 both
     std::uint8_t WFT = 1; // window function
@@ -21,4 +21,6 @@ struct FrameInput
     std::int32_t SampleRate = 44100;
     std::int32_t BitsPerSample = 16;
     std::int32_t FullScale = 32768;
+    // Spectrum analyzer A's peak-hold trace: how fast it falls, dB a second; 0 shows none.
+    std::int16_t PeakFall = 0;
 };

@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -15,6 +16,10 @@ const QString MutedKey = QStringLiteral("Sound/Muted");
 const QString DelayKey = QStringLiteral("Analyzer/DelayMs");
 const QString WaveformKey = QStringLiteral("Display/WaveformBar");
 const QString ReplayGainKey = QStringLiteral("Sound/ReplayGain");
+const QString PeakFallKey = QStringLiteral("Analyzer/PeakFall");
+const QString LoudnessScaleKey = QStringLiteral("Loudness/Scale");
+const QString LoudnessReadingsKey = QStringLiteral("Loudness/Readings");
+const QString LoudnessTargetKey = QStringLiteral("Loudness/Target");
 
 } // namespace
 
@@ -49,6 +54,19 @@ UserSettings ReadUserSettings(const QString &path)
     const int gain = file.value(ReplayGainKey).toInt(&ok);
     if (ok && gain >= 0 && gain <= 2)
         settings.ReplayGain = gain;
+    const int scale = file.value(LoudnessScaleKey).toInt(&ok);
+    if (ok && (scale == 9 || scale == 18))
+        settings.LoudnessWideScale = scale == 18;
+    const QString readings = file.value(LoudnessReadingsKey).toString().trimmed().toUpper();
+    if (readings == QLatin1String("LU") || readings == QLatin1String("LUFS"))
+        settings.LoudnessRelative = readings == QLatin1String("LU");
+    const int target = file.value(LoudnessTargetKey).toInt(&ok);
+    if (ok && std::find(std::begin(kLoudnessTargets), std::end(kLoudnessTargets), target) !=
+                  std::end(kLoudnessTargets))
+        settings.LoudnessTarget = target;
+    const int fall = file.value(PeakFallKey).toInt(&ok);
+    if (ok && std::find(std::begin(kPeakFalls), std::end(kPeakFalls), fall) != std::end(kPeakFalls))
+        settings.PeakFall = fall;
     return settings;
 }
 
@@ -62,6 +80,11 @@ bool WriteUserSettings(const QString &path, const UserSettings &settings)
     file.setValue(DelayKey, ClampAnalyzerDelay(settings.AnalyzerDelayMs));
     file.setValue(WaveformKey, settings.WaveformBar);
     file.setValue(ReplayGainKey, settings.ReplayGain);
+    file.setValue(LoudnessScaleKey, settings.LoudnessWideScale ? 18 : 9);
+    file.setValue(LoudnessReadingsKey,
+                  settings.LoudnessRelative ? QStringLiteral("LU") : QStringLiteral("LUFS"));
+    file.setValue(LoudnessTargetKey, settings.LoudnessTarget);
+    file.setValue(PeakFallKey, settings.PeakFall);
     file.sync();
     return file.status() == QSettings::NoError;
 }

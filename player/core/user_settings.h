@@ -5,7 +5,8 @@
 #include <QString>
 
 // What the player keeps per user beside lumo.ini (which keeps its own twelve lines): the
-// volume and mute, the analyzer delay and the waveform in the position bar. An ini file read
+// volume and mute, the analyzer delay, the waveform in the position bar and the loudness
+// meter's scale and readings. An ini file read
 // and written through QSettings.
 struct UserSettings
 {
@@ -17,9 +18,20 @@ struct UserSettings
     bool WaveformBar = true; // key Display/WaveformBar
     // Loudness tags applied to sound files: 0 off, 1 track, 2 album; key Sound/ReplayGain.
     int ReplayGain = 0;
+    // The loudness meter's scale and readings.
+    bool LoudnessWideScale = false; // key Loudness/Scale: 9 ("EBU +9") or 18 ("EBU +18")
+    bool LoudnessRelative = false;  // key Loudness/Readings: LUFS or LU
+    int LoudnessTarget = -23;       // key Loudness/Target: -23, -16 or -14 LUFS
+    int PeakFall = 0;               // key Analyzer/PeakFall: one of kPeakFalls, dB a second
 
     bool operator==(const UserSettings &) const = default;
 };
+
+// The targets the relative loudness readings may be taken against, LUFS.
+inline constexpr int kLoudnessTargets[] = {-23, -16, -14};
+
+// The fall rates of spectrum analyzer A's peak-hold trace, dB a second; 0 shows no trace.
+inline constexpr int kPeakFalls[] = {0, 5, 10, 20, 40};
 
 // A delay held to 0 … 500 ms and rounded to the nearest step of 10 ms.
 int ClampAnalyzerDelay(int ms);

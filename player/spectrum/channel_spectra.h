@@ -37,6 +37,9 @@ public:
         return 0.25 * (re * re + im * im);
     }
 
+    // N of the last transform; 0 before the first.
+    int32_t Size() const { return n_; }
+
     // Power(channel, k) for k = 1 … N / 2 into out[1 …]; out holds N / 2 + 1 values.
     void Powers(int channel, std::vector<double> &out) const;
 

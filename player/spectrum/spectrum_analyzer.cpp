@@ -195,10 +195,9 @@ void RestoreAboveStrokes(DirectRaster &raster, const SpectrumWorkspace &work,
 
 // Records where one channel's trace may have written: each segment's rows over its columns,
 // down (or up) to the base for the hatched display, one pixel of margin each way.
-void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work, int channel, int32_t offset,
-                double base, bool hatched)
+void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work,
+                const std::vector<int32_t> &levels, int32_t offset, double base, bool hatched)
 {
-    const std::vector<int32_t> &levels = work.levelY[channel];
     const int baseRow = TwipsToPixelDown(base);
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
@@ -218,10 +217,9 @@ void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work, int channel,
 // Draws one channel's trace as lines between its levels. On a direct raster, a chain of upright
 // segments in one pixel column (the crowded high bins) is one column from the chain's highest
 // to its lowest point: the same pixels, each written once.
-void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel, int32_t offset,
-               QRgb colour)
+void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work,
+               const std::vector<int32_t> &levels, int32_t offset, QRgb colour)
 {
-    const std::vector<int32_t> &levels = work.levelY[channel];
     const bool merge = raster.Direct();
     int column = 0, top = 0, bottom = -1;
     int32_t chainEnd = -1; // the bin the open column's chain ends at; -1: none open
@@ -252,6 +250,30 @@ void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work, int channel,
         raster.Line(x1, y1, x2, y2, colour);
     }
     flush();
+}
+
+// Lifts the peak-hold levels of one channel to this frame's levels and lets the rest fall by
+// `fall` twips, bin by bin along the walk.
+void HoldPeaks(SpectrumWorkspace &work, int channel, double fall)
+{
+    const std::vector<int32_t> &levels = work.levelY[channel];
+    std::vector<int32_t> &hold = work.holdY[static_cast<std::size_t>(channel)];
+    if (hold.size() != levels.size()) {
+        hold = levels;
+        return;
+    }
+    const auto drop = static_cast<int32_t>(std::lround(fall));
+    const auto follow = [&](int32_t bin) {
+        const auto b = static_cast<std::size_t>(bin);
+        hold[b] = std::min(levels[b], hold[b] + drop);
+    };
+    int32_t done = -1;
+    for (const BinStep &step : work.steps) {
+        if (step.j != done)
+            follow(step.j);
+        follow(step.j + step.k);
+        done = step.j + step.k;
+    }
 }
 
 void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int32_t offset,
@@ -310,6 +332,14 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     const QColor c2 = Complement(c1);
 
     PrepareWalk(work, g, N);
+    // The peak-hold trace of the line display: a new geometry starts it again.
+    const bool holding = !hatched && input.PeakFall > 0;
+    const std::array<int32_t, 4> holdKey{N, g.W, g.P, CH};
+    if (!holding || holdKey != work.holdKey)
+        work.holdY = {};
+    work.holdKey = holdKey;
+    // One frame's fall: dB a second over the frame's interval, 20 dB a decade of level.
+    const double fall = input.PeakFall * (input.FastFlag ? 0.01 : 0.04) / 20.0 * g.p;
     const int columns = copied ? target->width() : 0;
     const double height = static_cast<float>(input.height);
     for (int c = 0; c < 2; ++c) {
@@ -333,11 +363,18 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
             else
                 hatchTops.clear();
         } else {
-            DrawLines(raster, work, c, offset, colour);
+            if (holding) {
+                HoldPeaks(work, c, fall);
+                const std::vector<int32_t> &hold = work.holdY[static_cast<std::size_t>(c)];
+                DrawLines(raster, work, hold, offset, 0xB4B4B4);
+                if (copied)
+                    CoverTrace(strips, work, hold, offset, base, false);
+            }
+            DrawLines(raster, work, work.levelY[c], offset, colour);
             hatchTops.clear();
         }
         if (copied)
-            CoverTrace(strips, work, c, offset, base, hatched);
+            CoverTrace(strips, work, work.levelY[c], offset, base, hatched);
     }
     if (copied) {
         if (!partial)

@@ -57,6 +57,11 @@ struct SpectrumWorkspace
     // every stroke of that frame was one of these; empty otherwise. A hatched frame overwrites
     // each column from its new top down, so it restores only what lies above.
     std::array<std::vector<int>, 2> hatchTops;
+    // The peak-hold trace of the line display: per channel the highest level (smallest y,
+    // twips below the plot's top) of every bin, falling by the input's PeakFall; kept for the
+    // geometry in holdKey, empty while no trace is shown.
+    std::array<std::vector<int32_t>, 2> holdY;
+    std::array<int32_t, 4> holdKey{};
     // Out: where the last frame's background and traces changed the picture (the frame-rate
     // overlay not included).
     std::vector<QRect> changed;
@@ -64,7 +69,8 @@ struct SpectrumWorkspace
 
 // Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
 // twips) from the analysis window of this frame; `input.VSA` 3 draws hatched areas, any other
-// value lines. Returns false, drawing nothing, when the stream's sample width is neither 8 nor
-// 16 bits or its sample rate is not positive.
+// value lines, under which a light peak-hold trace follows when `input.PeakFall` is set. Returns
+// false, drawing nothing, when the stream's sample width is neither 8 nor 16 bits or its sample
+// rate is not positive.
 bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
                        SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work);

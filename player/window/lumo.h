@@ -7,6 +7,7 @@
 #include "analyzer/oscilloscope.h"
 #include "analyzer/overlay.h"
 #include "analyzer/sample_supply.h"
+#include "analyzer/stereo_field.h"
 #include "analyzer/stream_header.h"
 #include "analyzer/waveform.h"
 #include "core/media_engine.h"
@@ -103,6 +104,8 @@ public:
     std::int16_t AnalyzerDelayMs = 0;
     // The back of the position bar shows the sound's waveform.
     bool WaveformBarFlag = true;
+    // Spectrum analyzer A's peak-hold trace: its fall in dB a second, 0 for none (kept per user).
+    std::int16_t PeakFall = 0;
     // Volume and mute, applied to every opened medium.
     VolumeState Volume;
     // How loudness tags are applied to sound files; kept per user.
@@ -245,12 +248,31 @@ public:
             *MenuExit = nullptr;
     QAction *MenuPmClear = nullptr, *MenuLine2 = nullptr, *MenuSolo = nullptr, *MenuAll = nullptr,
             *MenuRandom = nullptr, *MenuSoloRepeat = nullptr, *MenuAllRepeat = nullptr;
-    // MenuVSANone ... MenuAnalogMeter, then the spectrogram and the loudness meter.
+    // MenuVSANone ... MenuAnalogMeter, then the spectrogram, the loudness meter and the stereo
+    // field.
     std::array<QAction *, AnalyzerModes::kCount> MenuVsaModes{};
     QAction *MenuVsaPanel = nullptr;
     // Off, track, album: how loudness tags are applied.
     QMenu *MenuReplayGain = nullptr;
     std::array<QAction *, 3> MenuReplayGainModes{};
+    // The loudness meter's scale, readings and target choices, and its reset.
+    QMenu *MenuLoudness = nullptr;
+    std::array<QAction *, 2> MenuLoudnessScale{}, MenuLoudnessReadings{};
+    std::array<QAction *, 3> MenuLoudnessTargets{};
+    QAction *MenuLoudnessReset = nullptr;
+    // `MenuFreeze` (and F): holds the analyzer picture while the sound plays on, and lets it go.
+    QAction *MenuFreeze = nullptr;
+    bool FreezeFlag = false;
+    void ToggleFreeze();
+    // `MenuSavePicture` (and P): saves the analyzer picture as PNG into the pictures folder,
+    // named by the file and the time; returns the path, or "" when it could not be saved.
+    QAction *MenuSavePicture = nullptr;
+    QString SaveAnalyzerPicture();
+    // How the loudness meter shows its readings (kept per user).
+    LoudnessDisplay LoudnessView;
+    // Starts the loudness meter's integrated, range and maximum readings again (a click on
+    // the meter, the R key, the menu).
+    void ResetLoudness();
 
     MediaEngine *Engine() const { return engine_.get(); }
 
@@ -316,6 +338,17 @@ private:
     void ApplyVolume();
     void ShowVolume();
     void WriteUserSettings() const;
+    void CreateLoudnessMenu();
+    void CreatePictureMenu();
+    // The frame input of the player's state now.
+    FrameInput CurrentFrameInput() const;
+    // The readout under the mouse on the spectrum analyzers and the spectrogram.
+    void CreateReadout();
+    void ShowReadout();
+    void HideReadout();
+    // Ticks the loudness menu's items for LoudnessView.
+    void ShowLoudnessView();
+    void LoudnessViewChanged();
 
     Environment env_;
     std::unique_ptr<MediaEngine> engine_;
@@ -352,6 +385,10 @@ private:
     std::vector<WaveformColumn> waveformColumns_;
     LoudnessState loudness_;
     LoudnessPictures loudnessPictures_;
+    StereoFieldState stereoField_;
+    // The mouse's pixel over the picture while it is there, and the readout shown beside it.
+    std::optional<QPoint> readoutPoint_;
+    QLabel *readout_ = nullptr;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
     QImage barImage_;

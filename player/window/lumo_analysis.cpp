@@ -138,24 +138,16 @@ void Lumo::DrawAnalyzerFrame(float position)
         DrawLoudness(position);
         return;
     }
+    // A frozen picture stays as it is; the loudness meter above goes on measuring.
+    if (FreezeFlag)
+        return;
     const bool fetched = supply_.FetchWindow(position, TimeRange);
     // The analog meter shows whatever the window still holds; the others skip the frame.
     if (!fetched && VSA != 6)
         return;
     QPainter painter(&Pic->Canvas());
     const QRect area = TwipsGeometry(Control::Pic);
-    const FrameInput input{VSA,
-                           CH,
-                           WFT,
-                           FastFlag,
-                           NumFftNormal,
-                           NumFftFast,
-                           area.width(),
-                           area.height(),
-                           TimeRange,
-                           StreamInfo.SampleRate,
-                           StreamInfo.BitsPerSample,
-                           StreamInfo.FullScale};
+    const FrameInput input = CurrentFrameInput();
     const SampleWindow window = supply_.Window();
     bool drawn = true;
     switch (VSA) {
@@ -176,6 +168,9 @@ void Lumo::DrawAnalyzerFrame(float position)
     case AnalyzerModes::kSpectrogram:
         drawn = DrawSpectrogramFrame(painter, window, input, position, spectrogram_, fft_);
         break;
+    case AnalyzerModes::kStereoField:
+        drawn = DrawStereoFieldFrame(painter, window, input, stereoField_);
+        break;
     default:
         if (meterPictures_.ImageAlmBack.isNull())
             meterPictures_ = {Image(QStringLiteral("ImageAudio")),
@@ -186,11 +181,15 @@ void Lumo::DrawAnalyzerFrame(float position)
     // The frame rate counts and shows only frames that were drawn.
     if (FpsFlag && drawn)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
-    // The oscilloscope and the spectrum analyzers say where they changed the picture; only that
-    // is repainted.
+    painter.end();
+    if (readoutPoint_)
+        ShowReadout();
+    // The oscilloscope, the spectrum analyzers and the stereo field say where they changed the
+    // picture; only that is repainted.
     const std::vector<QRect> *changed = VSA == 1               ? &scopeWork_.changed
                                         : VSA == 2 || VSA == 3 ? &spectrumWork_.changed
-                                                               : nullptr;
+                                        : VSA == AnalyzerModes::kStereoField ? &stereoField_.changed
+                                                                             : nullptr;
     if (changed && !FpsFlag) {
         for (const QRect &part : *changed)
             if (!part.isEmpty())
@@ -198,6 +197,24 @@ void Lumo::DrawAnalyzerFrame(float position)
     } else {
         Pic->update();
     }
+}
+
+FrameInput Lumo::CurrentFrameInput() const
+{
+    const QRect area = TwipsGeometry(Control::Pic);
+    return FrameInput{VSA,
+                      CH,
+                      WFT,
+                      FastFlag,
+                      NumFftNormal,
+                      NumFftFast,
+                      area.width(),
+                      area.height(),
+                      TimeRange,
+                      StreamInfo.SampleRate,
+                      StreamInfo.BitsPerSample,
+                      StreamInfo.FullScale,
+                      PeakFall};
 }
 
 void Lumo::DrawLoudness(float position)
@@ -211,10 +228,12 @@ void Lumo::DrawLoudness(float position)
         const std::int32_t rate = StreamInfo.SampleRate;
         loudness_.Feed(supply_.Window(), rate, std::llround(double(start) * rate), double(now));
     }
+    if (FreezeFlag)
+        return;
     QPainter painter(&Pic->Canvas());
     const QRect area = TwipsGeometry(Control::Pic);
     DrawLoudnessFrame(painter, loudness_, loudnessPictures_, area.width() / 15, area.height() / 15,
-                      double(now));
+                      double(now), LoudnessView);
     if (FpsFlag)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), now);
     Pic->update();

@@ -135,6 +135,25 @@ bool Lumo::Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift)
         break;
     }
 
+    // The analyzer's own keys, unmodified only.
+    if (shift == 0 && !known) {
+        known = true;
+        switch (keyCode) {
+        case VirtualKey::R:
+            ResetLoudness();
+            break;
+        case VirtualKey::F:
+            ToggleFreeze();
+            break;
+        case VirtualKey::P:
+            SaveAnalyzerPicture();
+            break;
+        default:
+            known = false;
+            break;
+        }
+    }
+
     if (shift != VirtualKey::CtrlMask)
         return known;
     switch (keyCode) {

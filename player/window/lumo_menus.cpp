@@ -48,6 +48,7 @@ void Lumo::CreateMenus()
         QT_TR_NOOP("アナログレベルメータ(&A)"),
         QT_TR_NOOP("スペクトログラム(&G)"),
         QT_TR_NOOP("ラウドネスメータ(&U)"),
+        QT_TR_NOOP("ステレオフィールド(&F)"),
     };
     for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         QAction *item = MenuVsa->addAction(tr(modeCaptions[mode]));
@@ -56,6 +57,9 @@ void Lumo::CreateMenus()
         MenuVsaModes[static_cast<size_t>(mode)] = item;
     }
     MenuVsaPanel = PUVSA->addAction(tr("VSA設定パネル(&P)"));
+    CreateLoudnessMenu();
+    CreatePictureMenu();
+    CreateReadout();
 
     connect(MenuFileOpen, &QAction::triggered, this, &Lumo::MenuFileOpen_Click);
     connect(MenuPlayPause, &QAction::triggered, this, [this] { PicPlay_MouseUp(Qt::LeftButton); });

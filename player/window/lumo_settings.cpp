@@ -48,6 +48,9 @@ void Lumo::ReadSettings()
     AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
     WaveformBarFlag = user.WaveformBar;
     ReplayGain = static_cast<ReplayGainMode>(user.ReplayGain);
+    PeakFall = static_cast<std::int16_t>(user.PeakFall);
+    LoudnessView = {user.LoudnessWideScale, user.LoudnessRelative, user.LoudnessTarget};
+    ShowLoudnessView();
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);

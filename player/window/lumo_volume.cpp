@@ -87,5 +87,9 @@ void Lumo::WriteUserSettings() const
     user.AnalyzerDelayMs = AnalyzerDelayMs;
     user.WaveformBar = WaveformBarFlag;
     user.ReplayGain = static_cast<int>(ReplayGain);
+    user.PeakFall = PeakFall;
+    user.LoudnessWideScale = LoudnessView.wideScale;
+    user.LoudnessRelative = LoudnessView.relative;
+    user.LoudnessTarget = LoudnessView.target;
     ::WriteUserSettings(env_.userSettingsPath, user);
 }

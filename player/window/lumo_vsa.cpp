@@ -9,6 +9,9 @@
 
 void Lumo::ChangeVsa(int index)
 {
+    // Another mode lets a held picture go.
+    FreezeFlag = false;
+    MenuFreeze->setChecked(false);
     withheldVsa_.reset();
     VSA = static_cast<std::uint8_t>(index);
     for (QAction *item : MenuVsaModes)

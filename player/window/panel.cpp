@@ -147,16 +147,24 @@ void Panel::CreateControls()
     Check1 = CheckBox(this, tr("高速表示"), QRect(250, 91, 92, 20));
     Check2 = CheckBox(this, tr("FPS表示"), QRect(250, 113, 92, 20));
     Check3 = CheckBox(this, tr("波形拡大"), QRect(161, 191, 120, 20));
+    QStringList peaks{tr("ピーク なし")};
+    for (const int fall : PanelChoices::PeakFalls())
+        if (fall > 0)
+            peaks << tr("ピーク %1dB/s").arg(fall);
+    ComboPeak = DropDownList(this, peaks, QRect(148, 218, 98, 21));
+    ComboPeak->setToolTip(tr("スペクトラムアナライザAのピークホールド"));
 
     SpinDelay = new QSpinBox(this);
     SpinDelay->setFont(WindowFonts::PGothic(9));
     SpinDelay->setRange(0, UserSettings::kMaxDelayMs);
     SpinDelay->setSingleStep(UserSettings::kDelayStepMs);
     SpinDelay->setSuffix(QStringLiteral(" ms"));
-    SpinDelay->setGeometry(QRect(80, 218, 80, 20));
+    SpinDelay->setGeometry(QRect(80, 218, 64, 20));
     LabelLatency = new QLabel(this);
     LabelLatency->setFont(WindowFonts::PGothic(9));
-    LabelLatency->setGeometry(QRect(164, 220, 84, 16));
+    // In the free corner above the mode pictures: the bottom row holds the delay itself.
+    LabelLatency->setGeometry(QRect(246, 6, 98, 14));
+    LabelLatency->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LabelLatency->setToolTip(
         tr("音声出力の遅れ。解析の表示はこれに合わせてあり、表示遅延はさらに加わります。"));
     TimerLatency = new QTimer(this);
@@ -209,6 +217,7 @@ void Panel::ConnectControls()
     connect(SpinDelay, &QSpinBox::valueChanged, this, &Panel::SpinDelay_Change);
     connect(TimerLatency, &QTimer::timeout, this, &Panel::ShowOutputLatency);
     connect(CheckWaveform, &QCheckBox::toggled, this, &Panel::CheckWaveform_Click);
+    onSelect(ComboPeak, &Panel::ComboPeak_Click);
 }
 
 // Every selection and check below runs the control's change action, as a user change would.
@@ -243,6 +252,7 @@ void Panel::Form_Load()
     CheckWaveform->setChecked(owner_.WaveformBarFlag);
     ShowOutputLatency();
     TimerLatency->start();
+    ComboPeak->setCurrentIndex(PanelChoices::PeakFallIndexOf(owner_.PeakFall));
 
     hoverIndex_ = -1;
     Highlight(owner_.VSA);
@@ -420,6 +430,14 @@ void Panel::SpinDelay_Change()
 void Panel::CheckWaveform_Click()
 {
     owner_.SetWaveformBar(CheckWaveform->isChecked());
+}
+
+void Panel::ComboPeak_Click()
+{
+    owner_.PeakFall =
+        static_cast<std::int16_t>(PanelChoices::PeakFalls().value(ComboPeak->currentIndex(), 0));
+    if (owner_.CT == 2)
+        owner_.PauseFlag = true;
 }
 
 void Panel::RestoreLabelColour()

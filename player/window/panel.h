@@ -61,6 +61,7 @@ public:
     void SpinDelay_Change();
     void ShowOutputLatency();
     void CheckWaveform_Click();
+    void ComboPeak_Click();
 
     // ---- controls ---------------------------------------------------------------------
     std::array<PictureBox *, AnalyzerModes::kCount> PicVsa{};
@@ -78,6 +79,8 @@ public:
     QLabel *LabelLatency = nullptr;
     QTimer *TimerLatency = nullptr;
     QCheckBox *CheckWaveform = nullptr;
+    // Spectrum analyzer A's peak-hold trace: none, or its fall rate.
+    QComboBox *ComboPeak = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

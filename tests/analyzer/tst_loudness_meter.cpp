@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -24,6 +25,8 @@ private slots:
     void everySampleIsFedOnce_data();
     void everySampleIsFedOnce();
     void clipLightHoldsTwoSeconds();
+    void readsEbuTestSignals_data();
+    void readsEbuTestSignals();
 };
 
 namespace {
@@ -35,6 +38,20 @@ using Sections = QList<QPair<int, double>>;
 
 // Windows handed to the meter as (first frame, frame count).
 using Windows = QList<QPair<int, int>>;
+
+// One part of a stereo test signal: the same sine in both channels, its peak in dBFS; the
+// phase runs on from part to part.
+struct Tone
+{
+    double seconds = 0;
+    double dbfs = 0;
+    double frequency = 1000;
+    double phaseDegrees = 0;
+};
+using Tones = QList<Tone>;
+
+// The reading an EBU test signal checks.
+enum class EbuReading { Momentary, ShortTerm, Integrated, Range, TruePeak };
 
 double Amplitude(double dbfs)
 {
@@ -66,6 +83,9 @@ SampleWindow Slice(const std::vector<uint32_t> &frames, std::size_t first, std::
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Tone)
+Q_DECLARE_METATYPE(EbuReading)
 
 void TestLoudnessMeter::sineReadsItsLevels_data()
 {
@@ -109,7 +129,7 @@ void TestLoudnessMeter::sineReadsItsLevels()
     LoudnessPictures pictures;
     DrawLoudnessFrame(painter, meter, pictures, 400, 240, now);
     painter.end();
-    const int left = 28, right = 400 - 40;
+    const int left = 28, right = 400 - 80;
     const int x = left + static_cast<int>(std::lround((peak + 60.0) / 60.0 * (right - left)));
     bool mark = false;
     for (int dx = -2; dx <= 1; ++dx)
@@ -239,6 +259,145 @@ void TestLoudnessMeter::clipLightHoldsTwoSeconds()
     QVERIFY(meter.PeakDb(0) < -10.0);
     meter.Feed(Slice(frames, 3840, 1920), kRate, 3840, 2600);
     QVERIFY(meter.HoldDb(0) < -10.0);
+}
+
+namespace {
+
+// Tones repeated `times` times one after the other.
+Tones Repeated(const Tones &period, int times)
+{
+    Tones all;
+    for (int i = 0; i < times; ++i)
+        all += period;
+    return all;
+}
+
+// The test signal as 16-bit stereo frames at kRate. It rises over its first 10 ms and falls
+// over its last (a raised cosine): a sine that starts at full height overshoots between its
+// first samples, which a true-peak meter rightly reads.
+std::vector<uint32_t> Synthesise(const Tones &tones)
+{
+    std::vector<double> signal;
+    for (const Tone &tone : tones) {
+        const auto count = static_cast<std::size_t>(std::lround(tone.seconds * kRate));
+        const double a = Amplitude(tone.dbfs);
+        const double phase = tone.phaseDegrees * M_PI / 180.0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const double t = double(signal.size()) / kRate;
+            signal.push_back(a * std::sin(2 * M_PI * tone.frequency * t + phase));
+        }
+    }
+    const std::size_t ramp = std::min<std::size_t>(kRate / 100, signal.size() / 2);
+    for (std::size_t i = 0; i < ramp; ++i) {
+        const double gain = 0.5 - 0.5 * std::cos(M_PI * double(i) / double(ramp));
+        signal[i] *= gain;
+        signal[signal.size() - 1 - i] *= gain;
+    }
+    std::vector<int16_t> samples(signal.size());
+    for (std::size_t i = 0; i < signal.size(); ++i)
+        samples[i] = static_cast<int16_t>(std::clamp(std::round(signal[i]), -32768.0, 32767.0));
+    return Stereo(samples, samples);
+}
+
+} // namespace
+
+void TestLoudnessMeter::readsEbuTestSignals_data()
+{
+    QTest::addColumn<Tones>("tones");
+    QTest::addColumn<EbuReading>("reading");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<double>("below"); // tolerance under the expected value
+    QTest::addColumn<double>("above"); // and over it
+    // Momentary and short-term readings must hold the value at every refresh from here on
+    // (seconds); the others are read at the end.
+    QTest::addColumn<double>("from");
+    using R = EbuReading;
+    const Tones steady23{{20, -23}}, steady33{{20, -33}};
+    // EBU Tech 3341: the meter's minimum requirements.
+    QTest::newRow("3341-1 M") << steady23 << R::Momentary << -23.0 << 0.1 << 0.1 << 1.0;
+    QTest::newRow("3341-1 S") << steady23 << R::ShortTerm << -23.0 << 0.1 << 0.1 << 3.0;
+    QTest::newRow("3341-1 I") << steady23 << R::Integrated << -23.0 << 0.1 << 0.1 << 0.0;
+    QTest::newRow("3341-2 M") << steady33 << R::Momentary << -33.0 << 0.1 << 0.1 << 1.0;
+    QTest::newRow("3341-2 S") << steady33 << R::ShortTerm << -33.0 << 0.1 << 0.1 << 3.0;
+    QTest::newRow("3341-2 I") << steady33 << R::Integrated << -33.0 << 0.1 << 0.1 << 0.0;
+    QTest::newRow("3341-3") << Tones{{10, -36}, {60, -23}, {10, -36}} << R::Integrated << -23.0
+                            << 0.1 << 0.1 << 0.0;
+    QTest::newRow("3341-4") << Tones{{10, -72}, {10, -36}, {60, -23}, {10, -36}, {10, -72}}
+                            << R::Integrated << -23.0 << 0.1 << 0.1 << 0.0;
+    QTest::newRow("3341-5") << Tones{{20, -26}, {20.1, -20}, {20, -26}} << R::Integrated << -23.0
+                            << 0.1 << 0.1 << 0.0;
+    QTest::newRow("3341-9") << Repeated({{1.34, -20}, {1.66, -30}}, 5) << R::ShortTerm << -23.0
+                            << 0.1 << 0.1 << 3.0;
+    QTest::newRow("3341-12") << Repeated({{0.18, -20}, {0.22, -30}}, 25) << R::Momentary << -23.0
+                             << 0.1 << 0.1 << 1.0;
+    // True peak at 48 kHz: sines whose samples miss their peaks.
+    QTest::newRow("3341-15") << Tones{{1, -6, 12000, 0}} << R::TruePeak << -6.0 << 0.4 << 0.2
+                             << 0.0;
+    QTest::newRow("3341-16") << Tones{{1, -6, 12000, 45}} << R::TruePeak << -6.0 << 0.4 << 0.2
+                             << 0.0;
+    QTest::newRow("3341-17") << Tones{{1, -6, 8000, 60}} << R::TruePeak << -6.0 << 0.4 << 0.2
+                             << 0.0;
+    QTest::newRow("3341-18") << Tones{{1, -6, 6000, 67.5}} << R::TruePeak << -6.0 << 0.4 << 0.2
+                             << 0.0;
+    QTest::newRow("3341-19") << Tones{{1, 20 * std::log10(std::sqrt(2.0)), 12000, 45}}
+                             << R::TruePeak << 3.0 << 0.4 << 0.2 << 0.0;
+    // EBU Tech 3342: loudness range.
+    QTest::newRow("3342-1") << Tones{{20, -20}, {20, -30}} << R::Range << 10.0 << 1.0 << 1.0 << 0.0;
+    QTest::newRow("3342-2") << Tones{{20, -20}, {20, -15}} << R::Range << 5.0 << 1.0 << 1.0 << 0.0;
+    QTest::newRow("3342-3") << Tones{{20, -40}, {20, -20}} << R::Range << 20.0 << 1.0 << 1.0 << 0.0;
+    QTest::newRow("3342-4") << Tones{{20, -50}, {20, -35}, {20, -20}, {20, -35}, {20, -50}}
+                            << R::Range << 15.0 << 1.0 << 1.0 << 0.0;
+}
+
+// The EBU test signals that can be made from their descriptions, played through the meter as
+// the window plays a file (40 ms ticks, the last 200 ms each time), read with the documents'
+// tolerances.
+void TestLoudnessMeter::readsEbuTestSignals()
+{
+    QFETCH(Tones, tones);
+    QFETCH(EbuReading, reading);
+    QFETCH(double, expected);
+    QFETCH(double, below);
+    QFETCH(double, above);
+    QFETCH(double, from);
+    const std::vector<uint32_t> frames = Synthesise(tones);
+    const auto within = [&](const std::optional<double> &value, double at) {
+        return value && *value >= expected - below - 1e-9 && *value <= expected + above + 1e-9
+                   ? QString()
+                   : QStringLiteral("%1 at %2 s").arg(value ? *value : -999.0).arg(at);
+    };
+    LoudnessState meter;
+    const std::size_t tick = kRate / 25, span = kRate / 5;
+    double now = 0;
+    for (std::size_t end = tick; end <= frames.size(); end += tick, now += 40) {
+        const std::size_t first = end > span ? end - span : 0;
+        // The last tick comes late enough to bring every reading up to the end.
+        const double time = end + tick > frames.size() ? now + 1000 : now;
+        meter.Feed(Slice(frames, first, end - first), kRate, static_cast<int64_t>(first), time);
+        const double at = double(end) / kRate;
+        if (at < from || (reading != EbuReading::Momentary && reading != EbuReading::ShortTerm))
+            continue;
+        const QString fault =
+            within(reading == EbuReading::Momentary ? meter.Momentary() : meter.ShortTerm(), at);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
+    const double at = double(frames.size()) / kRate;
+    switch (reading) {
+    case EbuReading::Integrated:
+        QVERIFY2(within(meter.Integrated(), at).isEmpty(),
+                 qPrintable(within(meter.Integrated(), at)));
+        break;
+    case EbuReading::Range:
+        QVERIFY2(within(meter.Range(), at).isEmpty(), qPrintable(within(meter.Range(), at)));
+        break;
+    case EbuReading::TruePeak:
+        for (int c = 0; c < 2; ++c)
+            QVERIFY2(within(meter.MaxTruePeakDb(c), at).isEmpty(),
+                     qPrintable(within(meter.MaxTruePeakDb(c), at)));
+        break;
+    default:
+        break;
+    }
 }
 
 QTEST_MAIN(TestLoudnessMeter)

@@ -127,12 +127,12 @@ void TestResources::loadsWithItsSize_data()
     // The meter face fills the 400 x 240 area below 1300 twips (87 pixels).
     QTest::newRow("ImageAlmBack") << ":/images/ImageAlmBack.png" << 400 << 240 - 87;
     QTest::newRow("ImageBar") << ":/images/ImageBar.png" << 8 << 200;
-    // Nine mode pictures share the strip from y = 600 to 1145 twips across the panel's
-    // separators (x = 120 to 5160 twips): 560 x 540 twips each.
-    for (int mode = 0; mode < 9; ++mode) {
+    // Ten mode pictures share the strip from y = 600 to 1145 twips across the panel's
+    // separators (x = 120 to 5160 twips): 504 x 540 twips each.
+    for (int mode = 0; mode < 10; ++mode) {
         for (int store = 1; store <= 2; ++store) {
             const QString name = QString("Image%1_%2").arg(store).arg(mode);
-            QTest::newRow(qPrintable(name)) << ":/images/" + name + ".png" << 37 << 36;
+            QTest::newRow(qPrintable(name)) << ":/images/" + name + ".png" << 33 << 36;
         }
     }
     QTest::newRow("ImageLogo") << ":/images/ImageLogo.png" << 360 << 66;

@@ -44,6 +44,42 @@ private slots:
         QVERIFY(WriteUserSettings(path, read));
         QCOMPARE(ReadUserSettings(path), read);
     }
+
+    void loudnessDisplay_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("wide");
+        QTest::addColumn<bool>("relative");
+        QTest::addColumn<int>("target");
+        QTest::newRow("missing keys")
+            << QByteArray("[Sound]\nVolume=40\n") << false << false << -23;
+        QTest::newRow("set") << QByteArray("[Loudness]\nScale=18\nReadings=LU\nTarget=-14\n")
+                             << true << true << -14;
+        QTest::newRow("other values")
+            << QByteArray("[Loudness]\nScale=12\nReadings=dB\nTarget=-20\n") << false << false
+            << -23;
+    }
+
+    // The loudness meter's scale, readings and target: only the offered choices are taken.
+    void loudnessDisplay()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, wide);
+        QFETCH(bool, relative);
+        QFETCH(int, target);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lumo-user.ini"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        const UserSettings read = ReadUserSettings(path);
+        QCOMPARE(read.LoudnessWideScale, wide);
+        QCOMPARE(read.LoudnessRelative, relative);
+        QCOMPARE(read.LoudnessTarget, target);
+        QVERIFY(WriteUserSettings(path, read));
+        QCOMPARE(ReadUserSettings(path), read);
+    }
 };
 
 QTEST_MAIN(TestUserSettings)

@@ -35,6 +35,8 @@ private slots:
     void shortOrOddInputDrawsSafely();
     void unsupportedSampleWidthDrawsNothing();
     void missingModuleDrawsAlongTheBottom();
+    void peakHoldFallsAtItsRate_data();
+    void peakHoldFallsAtItsRate();
 };
 
 namespace {
@@ -452,3 +454,61 @@ void TestSpectrumRender::missingModuleDrawsAlongTheBottom()
 
 QTEST_MAIN(TestSpectrumRender)
 #include "tst_spectrum_render.moc"
+
+void TestSpectrumRender::peakHoldFallsAtItsRate_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("fall");         // dB a second
+    QTest::addColumn<int>("silentFrames"); // 40 ms frames after the tone
+    QTest::addColumn<int>("drop");         // rows below the tone's peak; -1: no trace
+    QTest::newRow("no hold") << 2 << 0 << 10 << -1;
+    QTest::newRow("40 dB/s for one frame") << 2 << 40 << 1 << 2;
+    QTest::newRow("40 dB/s for 0.4 s") << 2 << 40 << 10 << 20;
+    QTest::newRow("20 dB/s for 0.4 s") << 2 << 20 << 10 << 10;
+    QTest::newRow("hatched: no hold") << 3 << 40 << 10 << -1;
+}
+
+// A tone, then silence: the light peak-hold trace stays at the tone's peak and falls by the
+// set rate (8 decades of 20 dB over 200 rows: 1.25 rows a dB); the hatched display has none.
+void TestSpectrumRender::peakHoldFallsAtItsRate()
+{
+    QFETCH(int, mode);
+    QFETCH(int, fall);
+    QFETCH(int, silentFrames);
+    QFETCH(int, drop);
+    const int N = 1024, width = 400, height = 240;
+    const int bin = NearestWalkedBin(N, width * 15, 1000.0 * N / 44100);
+    const auto tone = Sine(bin * 44100.0 / N, 44100, N, 20000);
+    const std::vector<int16_t> silence(N, 0);
+    FrameInput settings;
+    settings.VSA = static_cast<uint8_t>(mode);
+    settings.CH = 0;
+    settings.PeakFall = static_cast<int16_t>(fall);
+    SpectrumState state;
+    SpectrumWorkspace work;
+    QImage image = Picture(width, height);
+    for (int frame = 0; frame <= silentFrames; ++frame) {
+        QPainter painter(&image);
+        QVERIFY(DrawSpectrumFrame(painter, Mono16Window(frame == 0 ? tone : silence), settings,
+                                  state, Engine(), work));
+    }
+    const SpectrumGeometry g =
+        MakeSpectrumGeometry(settings.width, settings.height, N, 44100, 16, 0);
+    const int column = static_cast<int>(std::lround(LogLevel(bin) * g.s) / 15);
+    const double level = std::log10(20000.0 * N / 4);
+    const int peakRow = static_cast<int>((600 + (8 - level) * g.p) / 15);
+    int top = -1;
+    for (int x = column - 1; x <= column + 1; ++x)
+        for (int y = 0; y < height; ++y)
+            if (image.pixel(x, y) == qRgb(180, 180, 180)) {
+                top = top < 0 ? y : std::min(top, y);
+                break;
+            }
+    if (drop < 0) {
+        QCOMPARE(CountColour(image, QColor(180, 180, 180), image.rect()), 0);
+        return;
+    }
+    QVERIFY2(
+        top >= 0 && std::abs(top - (peakRow + drop)) <= 1,
+        qPrintable(QStringLiteral("hold at row %1, expected %2").arg(top).arg(peakRow + drop)));
+}

@@ -7,11 +7,13 @@
 #include "window/picture_box.h"
 
 #include <QAction>
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -451,6 +453,48 @@ private slots:
             QCOMPARE(rig.window->size(), size);
             QCOMPARE(rig.window->pos(), pos);
         }
+    }
+
+    void analyzerTools_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("frozen");
+        QTest::addColumn<int>("saved");
+        QTest::newRow("F freezes") << int(Qt::Key_F) << int(Qt::NoModifier) << true << 0;
+        QTest::newRow("P saves a picture") << int(Qt::Key_P) << int(Qt::NoModifier) << false << 1;
+        QTest::newRow("Ctrl+F") << int(Qt::Key_F) << int(Qt::ControlModifier) << false << 0;
+        QTest::newRow("Shift+P") << int(Qt::Key_P) << int(Qt::ShiftModifier) << false << 0;
+    }
+
+    // The analyzer's own keys act unmodified only: F holds the picture, P saves it as PNG into
+    // the pictures folder (here ~/Pictures of a scratch home, xdg-user-dir naming none).
+    void analyzerTools()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, frozen);
+        QFETCH(int, saved);
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        WindowRig rig({.shown = true});
+        OpenSounds(rig, {QStringLiteral("My Song.wma")});
+        QTest::keyClick(rig.window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        const QStringList pictures = QDir(home.filePath(QStringLiteral("Pictures")))
+                                         .entryList({QStringLiteral("*.png")}, QDir::Files);
+        qputenv("HOME", oldHome);
+        if (oldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(rig.window->FreezeFlag, frozen);
+        QCOMPARE(rig.window->MenuFreeze->isChecked(), frozen);
+        QCOMPARE(pictures.size(), saved);
+        if (saved)
+            QVERIFY2(pictures.first().startsWith(QStringLiteral("My Song ")),
+                     qPrintable(pictures.first()));
     }
 };
 

@@ -142,7 +142,7 @@ private slots:
             QVERIFY(PanelGeometry::InModeStrip(r.top()));
             QVERIFY(PanelGeometry::InModeStrip(r.bottom()));
             QVERIFY(r.left() >= 120 && r.right() <= 5160);
-            QCOMPARE(r.size(), QSize(560, 540));
+            QCOMPARE(r.size(), QSize(504, 540));
         }
         QVERIFY(!PanelGeometry::InModeStrip(599));
         QVERIFY(PanelGeometry::InModeStrip(1145));

@@ -696,12 +696,12 @@ QImage Logo()
 }
 
 // ---------------------------------------------------------------------------------------
-// Mode pictures of the analyzer panel, 37 x 36 each (nine share the panel's strip): a small
+// Mode pictures of the analyzer panel, 33 x 36 each (ten share the panel's strip): a small
 // screen showing what the mode draws, designed on a 48 x 36 grid and narrowed to fit. The
 // highlighted picture is drawn in full colour; the normal one is the same picture dimmed and greyed
 // with a quiet frame.
 
-constexpr int kTileW = 37, kTileH = 36;
+constexpr int kTileW = 33, kTileH = 36;
 constexpr double kDesignW = 48; // width the tile contents are designed on
 
 void TileScreen(QPainter &p)
@@ -861,6 +861,29 @@ void DrawModeContent(QPainter &p, int mode)
         PixelText(p, 6, 28, "-23.0", kMuted);
         break;
     }
+    case 9: { // stereo field: a goniometer's glowing cloud about the mid axis, a correlation bar
+        p.setRenderHint(QPainter::Antialiasing, false);
+        const QRect scope(6, 3, 30, 30);
+        p.fillRect(scope.left() + 15, scope.top(), 1, 30, kGrid);
+        p.fillRect(scope.left(), scope.top() + 15, 30, 1, kGrid);
+        for (int i = 0; i < 30; ++i) {
+            p.fillRect(scope.left() + i, scope.top() + i, 1, 1, kGrid);
+            p.fillRect(scope.left() + i, scope.bottom() - i, 1, 1, kGrid);
+        }
+        for (int i = 0; i < 160; ++i) {
+            const double t = i * 0.37;
+            const double mid = 12 * std::sin(t) * (0.6 + 0.4 * std::sin(t * 0.13));
+            const double side = 4 * std::sin(t * 1.7 + 0.8);
+            const double glow = 0.35 + 0.65 * (i % 7) / 6.0;
+            p.fillRect(int(std::lround(scope.left() + 15 + side)),
+                       int(std::lround(scope.top() + 15 - mid)), 1, 1,
+                       QColor(int(180 * glow * glow), int(40 + 215 * glow), int(30 + 130 * glow)));
+        }
+        p.fillRect(40, 4, 4, 28, QColor(18, 24, 34));
+        p.fillRect(40, 4, 4, 11, QColor(56, 208, 96));
+        p.fillRect(39, 17, 6, 1, kMuted);
+        break;
+    }
     default:
         break;
     }
@@ -987,9 +1010,9 @@ QImage MockPanel(const QString &root, int current)
 {
     QImage image = Canvas(353, 240, QColor(239, 239, 239));
     QPainter p(&image);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 10; ++i) {
         const QString name = QString("Image%1_%2").arg(i == current ? 1 : 2).arg(i);
-        Place(p, root, name, 120 + 560 * i, 600);
+        Place(p, root, name, 120 + 504 * i, 600);
     }
     return image;
 }
@@ -1043,7 +1066,7 @@ int main(int argc, char *argv[])
     out.Save(AudioPicture(), "images/ImageAudio.png");
     out.Save(MeterFace(), "images/ImageAlmBack.png");
     out.Save(BarImage(), "images/ImageBar.png");
-    for (int mode = 0; mode < 9; ++mode) {
+    for (int mode = 0; mode < 10; ++mode) {
         out.Save(ModeTile(mode, true), QString("images/Image1_%1.png").arg(mode));
         out.Save(ModeTile(mode, false), QString("images/Image2_%1.png").arg(mode));
     }

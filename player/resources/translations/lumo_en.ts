@@ -354,7 +354,7 @@ Options:
         <translation>Lo&amp;udness Meter</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_menus.cpp" line="58"/>
+        <location filename="../../window/lumo_menus.cpp" line="59"/>
         <source>VSA設定パネル(&amp;P)</source>
         <translation>Analyzer Settings &amp;Panel</translation>
     </message>
@@ -429,6 +429,56 @@ Options:
         <translation>Volume %1%</translation>
     </message>
     <message>
+        <location filename="../../window/lumo_loudness.cpp" line="14"/>
+        <source>ラウドネスメータ設定(&amp;L)</source>
+        <translation>&amp;Loudness Meter Settings</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_loudness.cpp" line="20"/>
+        <source>絶対値 (LUFS)</source>
+        <translation>Absolute (LUFS)</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_loudness.cpp" line="21"/>
+        <source>目標との差 (LU)</source>
+        <translation>Relative to Target (LU)</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_loudness.cpp" line="26"/>
+        <source>目標 %1 LUFS</source>
+        <translation>Target %1 LUFS</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_loudness.cpp" line="28"/>
+        <source>測定値をリセット(&amp;R)</source>
+        <translation>&amp;Reset Readings</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_menus.cpp" line="51"/>
+        <source>ステレオフィールド(&amp;F)</source>
+        <translation>Stereo &amp;Field</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_picture_tools.cpp" line="14"/>
+        <source>画面を止める(&amp;Z)</source>
+        <translation>Free&amp;ze Picture</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_picture_tools.cpp" line="16"/>
+        <source>画像を保存(&amp;S)</source>
+        <translation>&amp;Save Picture</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_picture_tools.cpp" line="36"/>
+        <source>画像を保存しました</source>
+        <translation>Picture saved</translation>
+    </message>
+    <message>
+        <location filename="../../window/lumo_picture_tools.cpp" line="36"/>
+        <source>画像を保存できませんでした</source>
+        <translation>The picture could not be saved</translation>
+    </message>
+    <message>
         <location filename="../../window/lumo_replay_gain.cpp" line="9"/>
         <source>リプレイゲイン(&amp;G)</source>
         <translation>Replay&amp;Gain</translation>
@@ -490,52 +540,52 @@ Options:
 <context>
     <name>Panel</name>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="42"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="56"/>
         <source>方形窓</source>
         <translation>Rectangular</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="43"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="57"/>
         <source>ハニング窓</source>
         <translation>Hanning</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="44"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="58"/>
         <source>ハミング窓</source>
         <translation>Hamming</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="45"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="59"/>
         <source>ブラックマン窓</source>
         <translation>Blackman</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="46"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="60"/>
         <source>ブラックマンハリス窓</source>
         <translation>Blackman-Harris</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="47"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="61"/>
         <source>イグザクトブラックマン窓</source>
         <translation>Exact Blackman</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="48"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="62"/>
         <source>オプティマルブラックマン窓</source>
         <translation>Optimal Blackman</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="49"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="63"/>
         <source>ローゼンフィールド窓</source>
         <translation>Rosenfield</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="50"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="64"/>
         <source>ガウシアンン窓</source>
         <translation>Gaussian</translation>
     </message>
     <message>
-        <location filename="../../analyzer/panel_choices.cpp" line="51"/>
+        <location filename="../../analyzer/panel_choices.cpp" line="65"/>
         <source>フラットトップ窓</source>
         <translation>Flat top</translation>
     </message>
@@ -560,54 +610,69 @@ Options:
         <translation>Large analyzer</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="161"/>
+        <location filename="../../window/panel.cpp" line="167"/>
         <source>音声出力の遅れ。解析の表示はこれに合わせてあり、表示遅延はさらに加わります。</source>
         <translation>The sound output&apos;s latency. The analyzer already allows for it; the display delay adds to it.</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="164"/>
+        <location filename="../../window/panel.cpp" line="170"/>
         <source>波形バー</source>
         <translation>Waveform bar</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="176"/>
+        <location filename="../../window/panel.cpp" line="182"/>
         <source>表示遅延</source>
         <translation>Delay</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="404"/>
+        <location filename="../../window/panel.cpp" line="412"/>
         <source>出力 %1 ms</source>
         <translation>Output %1 ms</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="170"/>
+        <location filename="../../window/panel.cpp" line="176"/>
         <source>チャンネル</source>
         <translation>Channel</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="171"/>
+        <location filename="../../window/panel.cpp" line="177"/>
         <source>時間幅</source>
         <translation>Time range</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="172"/>
+        <location filename="../../window/panel.cpp" line="178"/>
         <source>FFTサイズ</source>
         <translation>FFT size</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="173"/>
+        <location filename="../../window/panel.cpp" line="179"/>
         <source>窓関数</source>
         <translation>Window</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="174"/>
+        <location filename="../../window/panel.cpp" line="180"/>
         <source>通常</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="175"/>
+        <location filename="../../window/panel.cpp" line="181"/>
         <source>高速</source>
         <translation>Fast</translation>
+    </message>
+    <message>
+        <location filename="../../window/panel.cpp" line="155"/>
+        <source>スペクトラムアナライザAのピークホールド</source>
+        <translation>Peak hold of Spectrum Analyzer A</translation>
+    </message>
+    <message>
+        <location filename="../../window/panel.cpp" line="150"/>
+        <source>ピーク なし</source>
+        <translation>Peak: off</translation>
+    </message>
+    <message>
+        <location filename="../../window/panel.cpp" line="153"/>
+        <source>ピーク %1dB/s</source>
+        <translation>Peak %1dB/s</translation>
     </message>
 </context>
 <context>
