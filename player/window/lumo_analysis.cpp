@@ -3,6 +3,7 @@
 
 #include "analyzer/analysis_stream.h"
 #include "analyzer/overlay.h"
+#include "base/device_pixels.h"
 #include "base/steady_clock.h"
 #include "window/picture_box.h"
 
@@ -142,7 +143,9 @@ void Lumo::DrawAnalyzerFrame(float position)
     // The analog meter shows whatever the window still holds; the others skip the frame.
     if (!fetched && VSA != 6)
         return;
-    QPainter painter(&Pic->Canvas());
+    QImage &canvas = Pic->Canvas();
+    const qreal ratio = canvas.devicePixelRatio();
+    QPainter painter(&canvas);
     const QRect area = TwipsGeometry(Control::Pic);
     const FrameInput input{VSA,
                            CH,
@@ -168,8 +171,10 @@ void Lumo::DrawAnalyzerFrame(float position)
         break;
     case 4:
     case 5:
-        if (barImage_.isNull())
-            barImage_ = Image(QStringLiteral("ImageBar"));
+        if (barImage_.isNull() || barRatio_ != ratio) {
+            barImage_ = DevicePixelCopy(Image(QStringLiteral("ImageBar")), ratio);
+            barRatio_ = ratio;
+        }
         drawn =
             DrawLevelMeterFrame(painter, window, input, LevelMeter, barImage_, fft_, levelWork_);
         break;
@@ -177,24 +182,29 @@ void Lumo::DrawAnalyzerFrame(float position)
         drawn = DrawSpectrogramFrame(painter, window, input, position, spectrogram_, fft_);
         break;
     default:
-        if (meterPictures_.ImageAlmBack.isNull())
+        if (meterPictures_.ImageAlmBack.isNull() || meterRatio_ != ratio) {
             meterPictures_ = {Image(QStringLiteral("ImageAudio")),
                               Image(QStringLiteral("ImageAlmBack"))};
+            meterRatio_ = ratio;
+        }
         DrawAnalogMeterFrame(painter, window, input, meterPictures_, needles_, LevelMeter.FallRate);
         break;
     }
     // The frame rate counts and shows only frames that were drawn.
     if (FpsFlag && drawn)
         DrawFrameRateOverlay(painter, frameRate_, area.width(), SteadyMilliseconds());
-    // The oscilloscope and the spectrum analyzers say where they changed the picture; only that
-    // is repainted.
+    // The oscilloscope and the spectrum analyzers say where they changed the picture (in its
+    // device pixels); only that is repainted.
     const std::vector<QRect> *changed = VSA == 1               ? &scopeWork_.changed
                                         : VSA == 2 || VSA == 3 ? &spectrumWork_.changed
                                                                : nullptr;
     if (changed && !FpsFlag) {
         for (const QRect &part : *changed)
             if (!part.isEmpty())
-                Pic->update(part);
+                Pic->update(ratio == 1.0 ? part
+                                         : QRectF(part.x() / ratio, part.y() / ratio,
+                                                  part.width() / ratio, part.height() / ratio)
+                                               .toAlignedRect());
     } else {
         Pic->update();
     }

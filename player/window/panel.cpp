@@ -6,8 +6,10 @@
 #include "analyzer/overlay.h"
 #include "analyzer/panel_choices.h"
 #include "analyzer/panel_geometry.h"
+#include "base/artwork.h"
 #include "base/palette.h"
 #include "base/twips.h"
+#include "base/widget_texts.h"
 #include "base/window_fonts.h"
 #include "core/user_settings.h"
 #include "window/lumo.h"
@@ -40,9 +42,9 @@ QLine Px(const QLine &twips)
                  TwipsToPixelDown(twips.x2()), TwipsToPixelDown(twips.y2()));
 }
 
-QImage ModeImage(int store, int mode)
+QImage ModeImage(int store, int mode, double ratio)
 {
-    return QImage(QStringLiteral(":/images/Image%1_%2.png").arg(store).arg(mode));
+    return Artwork(QStringLiteral("Image%1_%2").arg(store).arg(mode), ratio);
 }
 
 // A mode picture as shown when the mode cannot be chosen: grey and faded.
@@ -95,6 +97,7 @@ Panel::Panel(Lumo &owner)
     setMouseTracking(true);
     CreateControls();
     CreateCaptions();
+    WidgetTexts::FitAll(this);
     ConnectControls();
     Form_Load();
 }
@@ -112,8 +115,8 @@ void Panel::CreateControls()
 
     for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         const auto i = static_cast<std::size_t>(mode);
-        Image1[i] = ModeImage(1, mode);
-        Image2[i] = ModeImage(2, mode);
+        Image1[i] = ModeImage(1, mode, devicePixelRatioF());
+        Image2[i] = ModeImage(2, mode, devicePixelRatioF());
         auto *picture = new PictureBox(this);
         picture->setGeometry(Px(PanelGeometry::ModePicture(mode)));
         picture->setMouseTracking(true);
