@@ -52,6 +52,7 @@ QImage Dimmed(const QImage &picture)
 {
     QImage grey =
         picture.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+    grey.setDevicePixelRatio(picture.devicePixelRatio());
     QPainter painter(&grey);
     painter.fillRect(grey.rect(), QColor(255, 255, 255, 140));
     return grey;

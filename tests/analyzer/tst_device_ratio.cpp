@@ -142,14 +142,15 @@ void TestDeviceRatio::linesStayOneDevicePixelWide_data()
             DrawSpectrumFrame(p, window, Input(vsa, 0), state, BuiltFftEngine(), work);
         });
     };
-    // Column 380 lies between the 10 kHz and 20 kHz lines: it crosses the level rows only.
+    // Column 53 lies between the 50 Hz and 60 Hz lines, right of the level labels and left of
+    // the "100Hz" ones: it crosses the level rows only.
     QTest::newRow("spectrum A, level rows and label")
-        << spectrum(silence, 2) << int(Feature::Grey) << true << 380 << QRect(2, 42, 24, 12);
+        << spectrum(silence, 2) << int(Feature::Grey) << true << 53 << QRect(2, 42, 24, 12);
     QTest::newRow("spectrum B, level rows")
-        << spectrum(silence, 3) << int(Feature::Grey) << true << 380 << QRect();
-    // Row 105 crosses the two steep flanks of the 1 kHz peak.
+        << spectrum(silence, 3) << int(Feature::Grey) << true << 53 << QRect();
+    // Row 77 (6.5 decades) crosses the two steep flanks of the 1 kHz peak, above its side lobes.
     QTest::newRow("spectrum A, peak flanks")
-        << spectrum(sine, 2) << int(Feature::Trace) << false << 105 << QRect();
+        << spectrum(sine, 2) << int(Feature::Trace) << false << 77 << QRect();
     const auto meter = [sine](std::uint8_t vsa) {
         return Renderer([sine, vsa](QPainter &p, qreal ratio) {
             LevelMeterState state;

@@ -30,8 +30,11 @@ QStringList Clipped(const QWidget *root)
                        .arg(needed)
                        .arg(has);
     };
+    // Labels of their own kinds (titles, file names, the information texts) set their text
+    // smaller by themselves where it would not fit; plain labels keep the font they were given.
     for (const QLabel *label : root->findChildren<QLabel *>()) {
-        if (label->text().isEmpty() || label->wordWrap() || label->textFormat() == Qt::RichText)
+        if (label->metaObject() != &QLabel::staticMetaObject || label->text().isEmpty() ||
+            label->wordWrap() || label->textFormat() == Qt::RichText)
             continue;
         const QFontMetrics metrics(label->font());
         const int has = label->contentsRect().width() - 2 * label->margin();

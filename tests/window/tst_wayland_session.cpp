@@ -80,10 +80,11 @@ private slots:
                           QStringLiteral("--socket=") + socket, QStringLiteral("--idle-time=0"),
                           QStringLiteral("--width=1280"), QStringLiteral("--height=1024")});
         const QString socketPath = runtime + QLatin1Char('/') + socket;
-        const auto ready = [&] {
-            return compositor.state() != QProcess::Running || QFileInfo::exists(socketPath);
+        compositor.waitForStarted(20000);
+        const auto settled = [&] {
+            return compositor.state() == QProcess::NotRunning || QFileInfo::exists(socketPath);
         };
-        QTRY_VERIFY_WITH_TIMEOUT(ready(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
         if (compositor.state() != QProcess::Running || !QFileInfo::exists(socketPath)) {
             const QByteArray said = compositor.readAll().right(400);
             compositor.kill();

@@ -1060,7 +1060,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: make_artwork RESOURCE_DIR [PREVIEW_DIR]\n");
         return 2;
     }
-    Writer out{QString::fromLocal8Bit(argv[1])};
+    Writer out{QString::fromLocal8Bit(argv[1]), true, QString()};
 
     // Every picture of the windows at 1x, then at 2x for the screens of a ratio above 1.
     for (const int scale : {1, 2}) {
@@ -1085,7 +1085,7 @@ int main(int argc, char *argv[])
     }
 
     if (argc > 2) {
-        Writer preview{QString::fromLocal8Bit(argv[2])};
+        Writer preview{QString::fromLocal8Bit(argv[2]), true, QString()};
         preview.Save(MockWindow(out.root, 320, 240, false), "mock_window.png");
         preview.Save(MockWindow(out.root, 400, 240, true), "mock_meter.png");
         preview.Save(MockPanel(out.root, 2), "mock_panel.png");
