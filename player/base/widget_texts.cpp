@@ -1,11 +1,14 @@
 #include "base/widget_texts.h"
 
-#include <QFont>
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontInfo>
-#include <QObject>
-#include <QRect>
-#include <QSize>
-#include <QVariant>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 
@@ -14,62 +17,88 @@ namespace {
 constexpr int Gap = 2;            // pixels kept free before the next control or the edge
 constexpr int SmallestPixels = 7; // a font is not made smaller than this
 
-bool HasFittedText(const QObject *object)
+// The width of the widest line of the text.
+int TextWidth(const QFont &font, const QString &text)
 {
-    if (!object->isWidgetType())
-        return false;
-    const char *kind = object->metaObject()->className();
-    return qstrcmp(kind, "QLabel") == 0 || object->inherits("QCheckBox") ||
-           object->inherits("QRadioButton");
-}
-
-int Needed(const QObject *widget)
-{
-    return widget->property("sizeHint").toSize().width();
-}
-
-// The right edge (exclusive) up to which `widget` may grow: the left edge of the nearest
-// sibling on its rows to its right, or its parent's right edge, less a gap.
-int RoomRight(const QObject *widget, const QRect &at)
-{
-    const QObject *parent = widget->parent();
-    if (!parent || !parent->isWidgetType())
-        return at.right() + 1;
-    int limit = parent->property("size").toSize().width() - Gap;
-    for (const QObject *sibling : parent->children()) {
-        if (sibling == widget || !sibling->isWidgetType() || sibling->property("isWindow").toBool())
-            continue;
-        const QRect other = sibling->property("geometry").toRect();
-        const bool sameRows = other.top() <= at.bottom() && other.bottom() >= at.top();
-        if (sameRows && other.left() > at.right())
-            limit = std::min(limit, other.left() - Gap);
-    }
-    return std::max(limit, at.right() + 1);
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line, Qt::TextShowMnemonic));
+    return widest;
 }
 
 } // namespace
 
-void WidgetTexts::Fit(QObject *widget)
+int WidgetTexts::Room(const QWidget *widget)
 {
-    if (!widget || !HasFittedText(widget) || widget->property("text").toString().isEmpty())
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->contentsRect().width() - 2 * label->margin() - std::max(label->indent(), 0);
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget)) {
+        const QStyle::SubElement contents =
+            qobject_cast<const QRadioButton *>(button)  ? QStyle::SE_RadioButtonContents
+            : qobject_cast<const QCheckBox *>(button)   ? QStyle::SE_CheckBoxContents
+            : qobject_cast<const QPushButton *>(button) ? QStyle::SE_PushButtonContents
+                                                        : QStyle::SE_CustomBase;
+        if (contents == QStyle::SE_CustomBase)
+            return button->width();
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        return button->style()->subElementRect(contents, &option, button).width();
+    }
+    return widget->width();
+}
+
+int WidgetTexts::Needed(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return TextWidth(label->font(), label->text());
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return TextWidth(button->font(), button->text());
+    return 0;
+}
+
+bool WidgetTexts::Checked(const QWidget *widget)
+{
+    if (qobject_cast<const QCheckBox *>(widget) || qobject_cast<const QRadioButton *>(widget) ||
+        qobject_cast<const QPushButton *>(widget))
+        return true;
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    return label && label->metaObject() == &QLabel::staticMetaObject && !label->wordWrap() &&
+           label->textFormat() != Qt::RichText && label->pixmap().isNull();
+}
+
+void WidgetTexts::Fit(QWidget *widget)
+{
+    if (!widget || !Checked(widget) || Needed(widget) <= Room(widget))
         return;
-    QRect at = widget->property("geometry").toRect();
-    if (Needed(widget) <= at.width())
-        return;
-    at.setWidth(std::min(Needed(widget), RoomRight(widget, at) - at.left()));
-    widget->setProperty("geometry", at);
-    QFont font = widget->property("font").value<QFont>();
+    // Grow to the right, up to the next control on the same rows or the window's edge.
+    QRect at = widget->geometry();
+    if (const QWidget *parent = widget->parentWidget()) {
+        int limit = parent->width() - Gap;
+        for (const QWidget *sibling : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const QRect other = sibling->geometry();
+            if (sibling != widget && !sibling->isWindow() && other.top() <= at.bottom() &&
+                other.bottom() >= at.top() && other.left() > at.right())
+                limit = std::min(limit, other.left() - Gap);
+        }
+        const int wanted = at.width() + Needed(widget) - Room(widget);
+        at.setWidth(std::max(at.width(), std::min(wanted, limit - at.left())));
+        widget->setGeometry(at);
+    }
+    // Where the room is not enough, a smaller font.
+    QFont font = widget->font();
     for (int pixels = QFontInfo(font).pixelSize() - 1;
-         Needed(widget) > at.width() && pixels >= SmallestPixels; --pixels) {
+         Needed(widget) > Room(widget) && pixels >= SmallestPixels; --pixels) {
         font.setPixelSize(pixels);
-        widget->setProperty("font", font);
+        widget->setFont(font);
     }
 }
 
-void WidgetTexts::FitAll(QObject *root)
+void WidgetTexts::FitAll(QWidget *root)
 {
     if (!root)
         return;
-    for (QObject *child : root->findChildren<QObject *>())
+    for (QWidget *child : root->findChildren<QWidget *>())
         Fit(child);
 }

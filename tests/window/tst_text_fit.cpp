@@ -45,18 +45,24 @@ QStringList Clipped(const QWidget *root)
     for (const QAbstractButton *button : root->findChildren<QAbstractButton *>()) {
         if (button->text().isEmpty())
             continue;
-        // The indicator, its spacing and the text, as the style lays a check box out.
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = button->text();
-        const QStyle::ContentsType type =
-            qobject_cast<const QPushButton *>(button)    ? QStyle::CT_PushButton
-            : qobject_cast<const QRadioButton *>(button) ? QStyle::CT_RadioButton
-                                                         : QStyle::CT_CheckBox;
         const QFontMetrics metrics(button->font());
-        const QSize text(metrics.horizontalAdvance(button->text(), Qt::TextShowMnemonic),
-                         metrics.height());
-        const int needed = button->style()->sizeFromContents(type, &option, text, button).width();
+        const int text = metrics.horizontalAdvance(button->text(), Qt::TextShowMnemonic);
+        const QStyle *style = button->style();
+        int needed = 0;
+        if (qobject_cast<const QPushButton *>(button)) {
+            // The text, inside the button's frame on both sides.
+            needed = text + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        } else {
+            // The indicator, the space after it, then the text.
+            const bool radio = qobject_cast<const QRadioButton *>(button) != nullptr;
+            needed = style->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth
+                                              : QStyle::PM_IndicatorWidth,
+                                        nullptr, button) +
+                     style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing
+                                              : QStyle::PM_CheckBoxLabelSpacing,
+                                        nullptr, button) +
+                     text;
+        }
         if (needed > button->width())
             report(button, button->text(), needed, button->width());
     }
