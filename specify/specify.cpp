@@ -1,6 +1,7 @@
 #include "specify.h"
 
 #include "base/twips.h"
+#include "base/widget_texts.h"
 #include "reg_acc_library.h"
 #include "specify_prompts.h"
 
@@ -63,6 +64,7 @@ Specify::Specify(const SpecifyEnvironment &environment, QWidget *parent)
     setWindowTitle(Title);
     setFont(FormFont());
     BuildControls();
+    WidgetTexts::FitAll(this);
     Form_Load();
 }
 

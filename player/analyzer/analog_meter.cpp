@@ -4,6 +4,7 @@
 
 #include "spectrum/window_functions.h"
 
+#include "base/device_pixels.h"
 #include "base/rounding.h"
 #include "base/twips.h"
 
@@ -46,27 +47,27 @@ int Magnitude(std::uint8_t kind, int sample)
     return std::abs(sample);
 }
 
-// Draws a needle two pixels wide from its pivot at fraction f of its swing, then the hub.
-void DrawNeedle(QPainter &painter, double f, double length, int px, int py, const QColor &colour)
+// Draws a needle two logical pixels wide (as many one-device-pixel lines side by side) from its
+// pivot at fraction f of its swing, then the hub; on a painter that draws in device pixels `s`.
+void DrawNeedle(QPainter &painter, double f, double length, int px, int py, const QColor &colour,
+                const PixelScale &s)
 {
     const double a = f * 2.0 * std::numbers::pi / 3.0 + std::numbers::pi / 6.0;
     const double tipX = px - length * std::cos(a);
     const double tipY = py - length * std::sin(a);
 
     painter.setPen(QPen(colour, 0));
-    painter.drawLine(TwipsToPixelNearest(px), TwipsToPixelNearest(py), TwipsToPixelNearest(tipX),
-                     TwipsToPixelNearest(tipY));
-    painter.drawLine(TwipsToPixelNearest(px + 15), TwipsToPixelNearest(py),
-                     TwipsToPixelNearest(tipX + 15), TwipsToPixelNearest(tipY));
+    for (int column = 0; column < s.Pixels(2); ++column)
+        painter.drawLine(s.Nearest(px) + column, s.Nearest(py), s.Nearest(tipX) + column,
+                         s.Nearest(tipY));
 
     painter.setPen(QPen(Qt::white, 0));
     painter.setBrush(Qt::NoBrush);
-    const double radius = TwipsToPixelExact(HubRadius);
-    painter.drawEllipse(QPointF(TwipsToPixelNearest(px), TwipsToPixelNearest(py)), radius, radius);
-    painter.fillRect(
-        QRect(QPoint(TwipsToPixelNearest(px - HubRadius), TwipsToPixelNearest(py + 15)),
-              QPoint(TwipsToPixelNearest(px + HubRadius), TwipsToPixelNearest(py + 115))),
-        Qt::black);
+    const double radius = s.Exact(HubRadius);
+    painter.drawEllipse(QPointF(s.Nearest(px), s.Nearest(py)), radius, radius);
+    painter.fillRect(QRect(QPoint(s.Nearest(px - HubRadius), s.Nearest(py + 15)),
+                           QPoint(s.Nearest(px + HubRadius), s.Nearest(py + 115))),
+                     Qt::black);
 }
 
 } // namespace
@@ -138,8 +139,13 @@ void DrawAnalogMeterFrame(QPainter &painter, const SampleWindow &window, const F
     painter.drawImage(0, 0, pictures.ImageAudio);
     painter.drawImage(0, TwipsToPixelNearest(FacePictureTop), pictures.ImageAlmBack);
 
+    // The pictures are placed in logical pixels (a picture made for the device pixel ratio
+    // says so itself); the needles are drawn in device pixels.
+    const DevicePixelPainting devicePixels(painter);
     DrawNeedle(painter, NeedleFraction(needles.left, input), length,
-               static_cast<int>(RoundHalfEven(width / 4.0)), PivotY, LeftNeedleColour);
+               static_cast<int>(RoundHalfEven(width / 4.0)), PivotY, LeftNeedleColour,
+               devicePixels.Scale());
     DrawNeedle(painter, NeedleFraction(needles.right, input), length,
-               static_cast<int>(RoundHalfEven(3.0 * width / 4.0)), PivotY, RightNeedleColour);
+               static_cast<int>(RoundHalfEven(3.0 * width / 4.0)), PivotY, RightNeedleColour,
+               devicePixels.Scale());
 }

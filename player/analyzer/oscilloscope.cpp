@@ -4,6 +4,7 @@
 #include "spectrum/direct_raster.h"
 #include "spectrum/hue_cycle.h"
 
+#include "base/device_pixels.h"
 #include "base/rounding.h"
 #include "base/twips.h"
 
@@ -21,7 +22,8 @@ namespace {
 
 // Height of the strip above the plot that holds the audio picture and stays untouched.
 constexpr int PlotTop = 600;
-// At most this many pixel columns take part in thinning the window.
+// At most this many pixel columns (logical ones: as many more device columns as the picture's
+// device pixel ratio gives) take part in thinning the window.
 constexpr int MaxColumns = 640;
 
 // One channel's trace: which side of the frame it shows, about which centre line, at which
@@ -41,11 +43,9 @@ struct Sweep
     int n;
     int s;
     double twipsPerIndex;
+    PixelScale px;
 
-    int X(int i) const
-    {
-        return TwipsToPixelNearest(static_cast<double>(RoundHalfEven(twipsPerIndex * i)));
-    }
+    int X(int i) const { return px.Nearest(static_cast<double>(RoundHalfEven(twipsPerIndex * i))); }
 };
 
 // The pixel rows a trace covers in each pixel column: the union of its line segments. A
@@ -117,7 +117,7 @@ void DrawTrace(DirectRaster &raster, const SampleWindow &window, const Sweep &sw
         const SampleFrame frame = *window.FrameAt(static_cast<std::size_t>(i));
         const int value = (trace.right ? frame.right : frame.left) - silence;
         const double y = static_cast<double>(RoundHalfEven(trace.centre - value * trace.scale));
-        const QPoint point(sweep.X(i), TwipsToPixelNearest(y));
+        const QPoint point(sweep.X(i), sweep.px.Nearest(y));
         if (i > 0)
             spans.AddSegment(previous, point);
         previous = point;
@@ -127,7 +127,7 @@ void DrawTrace(DirectRaster &raster, const SampleWindow &window, const Sweep &sw
 
     if (i <= last) {
         const int from = sweep.X(i == 0 ? 0 : i - sweep.s);
-        const int y = TwipsToPixelNearest(trace.centre);
+        const int y = sweep.px.Nearest(trace.centre);
         raster.Row(y, from, sweep.X(last), trace.colour.rgb());
         drawn.Cover(from, sweep.X(last), y, y);
     }
@@ -176,13 +176,15 @@ void DrawOscilloscopeFrame(QPainter &painter, const SampleWindow &window, const 
     const int n = static_cast<int>(std::clamp<std::int64_t>(
         RoundHalfEven(static_cast<double>(input.TimeRange) * input.SampleRate / 100.0), 0,
         INT_MAX / 4));
-    const int columns = std::clamp(TwipsToPixelNearest(width), 1, MaxColumns);
+    const DevicePixelPainting devicePixels(painter);
+    const PixelScale &px = devicePixels.Scale();
+    const int columns = std::clamp(px.Nearest(width), 1, px.Pixels(MaxColumns));
     const int stride = std::max(1, static_cast<int>(RoundHalfEven(double(n) / columns)));
-    const Sweep sweep{n, stride, n > 0 ? double(width) / n : 0.0};
+    const Sweep sweep{n, stride, n > 0 ? double(width) / n : 0.0, px};
 
-    const int pixelColumns = std::max(TwipsToPixelNearest(width), 0) + 1;
-    const QRect plotRect(QPoint(0, TwipsToPixelNearest(PlotTop)),
-                         QPoint(TwipsToPixelNearest(width), TwipsToPixelNearest(height)));
+    const int pixelColumns = std::max(px.Nearest(width), 0) + 1;
+    const QRect plotRect(QPoint(0, px.Nearest(PlotTop)),
+                         QPoint(px.Nearest(width), px.Nearest(height)));
     DirectRaster raster(painter);
     QImage *image = raster.Direct() ? static_cast<QImage *>(painter.device()) : nullptr;
     const std::array<int, 3> key{width, height, input.CH};

@@ -1,5 +1,6 @@
 #include "analyzer/overlay.h"
 
+#include "base/device_pixels.h"
 #include "base/palette.h"
 #include "base/rounding.h"
 #include "base/text_fit.h"
@@ -33,16 +34,17 @@ void DrawFrameRateOverlay(QPainter &painter, FrameRateState &state, double width
                           int64_t nowMs)
 {
     CountFrame(state, nowMs);
+    const DevicePixelPainting devicePixels(painter);
+    const PixelScale &px = devicePixels.Scale();
     const double x0 = RoundHalfEven(widthTwips - 640);
-    const int left = TwipsToPixelDown(x0);
-    const QRect box(QPoint(left, 0),
-                    QPoint(TwipsToPixelDown(widthTwips) - 1, TwipsToPixelDown(240) - 1));
+    const int left = px.Down(x0);
+    const QRect box(QPoint(left, 0), QPoint(px.Down(widthTwips) - 1, px.Down(240) - 1));
     painter.fillRect(box, Palette::FrameRateBox);
     // The figure is set in the painter's font, made smaller where it would overflow the box,
     // and as near below the top of the box as it can be without crossing its bottom.
     const QString text = FrameRateText(state.framesPerSecond);
     const QFont font = TextFit::FitFont(painter.font(), text, box.width(), box.height());
-    const int preferred = TwipsToPixelDown(30) + QFontMetrics(font).ascent();
+    const int preferred = px.Down(30) + QFontMetrics(font).ascent();
     painter.save();
     painter.setFont(font);
     painter.setPen(Palette::FrameRateText);
@@ -52,8 +54,11 @@ void DrawFrameRateOverlay(QPainter &painter, FrameRateState &state, double width
 
 void BlankFrameRateCorner(QImage &canvas)
 {
-    const int left = TwipsToPixelDown(std::max(0, canvas.width() * TwipsPerPixel - 640));
     QPainter painter(&canvas);
-    painter.fillRect(QRect(left, 0, canvas.width() - left, TwipsToPixelDown(240)),
-                     Palette::FrameRateBox);
+    const DevicePixelPainting devicePixels(painter);
+    const PixelScale &px = devicePixels.Scale();
+    const double logicalWidth = canvas.width() / px.Ratio();
+    const int left =
+        px.Down(std::max(0.0, double(RoundHalfEven(logicalWidth * TwipsPerPixel)) - 640.0));
+    painter.fillRect(QRect(left, 0, canvas.width() - left, px.Down(240)), Palette::FrameRateBox);
 }

@@ -11,8 +11,9 @@
 void HatchedFill(QPainter &painter, double x1, double y1, double x2, double y2, double base,
                  const QColor &colour)
 {
+    const DevicePixelPainting devicePixels(painter);
     DirectRaster raster(painter);
-    HatchedFill(raster, x1, y1, x2, y2, base, colour.rgb());
+    HatchedFill(raster, x1, y1, x2, y2, base, colour.rgb(), nullptr, devicePixels.Scale());
 }
 
 void HatchCoverage::Reset(int width, int baseRow)
@@ -37,15 +38,15 @@ void HatchCoverage::Draw(DirectRaster &raster, QRgb colour) const
 }
 
 void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y2, double base,
-                 QRgb colour, HatchCoverage *coverage)
+                 QRgb colour, HatchCoverage *coverage, const PixelScale &px)
 {
-    const int px1 = TwipsToPixelDown(x1);
-    const int py1 = TwipsToPixelDown(y1);
-    const int py2 = TwipsToPixelDown(y2);
-    int n = static_cast<int16_t>(TwipsToPixelDown(x2) - px1);
+    const int px1 = px.Down(x1);
+    const int py1 = px.Down(y1);
+    const int py2 = px.Down(y2);
+    int n = static_cast<int16_t>(px.Down(x2) - px1);
     if (n == 0)
         n = 1;
-    const int baseRow = TwipsToPixelDown(base);
+    const int baseRow = px.Down(base);
     for (int d = (px1 & 1); d < n; d += 2) {
         const int column = static_cast<int16_t>(px1 + d);
         if (column % 2 != 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/device_pixels.h"
+
 #include <QColor>
 #include <QPainter>
 
@@ -8,7 +10,8 @@
 class DirectRaster;
 
 // Shades the area between the segment (x1, y1)-(x2, y2) and the line y = base (all in twips)
-// with vertical strokes of the colour on the even pixel columns of the picture from x1 to x2.
+// with vertical strokes of the colour on the even (device) pixel columns of the picture from x1
+// to x2.
 // Each stroke runs from the segment down to the row above the base.
 void HatchedFill(QPainter &painter, double x1, double y1, double x2, double y2, double base,
                  const QColor &colour);
@@ -36,7 +39,8 @@ private:
     bool spilled_ = false;
 };
 
-// The same on a raster; with `coverage` (made for this base) the strokes above the base are
-// gathered there instead of drawn.
+// The same on a raster whose pixels are `px`; with `coverage` (made for this base) the strokes
+// above the base are gathered there instead of drawn.
 void HatchedFill(DirectRaster &raster, double x1, double y1, double x2, double y2, double base,
-                 QRgb colour, HatchCoverage *coverage = nullptr);
+                 QRgb colour, HatchCoverage *coverage = nullptr,
+                 const PixelScale &px = PixelScale());

@@ -1,5 +1,6 @@
 #include "spectrum/level_meter.h"
 
+#include "base/device_pixels.h"
 #include "base/rounding.h"
 #include "base/twips.h"
 #include "spectrum/bin_walk.h"
@@ -41,12 +42,13 @@ std::array<double, 24> BandMaxima(const LevelMeterWorkspace &work, int32_t N, in
     return maxima;
 }
 
-// Copies the rows of the bar image that the bar covers; rows outside the image are left alone.
+// Copies the rows of the bar image (made for the picture's device pixels: as wide as the bar)
+// that the bar covers; rows outside the image are left alone.
 void DrawBar(QPainter &painter, const QImage &bar, const BarPlacement &place)
 {
     if (place.height <= 0)
         return;
-    const QRect wanted(0, place.sourceY, 8, place.height);
+    const QRect wanted(0, place.sourceY, bar.width(), place.height);
     const QRect source = wanted & bar.rect();
     if (source.isEmpty())
         return;
@@ -94,8 +96,9 @@ bool DrawLevelMeterFrame(QPainter &painter, const SampleWindow &window, const Fr
                          fft);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(QPoint(0, TwipsToPixelDown(600)),
-                           QPoint(TwipsToPixelDown(W) - 1, TwipsToPixelDown(600 + P) - 1)),
+    const DevicePixelPainting devicePixels(painter);
+    const PixelScale &px = devicePixels.Scale();
+    painter.fillRect(QRect(QPoint(0, px.Down(600)), QPoint(px.Down(W) - 1, px.Down(600 + P) - 1)),
                      Qt::black);
 
     const std::array<double, 24> maxima = BandMaxima(work, N, W, r, edges);
@@ -108,15 +111,15 @@ bool DrawLevelMeterFrame(QPainter &painter, const SampleWindow &window, const Fr
         else
             state.BandLevel[i] = v;
         const double top = P - (state.BandLevel[i] - F) * perDecade;
-        const BarPlacement place = PlaceBar(b, top, P);
+        const BarPlacement place = PlaceBar(b, top, P, px);
         DrawBar(painter, bar, place);
 
         MovePeakMarker(state, b, input.VSA, D);
         const float yM = static_cast<float>(P) -
                          (state.BandPeak[i] - F) * static_cast<float>(perDecade) + 600.0f - 30.0f;
-        const int left = TwipsToPixelDown(place.xTwips - 52.5);
-        const int right = TwipsToPixelDown(place.xTwips + 67.5);
-        painter.fillRect(left, TwipsToPixelDown(yM), right - left + 1, 1, kYellow);
+        const int left = px.Down(place.xTwips - 52.5);
+        const int right = px.Down(place.xTwips + 67.5);
+        painter.fillRect(left, px.Down(yM), right - left + 1, 1, kYellow);
     }
     return true;
 }

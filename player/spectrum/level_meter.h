@@ -36,8 +36,10 @@ struct LevelMeterWorkspace
 // Moves the peak marker of one band for a bar level (decades); D is the scale's top.
 void MovePeakMarker(LevelMeterState &state, int band, uint8_t VSA, int32_t D);
 
-// Draws one level meter frame on `painter` (over `Pic`, one pixel per 15 twips); each bar is a
-// copy of the matching rows of `bar` (the 8-pixel-wide `PicBar` image). `input.CH` 1 shows the
+// Draws one level meter frame on `painter` (over `Pic`, one logical pixel per 15 twips, drawn in
+// the device pixels of its picture); each bar is a copy of the matching rows of `bar` (the
+// 8 × 200 `PicBar` image at the picture's device pixel ratio, held at ratio 1 so that one of
+// its pixels is one device pixel). `input.CH` 1 shows the
 // right channel, 0 and 2 the left. Returns false, drawing nothing, for a sample rate that is
 // not positive.
 bool DrawLevelMeterFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,

@@ -22,13 +22,13 @@ int BandOfBin(double j, double r, const std::array<int32_t, 24> &edges)
     return -1;
 }
 
-BarPlacement PlaceBar(int band, double top, int32_t P)
+BarPlacement PlaceBar(int band, double top, int32_t P, const PixelScale &px)
 {
     BarPlacement bar;
     bar.xTwips = 240.0 * band + 240.0;
-    bar.x = TwipsToPixelNearest(bar.xTwips - 50);
-    bar.y = TwipsToPixelNearest(top + 600);
-    bar.height = TwipsToPixelNearest(P - top);
-    bar.sourceY = TwipsToPixelNearest(top);
+    bar.x = px.Nearest(bar.xTwips - 50);
+    bar.y = px.Nearest(top + 600);
+    bar.height = px.Nearest(P - top);
+    bar.sourceY = px.Nearest(top);
     return bar;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/device_pixels.h"
+
 #include <array>
 #include <cstdint>
 
@@ -15,10 +17,10 @@ int BandOfBin(double j, double r, const std::array<int32_t, 24> &edges);
 // below the plot's top edge (plot height P). The source row is the bar image's row at that top.
 struct BarPlacement
 {
-    int x = 0;         // left column of the 8-pixel bar
+    int x = 0;         // left column of the bar, 8 logical pixels wide
     int y = 0;         // top row in the picture
     int height = 0;    // rows
     int sourceY = 0;   // first row of the bar image
     double xTwips = 0; // x of the band: 240·b + 240
 };
-BarPlacement PlaceBar(int band, double top, int32_t P);
+BarPlacement PlaceBar(int band, double top, int32_t P, const PixelScale &px = PixelScale());

@@ -1,5 +1,6 @@
 #include "spectrum/spectrogram.h"
 
+#include "base/device_pixels.h"
 #include "base/twips.h"
 #include "spectrum/colour_map.h"
 #include "spectrum/direct_raster.h"
@@ -15,24 +16,28 @@ namespace {
 const QColor kGrey(127, 127, 127);
 constexpr int kTopBand = 600; // twips above the plot, as on the spectrum analyzers
 
-// Pixel rows of the areas: [0] upper (or the only one), [1] lower in dual mode.
+// Device pixel rows of the areas: [0] upper (or the only one), [1] lower in dual mode. The
+// history keeps one column per logical pixel (one per frame, so that the waterfall moves as
+// fast on every screen) and one row per device pixel.
 struct Areas
 {
     int top[2] = {0, 0};
     int height[2] = {0, 0};
     int count = 1;
-    int width = 0;
+    int width = 0;   // device pixels
+    int columns = 0; // history columns
 };
 
-Areas AreasOf(const SpectrumGeometry &g, uint8_t CH)
+Areas AreasOf(const SpectrumGeometry &g, uint8_t CH, const PixelScale &px)
 {
     Areas a;
-    a.width = TwipsToPixelDown(g.W);
-    const int top = TwipsToPixelDown(kTopBand);
-    const int foot = TwipsToPixelDown(kTopBand + g.P);
+    a.width = px.Down(g.W);
+    a.columns = TwipsToPixelDown(g.W);
+    const int top = px.Down(kTopBand);
+    const int foot = px.Down(kTopBand + g.P);
     a.top[0] = top;
     if (CH == 2) {
-        const int middle = TwipsToPixelDown(kTopBand + g.Q);
+        const int middle = px.Down(kTopBand + g.Q);
         a.count = 2;
         a.height[0] = middle - top;
         a.top[1] = middle + 1; // the white line between the halves
@@ -44,15 +49,16 @@ Areas AreasOf(const SpectrumGeometry &g, uint8_t CH)
 }
 
 SpectrogramGrid MakeGrid(int top, int height, int width, int32_t N, int32_t sampleRate,
-                         int textHeight);
+                         int textHeight, const PixelScale &px);
 
 void Prepare(SpectrogramState &state, const Areas &a, int32_t N, uint8_t CH, int32_t D,
-             int32_t rate, int textHeight)
+             int32_t rate, int textHeight, const PixelScale &px)
 {
     bool same = state.N == N && state.CH == CH && state.D == D && state.rate == rate;
     for (int i = 0; i < a.count; ++i)
         same = same &&
-               state.history[static_cast<std::size_t>(i)].size() == QSize(a.width, a.height[i]);
+               state.history[static_cast<std::size_t>(i)].size() == QSize(a.columns, a.height[i]) &&
+               state.grid[static_cast<std::size_t>(i)].width == a.width;
     if (same)
         return;
     state.N = N;
@@ -61,11 +67,11 @@ void Prepare(SpectrogramState &state, const Areas &a, int32_t N, uint8_t CH, int
     state.rate = rate;
     state.next = 0;
     for (std::size_t i = 0; i < 2; ++i) {
-        if (static_cast<int>(i) < a.count && a.width > 0 && a.height[i] > 0) {
-            state.history[i] = QImage(a.width, a.height[i], QImage::Format_RGB32);
+        if (static_cast<int>(i) < a.count && a.columns > 0 && a.height[i] > 0) {
+            state.history[i] = QImage(a.columns, a.height[i], QImage::Format_RGB32);
             state.history[i].fill(Qt::black);
             state.rows[i] = SpectrogramRows(a.height[i], N);
-            state.grid[i] = MakeGrid(a.top[i], a.height[i], a.width, N, rate, textHeight);
+            state.grid[i] = MakeGrid(a.top[i], a.height[i], a.width, N, rate, textHeight, px);
         } else {
             state.history[i] = QImage();
             state.rows[i].clear();
@@ -105,22 +111,33 @@ void WriteColumn(SpectrogramState &state, std::size_t area, int channel, int32_t
     }
 }
 
-// Paints the ring so that the newest column lies at the right edge.
-void Blit(QPainter &painter, const QImage &image, int top, int next)
+// Paints the ring so that the newest column lies at the right edge, its columns spread over
+// `width` device pixels.
+void Blit(QPainter &painter, const QImage &image, int top, int next, int width)
 {
-    const int width = image.width();
-    const int older = width - next; // columns next … width-1, the oldest first
-    painter.drawImage(QPoint(0, top), image, QRect(next, 0, older, image.height()));
+    const int columns = image.width();
+    const int older = columns - next; // columns next … columns-1, the oldest first
+    if (columns == width) {
+        painter.drawImage(QPoint(0, top), image, QRect(next, 0, older, image.height()));
+        if (next > 0)
+            painter.drawImage(QPoint(older, top), image, QRect(0, 0, next, image.height()));
+        return;
+    }
+    const int split = static_cast<int>(std::lround(double(older) * width / columns));
+    painter.drawImage(QRect(0, top, split, image.height()), image,
+                      QRect(next, 0, older, image.height()));
     if (next > 0)
-        painter.drawImage(QPoint(older, top), image, QRect(0, 0, next, image.height()));
+        painter.drawImage(QRect(split, top, width - split, image.height()), image,
+                          QRect(0, 0, next, image.height()));
 }
 
 // The frequency grid of one area: ticks at 10 Hz … 90 kHz on the left edge, dotted lines and
 // labels at 100 Hz, 1 kHz and 10 kHz.
 SpectrogramGrid MakeGrid(int top, int height, int width, int32_t N, int32_t sampleRate,
-                         int textHeight)
+                         int textHeight, const PixelScale &px)
 {
     SpectrogramGrid grid;
+    grid.width = width;
     if (height <= 0)
         return grid;
     const SpectrumGeometry axis =
@@ -134,12 +151,12 @@ SpectrogramGrid MakeGrid(int top, int height, int width, int32_t N, int32_t samp
             const int y = foot - TwipsToPixelDown(static_cast<double>(GridLineX(decade * k, axis)));
             if (y < top || y > foot)
                 continue;
-            grid.ticks.append(QLine(0, y, k == 1 ? 7 : 3, y));
+            grid.ticks.append(QLine(0, y, px.Pixels(k == 1 ? 7 : 3), y));
             if (k != 1 || d == 0)
                 continue;
-            for (int x = 12; x < width; x += 4)
+            for (int x = px.Pixels(12); x < width; x += px.Pixels(4))
                 grid.dots.append(QPoint(x, y));
-            grid.labels.append({QPoint(2, y - textHeight), names[d - 1]});
+            grid.labels.append({QPoint(px.Pixels(2), y - textHeight), names[d - 1]});
         }
     }
     return grid;
@@ -158,23 +175,24 @@ void DrawGrid(QPainter &painter, LabelCache &labels, const SpectrogramGrid &grid
 
 // The colour scale in the band above the plot: "0dB" at the bright end, the floor of the
 // level range at the dark end.
-void DrawLegend(QPainter &painter, LabelCache &labels, QImage &legend, int32_t D, int width)
+void DrawLegend(QPainter &painter, LabelCache &labels, QImage &legend, int32_t D, int width,
+                const PixelScale &px)
 {
-    const int band = TwipsToPixelDown(kTopBand);
-    painter.fillRect(QRect(0, 0, std::min(width, 260), band), Qt::black);
-    const int left = 56, right = 184, y0 = band / 2 - 4;
-    if (legend.isNull()) {
+    const int band = px.Down(kTopBand);
+    painter.fillRect(QRect(0, 0, std::min(width, px.Pixels(260)), band), Qt::black);
+    const int left = px.Pixels(56), right = px.Pixels(184), y0 = band / 2 - px.Pixels(4);
+    if (legend.size() != QSize(right - left, px.Pixels(9))) {
         const std::array<QRgb, 256> &map = LevelColourMap();
-        legend = QImage(right - left, 9, QImage::Format_RGB32);
+        legend = QImage(right - left, px.Pixels(9), QImage::Format_RGB32);
         for (int x = 0; x < legend.width(); ++x)
             for (int y = 0; y < legend.height(); ++y)
                 legend.setPixel(x, y,
                                 map[static_cast<std::size_t>(x * 255 / (legend.width() - 1))]);
     }
     painter.drawImage(left, y0, legend);
-    const int textY = y0 + 4 - painter.fontMetrics().height() / 2;
-    labels.Draw(painter, 4, textY, QStringLiteral("-%1dB").arg(20 * D), kGrey);
-    labels.Draw(painter, right + 6, textY, QStringLiteral("0dB"), kGrey);
+    const int textY = y0 + px.Pixels(4) - painter.fontMetrics().height() / 2;
+    labels.Draw(painter, px.Pixels(4), textY, QStringLiteral("-%1dB").arg(20 * D), kGrey);
+    labels.Draw(painter, right + px.Pixels(6), textY, QStringLiteral("0dB"), kGrey);
 }
 
 } // namespace
@@ -220,25 +238,27 @@ bool DrawSpectrogramFrame(QPainter &painter, const SampleWindow &window, const F
     const uint8_t CH = input.CH > 2 ? 2 : input.CH;
     const SpectrumGeometry g = MakeSpectrumGeometry(input.width, input.height, N, input.SampleRate,
                                                     input.BitsPerSample, CH);
-    const Areas areas = AreasOf(g, CH);
-    if (areas.width <= 0)
+    const DevicePixelPainting devicePixels(painter);
+    const PixelScale &px = devicePixels.Scale();
+    const Areas areas = AreasOf(g, CH, px);
+    if (areas.width <= 0 || areas.columns <= 0)
         return false;
     if (state.jump.Jumped(position))
         state.Clear();
-    Prepare(state, areas, N, CH, g.D, input.SampleRate, painter.fontMetrics().height());
+    Prepare(state, areas, N, CH, g.D, input.SampleRate, painter.fontMetrics().height(), px);
 
     state.spectra.Compute(window, state.window.Weights(input.WFT, N), CH != 1, CH != 0, fft);
     for (int area = 0; area < areas.count; ++area)
         WriteColumn(state, static_cast<std::size_t>(area), CH == 2 ? area : CH, g.D);
-    state.next = (state.next + 1) % areas.width;
+    state.next = (state.next + 1) % areas.columns;
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawLegend(painter, state.labels, state.legend, g.D, areas.width);
+    DrawLegend(painter, state.labels, state.legend, g.D, areas.width, px);
     for (int area = 0; area < areas.count; ++area) {
         const QImage &image = state.history[static_cast<std::size_t>(area)];
         if (image.isNull())
             continue;
-        Blit(painter, image, areas.top[area], state.next);
+        Blit(painter, image, areas.top[area], state.next, areas.width);
         DrawGrid(painter, state.labels, state.grid[static_cast<std::size_t>(area)]);
     }
     if (areas.count == 2) {

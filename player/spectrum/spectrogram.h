@@ -34,6 +34,7 @@ std::vector<RowBins> SpectrogramRows(int rows, int32_t N);
 // their labels.
 struct SpectrogramGrid
 {
+    int width = 0; // the area's width in device pixels the grid was made for
     QVector<QLine> ticks;
     QVector<QPoint> dots;
     QVector<QPair<QPoint, QString>> labels;

@@ -1,5 +1,6 @@
 #include "spectrum/spectrum_analyzer.h"
 
+#include "base/device_pixels.h"
 #include "base/rounding.h"
 #include "base/twips.h"
 #include "spectrum/direct_raster.h"
@@ -19,13 +20,18 @@ namespace {
 const QColor kGrey(127, 127, 127);
 constexpr QRgb kGreyRgb = 0x7F7F7F;
 
-void PrepareWalk(SpectrumWorkspace &work, const SpectrumGeometry &g, int32_t N)
+// The bin walk spans the device columns: at a device pixel ratio above 1 the strides are
+// narrower and the curve has as much more detail as the screen has columns.
+void PrepareWalk(SpectrumWorkspace &work, const SpectrumGeometry &g, int32_t N,
+                 const PixelScale &px)
 {
-    if (work.walkN == N && work.walkW == g.W)
+    const int32_t walkW = RoundToInt32(g.W * px.Ratio());
+    if (work.walkN == N && work.walkW == g.W && work.walkDeviceW == walkW)
         return;
     work.walkN = N;
     work.walkW = g.W;
-    work.steps = WalkBins(N, g.W);
+    work.walkDeviceW = walkW;
+    work.steps = WalkBins(N, walkW);
     work.stepX1.clear();
     work.stepX2.clear();
     for (const BinStep &step : work.steps) {
@@ -55,28 +61,28 @@ void ComputeLevels(SpectrumWorkspace &work, int channel, const SpectrumGeometry 
 // Draws the level rows, the frequency columns and their labels; returns the rectangle the labels
 // covered.
 QRect DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
-               const SpectrumGeometry &g, uint8_t CH)
+               const SpectrumGeometry &g, uint8_t CH, const PixelScale &px)
 {
-    const int right = TwipsToPixelDown(g.W) - 1;
+    const int right = px.Down(g.W) - 1;
     for (int k = 0; k < g.D; ++k) {
-        raster.Row(TwipsToPixelDown(600 + k * g.p), 0, right, kGreyRgb);
-        raster.Row(TwipsToPixelDown(600 + g.Q + k * g.p), 0, right, kGreyRgb);
+        raster.Row(px.Down(600 + k * g.p), 0, right, kGreyRgb);
+        raster.Row(px.Down(600 + g.Q + k * g.p), 0, right, kGreyRgb);
     }
-    const int top = TwipsToPixelDown(600);
-    const int foot = TwipsToPixelDown(600 + g.P);
+    const int top = px.Down(600);
+    const int foot = px.Down(600 + g.P);
     float labelX[3] = {0, 0, 0};
     for (int k = 1; k <= 9; ++k) {
         const double decades[4] = {10.0, 100.0, 1000.0, 10000.0};
         for (int d = 0; d < 4; ++d) {
             const float x = GridLineX(decades[d] * k, g);
-            raster.Column(TwipsToPixelDown(x), top, foot - 1, kGreyRgb);
+            raster.Column(px.Down(x), top, foot - 1, kGreyRgb);
             if (k == 1 && d > 0)
                 labelX[d - 1] = x;
         }
     }
     QRect covered;
     const auto text = [&](double x, double y, const QString &label) {
-        covered |= labels.Draw(painter, TwipsToPixelDown(x), TwipsToPixelDown(y), label, kGrey);
+        covered |= labels.Draw(painter, px.Down(x), px.Down(y), label, kGrey);
     };
     const QString frequencies[3] = {QStringLiteral("100Hz"), QStringLiteral("1kHz"),
                                     QStringLiteral("10kHz")};
@@ -98,13 +104,13 @@ QRect DrawGrid(QPainter &painter, DirectRaster &raster, LabelCache &labels,
 // The black plot, the grid, the labels and the dual display's dividing line, drawn the same on
 // every frame; returns the rectangle the labels covered.
 QRect DrawBackground(QPainter &painter, LabelCache &labels, const SpectrumGeometry &g, uint8_t CH,
-                     const QRect &plot)
+                     const QRect &plot, const PixelScale &px)
 {
     painter.fillRect(plot, Qt::black);
     DirectRaster raster(painter);
-    const QRect covered = DrawGrid(painter, raster, labels, g, CH);
+    const QRect covered = DrawGrid(painter, raster, labels, g, CH, px);
     if (CH == 2)
-        raster.Row(TwipsToPixelDown(600 + g.Q), 0, TwipsToPixelDown(g.W) - 1, 0xFFFFFF);
+        raster.Row(px.Down(600 + g.Q), 0, px.Down(g.W) - 1, 0xFFFFFF);
     return covered;
 }
 
@@ -112,7 +118,7 @@ QRect DrawBackground(QPainter &painter, LabelCache &labels, const SpectrumGeomet
 // for a painter whose pixels are written directly (DirectRaster); returns false when the frame
 // must draw its background itself.
 bool PrepareBackground(QPainter &painter, SpectrumWorkspace &work, const SpectrumGeometry &g,
-                       uint8_t CH, const QRect &plot)
+                       uint8_t CH, const QRect &plot, const PixelScale &px)
 {
     const auto *target = static_cast<const QImage *>(painter.device());
     const std::array<double, 10> key{double(g.W),
@@ -135,7 +141,7 @@ bool PrepareBackground(QPainter &painter, SpectrumWorkspace &work, const Spectru
         image.fill(Qt::black);
         QPainter canvas(&image);
         canvas.setFont(painter.font());
-        const QRect covered = DrawBackground(canvas, work.labels, g, CH, plot);
+        const QRect covered = DrawBackground(canvas, work.labels, g, CH, plot, px);
         canvas.end();
         // Labels reaching outside the plot blend with what lies there: such frames draw their
         // background themselves.
@@ -196,21 +202,21 @@ void RestoreAboveStrokes(DirectRaster &raster, const SpectrumWorkspace &work,
 // Records where one channel's trace may have written: each segment's rows over its columns,
 // down (or up) to the base for the hatched display, one pixel of margin each way.
 void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work,
-                const std::vector<int32_t> &levels, int32_t offset, double base, bool hatched)
+                const std::vector<int32_t> &levels, int32_t offset, double base, bool hatched,
+                const PixelScale &px)
 {
-    const int baseRow = TwipsToPixelDown(base);
+    const int baseRow = px.Down(base);
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        const int y1 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j)]);
-        const int y2 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j + step.k)]);
+        const int y1 = px.Down(offset + levels[static_cast<std::size_t>(step.j)]);
+        const int y2 = px.Down(offset + levels[static_cast<std::size_t>(step.j + step.k)]);
         int top = std::min(y1, y2);
         int bottom = std::max(y1, y2);
         if (hatched) {
             top = std::min(top, baseRow);
             bottom = std::max(bottom, baseRow);
         }
-        strips.Cover(TwipsToPixelDown(work.stepX1[i]) - 1, TwipsToPixelDown(work.stepX2[i]) + 1,
-                     top - 1, bottom + 1);
+        strips.Cover(px.Down(work.stepX1[i]) - 1, px.Down(work.stepX2[i]) + 1, top - 1, bottom + 1);
     }
 }
 
@@ -218,7 +224,8 @@ void CoverTrace(TraceStrips &strips, const SpectrumWorkspace &work,
 // segments in one pixel column (the crowded high bins) is one column from the chain's highest
 // to its lowest point: the same pixels, each written once.
 void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work,
-               const std::vector<int32_t> &levels, int32_t offset, QRgb colour)
+               const std::vector<int32_t> &levels, int32_t offset, QRgb colour,
+               const PixelScale &px)
 {
     const bool merge = raster.Direct();
     int column = 0, top = 0, bottom = -1;
@@ -230,10 +237,10 @@ void DrawLines(DirectRaster &raster, const SpectrumWorkspace &work,
     };
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
-        const int x1 = TwipsToPixelDown(work.stepX1[i]);
-        const int x2 = TwipsToPixelDown(work.stepX2[i]);
-        const int y1 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j)]);
-        const int y2 = TwipsToPixelDown(offset + levels[static_cast<std::size_t>(step.j + step.k)]);
+        const int x1 = px.Down(work.stepX1[i]);
+        const int x2 = px.Down(work.stepX2[i]);
+        const int y1 = px.Down(offset + levels[static_cast<std::size_t>(step.j)]);
+        const int y2 = px.Down(offset + levels[static_cast<std::size_t>(step.j + step.k)]);
         if (merge && x1 == x2) {
             if (chainEnd != step.j || column != x1) {
                 flush();
@@ -277,15 +284,15 @@ void HoldPeaks(SpectrumWorkspace &work, int channel, double fall)
 }
 
 void DrawHatched(DirectRaster &raster, SpectrumWorkspace &work, int channel, int32_t offset,
-                 double base, QRgb colour)
+                 double base, QRgb colour, const PixelScale &px)
 {
     const std::vector<int32_t> &levels = work.levelY[channel];
-    work.hatch.Reset(TwipsToPixelDown(work.walkW) + 1, TwipsToPixelDown(base));
+    work.hatch.Reset(px.Down(work.walkW) + 1, px.Down(base));
     for (std::size_t i = 0; i < work.steps.size(); ++i) {
         const BinStep &step = work.steps[i];
         HatchedFill(raster, work.stepX1[i], offset + levels[static_cast<std::size_t>(step.j)],
                     work.stepX2[i], offset + levels[static_cast<std::size_t>(step.j + step.k)],
-                    base, colour, &work.hatch);
+                    base, colour, &work.hatch, px);
     }
     work.hatch.Draw(raster, colour);
 }
@@ -307,10 +314,11 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     work.spectra.Compute(window, work.window.Weights(input.WFT, N), left, right, fft);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const QRect plot(QPoint(0, TwipsToPixelDown(600)),
-                     QPoint(TwipsToPixelDown(g.W) - 1, TwipsToPixelDown(600 + g.P) - 1));
+    const DevicePixelPainting devicePixels(painter);
+    const PixelScale &px = devicePixels.Scale();
+    const QRect plot(QPoint(0, px.Down(600)), QPoint(px.Down(g.W) - 1, px.Down(600 + g.P) - 1));
     DirectRaster raster(painter);
-    const bool copied = raster.Direct() && PrepareBackground(painter, work, g, CH, plot);
+    const bool copied = raster.Direct() && PrepareBackground(painter, work, g, CH, plot, px);
     const auto *target = static_cast<const QImage *>(painter.device());
     const bool hatched = input.VSA == 3;
     // The last frame's strokes are known column by column: a hatched frame restores after
@@ -321,7 +329,7 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     if (copied)
         partial = RestoreBackground(raster, *target, work, afterHatched);
     else
-        DrawBackground(painter, work.labels, g, CH, plot);
+        DrawBackground(painter, work.labels, g, CH, plot, px);
     if (!partial)
         for (TraceStrips &trace : work.traces)
             trace.Reset(0);
@@ -331,7 +339,7 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
     const QColor c1 = HueColour(state.HuePhase, state.HueSegment);
     const QColor c2 = Complement(c1);
 
-    PrepareWalk(work, g, N);
+    PrepareWalk(work, g, N, px);
     // The peak-hold trace of the line display: a new geometry starts it again.
     const bool holding = !hatched && input.PeakFall > 0;
     const std::array<int32_t, 4> holdKey{N, g.W, g.P, CH};
@@ -355,7 +363,7 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
         const QRgb colour = (c == 0 ? c1 : c2).rgb();
         std::vector<int> &hatchTops = work.hatchTops[static_cast<std::size_t>(c)];
         if (hatched) {
-            DrawHatched(raster, work, c, offset, base, colour);
+            DrawHatched(raster, work, c, offset, base, colour, px);
             if (fixUp)
                 RestoreAboveStrokes(raster, work, hatchTops, work.backgroundRect);
             if (copied && !work.hatch.Spilled())
@@ -366,15 +374,15 @@ bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const Fram
             if (holding) {
                 HoldPeaks(work, c, fall);
                 const std::vector<int32_t> &hold = work.holdY[static_cast<std::size_t>(c)];
-                DrawLines(raster, work, hold, offset, 0xB4B4B4);
+                DrawLines(raster, work, hold, offset, 0xB4B4B4, px);
                 if (copied)
-                    CoverTrace(strips, work, hold, offset, base, false);
+                    CoverTrace(strips, work, hold, offset, base, false, px);
             }
-            DrawLines(raster, work, work.levelY[c], offset, colour);
+            DrawLines(raster, work, work.levelY[c], offset, colour, px);
             hatchTops.clear();
         }
         if (copied)
-            CoverTrace(strips, work, work.levelY[c], offset, base, hatched);
+            CoverTrace(strips, work, work.levelY[c], offset, base, hatched, px);
     }
     if (copied) {
         if (!partial)

@@ -33,9 +33,11 @@ struct SpectrumWorkspace
     WindowTable window;
     LabelCache labels;
     ChannelSpectra spectra;
-    // Bin walk and segment x positions for (walkN, walkW).
+    // Bin walk and segment x positions for (walkN, walkW), the walk made over walkDeviceW, the
+    // width in twips of device pixels.
     int32_t walkN = 0;
     int32_t walkW = 0;
+    int32_t walkDeviceW = 0;
     std::vector<BinStep> steps;
     std::vector<int32_t> stepX1;
     std::vector<int32_t> stepX2;
@@ -67,10 +69,10 @@ struct SpectrumWorkspace
     std::vector<QRect> changed;
 };
 
-// Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one pixel per 15
-// twips) from the analysis window of this frame; `input.VSA` 3 draws hatched areas, any other
-// value lines, under which a light peak-hold trace follows when `input.PeakFall` is set. Returns
-// false, drawing nothing, when the stream's sample width is neither 8 nor 16 bits or its sample
-// rate is not positive.
+// Draws one spectrum analyzer frame on `painter` (over the picture `Pic`, one logical pixel per
+// 15 twips, drawn in the device pixels of its picture) from the analysis window of this frame;
+// `input.VSA` 3 draws hatched areas, any other value lines, under which a light peak-hold trace
+// follows when `input.PeakFall` is set. Returns false, drawing nothing, when the stream's sample
+// width is neither 8 nor 16 bits or its sample rate is not positive.
 bool DrawSpectrumFrame(QPainter &painter, const SampleWindow &window, const FrameInput &input,
                        SpectrumState &state, FftEngine &fft, SpectrumWorkspace &work);

@@ -1,8 +1,10 @@
 // The media information dialog: controls, texts and its modal tie to the main window.
 #include "window/info.h"
 
+#include "base/artwork.h"
 #include "base/palette.h"
 #include "base/twips.h"
+#include "base/widget_texts.h"
 #include "base/window_fonts.h"
 #include "window/compact_label.h"
 #include "window/lumo.h"
@@ -81,6 +83,7 @@ Info::Info(Lumo &owner)
     setWindowTitle(owner.VL);
     L1->setText(InfoText::VersionText(LUMO_VERSION_MAJOR, LUMO_VERSION_MINOR));
     ShowFacts(FactsOf(owner));
+    WidgetTexts::FitAll(this);
 }
 
 Info::~Info()
@@ -98,7 +101,8 @@ void Info::CreateControls()
     ImageLogo = new QLabel(this);
     ImageLogo->setGeometry(Px(720, 0, 5400, 990));
     ImageLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ImageLogo->setPixmap(QPixmap(QStringLiteral(":/images/ImageLogo.png")));
+    ImageLogo->setPixmap(
+        QPixmap::fromImage(Artwork(QStringLiteral("ImageLogo"), devicePixelRatioF())));
 
     L1 = MakeLabel(this, Px(720, 960, 5415, 255), WindowFonts::PGothic(12, true), Qt::AlignRight);
 

@@ -2,6 +2,8 @@
 // the plumbing that routes control events to their handlers.
 #include "window/lumo.h"
 
+#include "base/artwork.h"
+#include "base/widget_texts.h"
 #include "base/window_fonts.h"
 #include "window/picture_box.h"
 
@@ -32,6 +34,7 @@ Lumo::Lumo(Environment environment, QWidget *parent)
     CreateMenus();
     ConnectControls();
     FormLoad();
+    WidgetTexts::FitAll(this);
 }
 
 Lumo::~Lumo() = default;
@@ -90,13 +93,28 @@ void Lumo::ConnectControls()
     connect(PicInfo, &PictureBox::Clicked, this, &Lumo::PicInfo_Click);
     connect(MenuInfo, &QAction::triggered, this, &Lumo::PicInfo_Click);
     connect(MenuVsaPanel, &QAction::triggered, this, &Lumo::MenuVsaPanel_Click);
+    connect(Pic, &PictureBox::DevicePixelRatioChanged, this, &Lumo::ScreenRatioChanged);
     InstallKeyPreview();
     InstallVolumeControls();
 }
 
 QImage Lumo::Image(const QString &name) const
 {
-    return QImage(QStringLiteral(":/images/%1.png").arg(name));
+    return Artwork(name, devicePixelRatioF());
+}
+
+void Lumo::ScreenRatioChanged()
+{
+    for (PictureBox *box : findChildren<PictureBox *>()) {
+        const QString name = box->Picture().text(QStringLiteral("Name"));
+        if (!name.isEmpty())
+            box->SetPicture(Image(name));
+    }
+    if (AudioOnlyFlag)
+        PaintAudioPicture();
+    waveformShown_ = -1;
+    if (CT == 2)
+        PauseFlag = true;
 }
 
 void Lumo::ProcessPendingEvents()

@@ -329,6 +329,8 @@ private:
     bool ReleaseButton(Qt::MouseButton button, bool withinMedium, PictureBox *box,
                        const QString &images);
     QImage Image(const QString &name) const;
+    // The window is on a screen of another device pixel ratio: its pictures are drawn anew.
+    void ScreenRatioChanged();
     void ProcessPendingEvents();
     double HeaderBitRate(const QString &path) const;
     void InstallKeyPreview();
@@ -360,6 +362,14 @@ private:
     // A stored FFT mode (2 to 5, 7) shown as "None" while the fft module is missing; written back
     // unchanged unless the user chooses another mode.
     std::optional<std::uint8_t> withheldVsa_;
+    // The window position lumo.ini held at the start (twips), written back unchanged where the
+    // platform cannot report the window's position.
+    struct StoredPosition
+    {
+        float left = 0;
+        float top = 0;
+        bool centred = true;
+    } storedPosition_;
     bool closing_ = false;
     // Set while Open current runs: the media engine may run the event loop while it loads,
     // and nothing may start another open or act on the old medium's end meanwhile.
@@ -391,11 +401,13 @@ private:
     QLabel *readout_ = nullptr;
     LevelMeterWorkspace levelWork_;
     FrameRateState frameRate_;
-    QImage barImage_;
+    QImage barImage_; // at the device pixel ratio barRatio_, one pixel a device pixel
+    qreal barRatio_ = 0;
     ScopeColourCycle scopeColours_;
     ScopeWorkspace scopeWork_;
     AnalogNeedles needles_;
-    AnalogMeterPictures meterPictures_;
+    AnalogMeterPictures meterPictures_; // for the device pixel ratio meterRatio_
+    qreal meterRatio_ = 0;
     // The time label's text and the whole second it shows.
     QString timeText_;
     std::int64_t shownSecond_ = -1;

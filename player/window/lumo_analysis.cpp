@@ -3,6 +3,7 @@
 
 #include "analyzer/analysis_stream.h"
 #include "analyzer/overlay.h"
+#include "base/device_pixels.h"
 #include "base/steady_clock.h"
 #include "window/picture_box.h"
 
@@ -145,7 +146,9 @@ void Lumo::DrawAnalyzerFrame(float position)
     // The analog meter shows whatever the window still holds; the others skip the frame.
     if (!fetched && VSA != 6)
         return;
-    QPainter painter(&Pic->Canvas());
+    QImage &canvas = Pic->Canvas();
+    const qreal ratio = canvas.devicePixelRatio();
+    QPainter painter(&canvas);
     const QRect area = TwipsGeometry(Control::Pic);
     const FrameInput input = CurrentFrameInput();
     const SampleWindow window = supply_.Window();
@@ -160,8 +163,10 @@ void Lumo::DrawAnalyzerFrame(float position)
         break;
     case 4:
     case 5:
-        if (barImage_.isNull())
-            barImage_ = Image(QStringLiteral("ImageBar"));
+        if (barImage_.isNull() || barRatio_ != ratio) {
+            barImage_ = DevicePixelCopy(Image(QStringLiteral("ImageBar")), ratio);
+            barRatio_ = ratio;
+        }
         drawn =
             DrawLevelMeterFrame(painter, window, input, LevelMeter, barImage_, fft_, levelWork_);
         break;
@@ -172,9 +177,11 @@ void Lumo::DrawAnalyzerFrame(float position)
         drawn = DrawStereoFieldFrame(painter, window, input, stereoField_);
         break;
     default:
-        if (meterPictures_.ImageAlmBack.isNull())
+        if (meterPictures_.ImageAlmBack.isNull() || meterRatio_ != ratio) {
             meterPictures_ = {Image(QStringLiteral("ImageAudio")),
                               Image(QStringLiteral("ImageAlmBack"))};
+            meterRatio_ = ratio;
+        }
         DrawAnalogMeterFrame(painter, window, input, meterPictures_, needles_, LevelMeter.FallRate);
         break;
     }
@@ -184,16 +191,21 @@ void Lumo::DrawAnalyzerFrame(float position)
     painter.end();
     if (readoutPoint_)
         ShowReadout();
-    // The oscilloscope, the spectrum analyzers and the stereo field say where they changed the
-    // picture; only that is repainted.
+    // The oscilloscope, the spectrum analyzers (in device pixels) and the stereo field say where
+    // they changed the picture; only that is repainted.
     const std::vector<QRect> *changed = VSA == 1               ? &scopeWork_.changed
                                         : VSA == 2 || VSA == 3 ? &spectrumWork_.changed
                                         : VSA == AnalyzerModes::kStereoField ? &stereoField_.changed
                                                                              : nullptr;
+    // The stereo field draws through the painter and says its places in logical pixels.
+    const qreal scale = VSA == AnalyzerModes::kStereoField ? 1.0 : ratio;
     if (changed && !FpsFlag) {
         for (const QRect &part : *changed)
             if (!part.isEmpty())
-                Pic->update(part);
+                Pic->update(scale == 1.0 ? part
+                                         : QRectF(part.x() / scale, part.y() / scale,
+                                                  part.width() / scale, part.height() / scale)
+                                               .toAlignedRect());
     } else {
         Pic->update();
     }

@@ -2,6 +2,7 @@
 // play modes and the random pick.
 #include "window/lumo.h"
 
+#include "base/widget_texts.h"
 #include "core/handoff_parser.h"
 
 #include <QLabel>
@@ -104,6 +105,7 @@ void Lumo::SetPlayMode(int mode)
         return;
     PlayMode = static_cast<std::uint8_t>(mode);
     LabelPm->setText(tr("プレイモード\n") + tr(PlayModeNames[mode]));
+    WidgetTexts::Fit(LabelPm);
 }
 
 void Lumo::RandomPick()

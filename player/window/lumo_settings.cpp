@@ -4,6 +4,7 @@
 #include "core/settings_file.h"
 #include "core/user_settings.h"
 #include "display/layout_geometry.h"
+#include "window/window_placement.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -39,10 +40,15 @@ void Lumo::ReadSettings()
     WFT = static_cast<std::uint8_t>(s.WFT);
     NumFftNormal = static_cast<std::int16_t>(s.NumFftNormal);
     NumFftFast = static_cast<std::int16_t>(s.NumFftFast);
-    if (s.Centred)
+    storedPosition_ = {s.Left, s.Top, s.Centred};
+    if (!PlatformPlacesWindows()) {
+        // The compositor places the window; the stored position waits for a platform that
+        // lets it be used.
+    } else if (s.Centred) {
         CentreWindow();
-    else
+    } else {
         move(TwipsToPixelNearest(s.Left), TwipsToPixelNearest(s.Top));
+    }
 
     const UserSettings user = ReadUserSettings(env_.userSettingsPath);
     AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
@@ -87,9 +93,16 @@ void Lumo::WriteSettings()
     s.WFT = WFT;
     s.NumFftNormal = NumFftNormal;
     s.NumFftFast = NumFftFast;
-    const QPoint at = frameGeometry().topLeft();
-    s.Left = static_cast<float>(at.x() * TwipsPerPixel);
-    s.Top = static_cast<float>(at.y() * TwipsPerPixel);
-    s.Centred = false;
+    if (PlatformPlacesWindows()) {
+        const QPoint at = frameGeometry().topLeft();
+        s.Left = static_cast<float>(at.x() * TwipsPerPixel);
+        s.Top = static_cast<float>(at.y() * TwipsPerPixel);
+        s.Centred = false;
+    } else {
+        // The position read at the start, as it was: this platform does not report one.
+        s.Left = storedPosition_.left;
+        s.Top = storedPosition_.top;
+        s.Centred = storedPosition_.centred;
+    }
     WriteSettingsFile(env_.settingsPath, s);
 }

@@ -1,6 +1,7 @@
 // The waveform of the playing sound in the back of the position bar.
 #include "window/lumo.h"
 
+#include "base/device_pixels.h"
 #include "window/picture_box.h"
 
 #include <QPainter>
@@ -29,7 +30,8 @@ void Lumo::UpdateWaveformBar()
         const QString path = analysedPath_;
         const ::StreamInfo info = StreamInfo;
         const SampleSource source = sampleSource_;
-        // The file is opened on the worker thread, by the decoder its samples come from.
+        // The file is opened on the worker thread, by the decoder its samples come from. One
+        // column of the waveform per device pixel.
         waveform_.Start([path, info, source] { return OpenSampleBlocks(source, path, info); },
                         duration_, canvas.width());
     }
@@ -41,6 +43,7 @@ void Lumo::UpdateWaveformBar()
     waveformShown_ = done;
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
+    const DevicePixelPainting devicePixels(painter);
     painter.setPen(QColor(120, 164, 214));
     const double middle = (canvas.height() - 1) / 2.0;
     const int count = std::min<int>(done, static_cast<int>(waveformColumns_.size()));

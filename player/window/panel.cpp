@@ -6,8 +6,10 @@
 #include "analyzer/overlay.h"
 #include "analyzer/panel_choices.h"
 #include "analyzer/panel_geometry.h"
+#include "base/artwork.h"
 #include "base/palette.h"
 #include "base/twips.h"
+#include "base/widget_texts.h"
 #include "base/window_fonts.h"
 #include "core/user_settings.h"
 #include "window/lumo.h"
@@ -41,9 +43,9 @@ QLine Px(const QLine &twips)
                  TwipsToPixelDown(twips.x2()), TwipsToPixelDown(twips.y2()));
 }
 
-QImage ModeImage(int store, int mode)
+QImage ModeImage(int store, int mode, double ratio)
 {
-    return QImage(QStringLiteral(":/images/Image%1_%2.png").arg(store).arg(mode));
+    return Artwork(QStringLiteral("Image%1_%2").arg(store).arg(mode), ratio);
 }
 
 // A mode picture as shown when the mode cannot be chosen: grey and faded.
@@ -51,6 +53,7 @@ QImage Dimmed(const QImage &picture)
 {
     QImage grey =
         picture.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+    grey.setDevicePixelRatio(picture.devicePixelRatio());
     QPainter painter(&grey);
     painter.fillRect(grey.rect(), QColor(255, 255, 255, 140));
     return grey;
@@ -96,6 +99,7 @@ Panel::Panel(Lumo &owner)
     setMouseTracking(true);
     CreateControls();
     CreateCaptions();
+    WidgetTexts::FitAll(this);
     ConnectControls();
     Form_Load();
 }
@@ -113,8 +117,8 @@ void Panel::CreateControls()
 
     for (int mode = 0; mode < AnalyzerModes::kCount; ++mode) {
         const auto i = static_cast<std::size_t>(mode);
-        Image1[i] = ModeImage(1, mode);
-        Image2[i] = ModeImage(2, mode);
+        Image1[i] = ModeImage(1, mode, devicePixelRatioF());
+        Image2[i] = ModeImage(2, mode, devicePixelRatioF());
         auto *picture = new PictureBox(this);
         picture->setGeometry(Px(PanelGeometry::ModePicture(mode)));
         picture->setMouseTracking(true);

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include <cstring>
 
@@ -20,10 +21,28 @@ void PictureBox::SetPicture(const QImage &picture)
     update();
 }
 
+namespace {
+
+// The device pixels that cover `rect` (logical pixels) at `ratio`.
+QRect DeviceRect(const QRect &rect, qreal ratio)
+{
+    if (ratio == 1.0)
+        return rect;
+    return QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio)
+        .toAlignedRect();
+}
+
+} // namespace
+
 QImage &PictureBox::Canvas()
 {
-    if (canvas_.size() != size()) {
-        QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // Held at the device pixel ratio of the screen the box is on, so that whatever is drawn
+    // on it is as sharp as the screen; a move to a screen of another ratio makes it anew.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device(qCeil(width() * ratio), qCeil(height() * ratio));
+    if (canvas_.size() != device || canvas_.devicePixelRatio() != ratio) {
+        QImage grown(device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        grown.setDevicePixelRatio(ratio);
         grown.fill(background_);
         if (!canvas_.isNull()) {
             QPainter painter(&grown);
@@ -50,19 +69,28 @@ void PictureBox::SetBackground(QColor colour)
 namespace {
 
 // Copies the parts of `canvas` (opaque, 32 bits a pixel) straight into `target`, the widget's
-// (0, 0) at `offset` in it; false when the target is not a plain 32-bit image of one pixel per
-// device pixel, or when a part falls outside it. The painter's own blit would hand large parts
-// to worker threads and wait for them, which costs more than the copy on every frame of an
-// analyzer.
-bool CopyStraight(QPaintDevice *device, QPoint offset, const QImage &canvas, const QRegion &parts)
+// (0, 0) at `offset` (logical pixels) in it; false when the target is not a plain 32-bit image
+// of the canvas's device pixel ratio, or when a part falls outside it. The painter's own blit
+// would hand large parts to worker threads and wait for them, which costs more than the copy
+// on every frame of an analyzer.
+bool CopyStraight(QPaintDevice *device, QPoint offset, const QImage &canvas,
+                  const QRegion &logicalParts)
 {
     if (!device || device->devType() != QInternal::Image || canvas.depth() != 32)
         return false;
     auto *target = static_cast<QImage *>(device);
     const QImage::Format format = target->format();
+    const qreal ratio = canvas.devicePixelRatio();
     if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
-        target->devicePixelRatio() != 1.0)
+        target->devicePixelRatio() != ratio)
         return false;
+    QRegion parts;
+    for (const QRect &part : logicalParts)
+        parts += DeviceRect(part, ratio) & canvas.rect();
+    const QPointF deviceOffset = QPointF(offset) * ratio;
+    if (deviceOffset != QPointF(deviceOffset.toPoint()))
+        return false; // the box does not start on a device pixel
+    offset = deviceOffset.toPoint();
     for (const QRect &part : parts)
         if (!target->rect().contains(part.translated(offset)) || !canvas.rect().contains(part))
             return false;
@@ -92,13 +120,26 @@ void PictureBox::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     if (!canvas_.isNull()) {
         // Only the part to repaint, rectangle by rectangle.
+        const qreal ratio = canvas_.devicePixelRatio();
         for (const QRect &part : event->region())
-            painter.drawImage(part.topLeft(), canvas_, part);
+            painter.drawImage(QRectF(part), canvas_, QRectF(DeviceRect(part, ratio)));
     } else if (background_.alpha() > 0) {
         painter.fillRect(rect(), background_);
     }
     if (!picture_.isNull())
         painter.drawImage(0, 0, picture_);
+}
+
+bool PictureBox::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal && !canvas_.isNull() &&
+        canvas_.devicePixelRatio() != devicePixelRatioF()) {
+        Canvas();
+        update();
+        emit DevicePixelRatioChanged();
+    }
+    return handled;
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)

@@ -18,7 +18,8 @@ public:
     void SetPicture(const QImage &picture);
     const QImage &Picture() const { return picture_; }
 
-    // The persistent drawing surface, sized to the box; cleared to the background colour.
+    // The persistent drawing surface, sized to the box at the device pixel ratio of its screen
+    // (its own devicePixelRatio says which); cleared to the background colour.
     QImage &Canvas();
     void ClearCanvas();
     void SetBackground(QColor colour);
@@ -28,8 +29,12 @@ signals:
     void MouseMove(Qt::MouseButtons buttons, int x, int y);
     void MouseUp(Qt::MouseButton button, int x, int y);
     void Clicked();
+    // The box is now on a screen of another device pixel ratio; its canvas holds the old
+    // drawing resampled until it is drawn again.
+    void DevicePixelRatioChanged();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

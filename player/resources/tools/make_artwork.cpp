@@ -57,11 +57,15 @@ struct Writer
 {
     QString root;
     bool ok = true;
+    QString suffix; // after a picture's name: "@2x" for the pictures drawn at twice the size
 
     // Writes an opaque picture (or one with alpha when keepAlpha) below root.
     void Save(const QImage &image, const QString &relative, bool keepAlpha = false)
     {
-        const QString path = root + "/" + relative;
+        QString name = relative;
+        if (!suffix.isEmpty() && name.endsWith(QLatin1String(".png")))
+            name.insert(name.size() - 4, suffix);
+        const QString path = root + "/" + name;
         QDir().mkpath(QFileInfo(path).absolutePath());
         const QImage out =
             image.convertToFormat(keepAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -72,9 +76,14 @@ struct Writer
     }
 };
 
+// The scale the pictures are drawn at: 1, or 2 for the screens of a device pixel ratio above 1.
+int gScale = 1;
+
+// A picture of w × h pixels at the scale in force: painters draw on it in those pixels.
 QImage Canvas(int w, int h, const QColor &fill)
 {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage image(w * gScale, h * gScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(gScale);
     image.fill(fill);
     return image;
 }
@@ -446,11 +455,11 @@ QImage BarImage()
 {
     QImage image = Canvas(8, 200, Qt::black);
     const double shade[8] = {0.80, 0.93, 1.03, 1.07, 1.05, 1.0, 0.92, 0.80};
-    for (int y = 0; y < 200; ++y) {
-        const QColor c = BarColour(y / 199.0);
-        for (int x = 0; x < 8; ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+        const QColor c = BarColour(y / double(image.height() - 1));
+        for (int x = 0; x < image.width(); ++x) {
             auto channel = [&](int v) {
-                return std::clamp(int(std::lround(v * shade[x])), 0, 255);
+                return std::clamp(int(std::lround(v * shade[x / gScale])), 0, 255);
             };
             image.setPixelColor(x, y,
                                 QColor(channel(c.red()), channel(c.green()), channel(c.blue())));
@@ -900,8 +909,8 @@ QImage ModeTile(int mode, bool highlighted)
     }
     if (!highlighted) {
         // Dim and grey the content: mix each pixel's colour with its grey, then darken.
-        for (int y = 0; y < kTileH; ++y) {
-            for (int x = 0; x < kTileW; ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
                 const QColor c = image.pixelColor(x, y);
                 const int grey = qGray(c.rgb());
                 auto mix = [&](int v) { return int(std::lround((0.35 * v + 0.65 * grey) * 0.62)); };
@@ -1019,15 +1028,9 @@ QImage MockPanel(const QString &root, int current)
 
 } // namespace
 
-int main(int argc, char *argv[])
+// The pictures of the windows, at the scale in force.
+void SavePictures(Writer &out)
 {
-    QGuiApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: make_artwork RESOURCE_DIR [PREVIEW_DIR]\n");
-        return 2;
-    }
-    Writer out{QString::fromLocal8Bit(argv[1])};
-
     // Transport buttons: index 0 normal, index 1 pressed.
     for (int pressed = 0; pressed < 2; ++pressed) {
         const QString n = QString::number(pressed);
@@ -1071,6 +1074,25 @@ int main(int argc, char *argv[])
         out.Save(ModeTile(mode, false), QString("images/Image2_%1.png").arg(mode));
     }
     out.Save(Logo(), "images/ImageLogo.png");
+}
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make_artwork RESOURCE_DIR [PREVIEW_DIR]\n");
+        return 2;
+    }
+    Writer out{QString::fromLocal8Bit(argv[1]), true, QString()};
+
+    // Every picture of the windows at 1x, then at 2x for the screens of a ratio above 1.
+    for (const int scale : {1, 2}) {
+        gScale = scale;
+        out.suffix = scale == 1 ? QString() : QStringLiteral("@2x");
+        SavePictures(out);
+    }
+    gScale = 1;
+    out.suffix.clear();
 
     out.Save(Icon(32), "images/lumo.png", true);
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
@@ -1086,7 +1108,7 @@ int main(int argc, char *argv[])
     }
 
     if (argc > 2) {
-        Writer preview{QString::fromLocal8Bit(argv[2])};
+        Writer preview{QString::fromLocal8Bit(argv[2]), true, QString()};
         preview.Save(MockWindow(out.root, 320, 240, false), "mock_window.png");
         preview.Save(MockWindow(out.root, 400, 240, true), "mock_meter.png");
         preview.Save(MockPanel(out.root, 2), "mock_panel.png");

@@ -106,12 +106,12 @@ Options:
         <translation>    Frame rate : </translation>
     </message>
     <message>
-        <location filename="../../window/info.cpp" line="105"/>
+        <location filename="../../window/info.cpp" line="109"/>
         <source>ファイル情報</source>
         <translation>File information</translation>
     </message>
     <message>
-        <location filename="../../window/info.cpp" line="124"/>
+        <location filename="../../window/info.cpp" line="128"/>
         <source>ｼｽﾃﾑ情報(&amp;S)...</source>
         <translation>&amp;System Info...</translation>
     </message>
@@ -119,7 +119,7 @@ Options:
 <context>
     <name>Lumo</name>
     <message>
-        <location filename="../../window/lumo_analysis.cpp" line="106"/>
+        <location filename="../../window/lumo_analysis.cpp" line="107"/>
         <source>このWAVEファイルはサポートされていません。</source>
         <translation>This WAVE file is not supported.</translation>
     </message>
@@ -366,32 +366,32 @@ Options:
 </translation>
     </message>
     <message>
-        <location filename="../../window/lumo_playlist.cpp" line="15"/>
+        <location filename="../../window/lumo_playlist.cpp" line="16"/>
         <source>単独</source>
         <translation>Solo</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_playlist.cpp" line="15"/>
+        <location filename="../../window/lumo_playlist.cpp" line="16"/>
         <source>全体</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_playlist.cpp" line="16"/>
+        <location filename="../../window/lumo_playlist.cpp" line="17"/>
         <source>ランダム</source>
         <translation>Random</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_playlist.cpp" line="16"/>
+        <location filename="../../window/lumo_playlist.cpp" line="17"/>
         <source>単独リピート</source>
         <translation>Solo Repeat</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_playlist.cpp" line="17"/>
+        <location filename="../../window/lumo_playlist.cpp" line="18"/>
         <source>全体リピート</source>
         <translation>All Repeat</translation>
     </message>
     <message>
-        <location filename="../../window/lumo_playlist.cpp" line="106"/>
+        <location filename="../../window/lumo_playlist.cpp" line="107"/>
         <source>プレイモード
 </source>
         <translation>Play mode
@@ -590,87 +590,87 @@ Options:
         <translation>Flat top</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="94"/>
+        <location filename="../../window/panel.cpp" line="97"/>
         <source>VSA設定パネル</source>
         <translation>Analyzer Settings Panel</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="147"/>
+        <location filename="../../window/panel.cpp" line="151"/>
         <source>高速表示</source>
         <translation>Fast drawing</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="148"/>
+        <location filename="../../window/panel.cpp" line="152"/>
         <source>FPS表示</source>
         <translation>Show FPS</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="149"/>
+        <location filename="../../window/panel.cpp" line="153"/>
         <source>波形拡大</source>
         <translation>Large analyzer</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="167"/>
+        <location filename="../../window/panel.cpp" line="173"/>
         <source>音声出力の遅れ。解析の表示はこれに合わせてあり、表示遅延はさらに加わります。</source>
         <translation>The sound output&apos;s latency. The analyzer already allows for it; the display delay adds to it.</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="170"/>
+        <location filename="../../window/panel.cpp" line="176"/>
         <source>波形バー</source>
         <translation>Waveform bar</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="182"/>
+        <location filename="../../window/panel.cpp" line="188"/>
         <source>表示遅延</source>
         <translation>Delay</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="412"/>
+        <location filename="../../window/panel.cpp" line="418"/>
         <source>出力 %1 ms</source>
         <translation>Output %1 ms</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="176"/>
+        <location filename="../../window/panel.cpp" line="182"/>
         <source>チャンネル</source>
         <translation>Channel</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="177"/>
+        <location filename="../../window/panel.cpp" line="183"/>
         <source>時間幅</source>
         <translation>Time range</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="178"/>
+        <location filename="../../window/panel.cpp" line="184"/>
         <source>FFTサイズ</source>
         <translation>FFT size</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="179"/>
+        <location filename="../../window/panel.cpp" line="185"/>
         <source>窓関数</source>
         <translation>Window</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="180"/>
+        <location filename="../../window/panel.cpp" line="186"/>
         <source>通常</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="181"/>
+        <location filename="../../window/panel.cpp" line="187"/>
         <source>高速</source>
         <translation>Fast</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="155"/>
+        <location filename="../../window/panel.cpp" line="159"/>
         <source>スペクトラムアナライザAのピークホールド</source>
         <translation>Peak hold of Spectrum Analyzer A</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="150"/>
+        <location filename="../../window/panel.cpp" line="154"/>
         <source>ピーク なし</source>
         <translation>Peak: off</translation>
     </message>
     <message>
-        <location filename="../../window/panel.cpp" line="153"/>
+        <location filename="../../window/panel.cpp" line="157"/>
         <source>ピーク %1dB/s</source>
         <translation>Peak %1dB/s</translation>
     </message>
@@ -678,97 +678,97 @@ Options:
 <context>
     <name>Specify</name>
     <message>
-        <location filename="../../../specify/specify.cpp" line="24"/>
+        <location filename="../../../specify/specify.cpp" line="25"/>
         <source>関連付けの実行</source>
         <translation>File Associations</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="82"/>
+        <location filename="../../../specify/specify.cpp" line="84"/>
         <source>ムービーファイル</source>
         <translation>Movie files</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="84"/>
+        <location filename="../../../specify/specify.cpp" line="86"/>
         <source>サウンドファイル</source>
         <translation>Sound files</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="111"/>
+        <location filename="../../../specify/specify.cpp" line="113"/>
         <source>アイコン画像を変更しない</source>
         <translation>Keep the icons</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="118"/>
+        <location filename="../../../specify/specify.cpp" line="120"/>
         <source>全て選択</source>
         <translation>Select all</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="120"/>
+        <location filename="../../../specify/specify.cpp" line="122"/>
         <source>全て解除</source>
         <translation>Clear all</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="122"/>
+        <location filename="../../../specify/specify.cpp" line="124"/>
         <source>関連付けを実行</source>
         <translation>Associate</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="124"/>
+        <location filename="../../../specify/specify.cpp" line="126"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="158"/>
+        <location filename="../../../specify/specify.cpp" line="160"/>
         <source>このプログラムは、アプリケーションの関連付けを行います。Lumoを通常使うアプリケーションに設定したいファイルの種類を選択してください。また、チェックを外して関連付けを実行すると、関連付けも解除されます。</source>
         <translation>This program associates file types with an application. Choose the kinds of files that Lumo should open by default. Kinds whose check is cleared lose their association when you associate.</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="201"/>
+        <location filename="../../../specify/specify.cpp" line="203"/>
         <source>Lumoが見つかりません。</source>
         <translation>Lumo cannot be found.</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="202"/>
+        <location filename="../../../specify/specify.cpp" line="204"/>
         <source>手動で指定してください。</source>
         <translation>Please choose it yourself.</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="207"/>
+        <location filename="../../../specify/specify.cpp" line="209"/>
         <source>Lumo.exeの指定</source>
         <translation>Choose the Lumo program</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="207"/>
+        <location filename="../../../specify/specify.cpp" line="209"/>
         <source>実行ファイル (*)</source>
         <translation>Programs (*)</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="217"/>
+        <location filename="../../../specify/specify.cpp" line="219"/>
         <source>Lumoはどのファイルの種類にも関連付けされていないので、</source>
         <translation>Lumo is not associated with any kind of file,</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="219"/>
+        <location filename="../../../specify/specify.cpp" line="221"/>
         <source>関連付けを解除することはできません。</source>
         <translation>so there is no association to remove.</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="229"/>
+        <location filename="../../../specify/specify.cpp" line="231"/>
         <source>関連付けを実行します。</source>
         <translation>The associations will be made.</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="229"/>
+        <location filename="../../../specify/specify.cpp" line="231"/>
         <source>よろしいですか？</source>
         <translation>Do you want to continue?</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="238"/>
+        <location filename="../../../specify/specify.cpp" line="240"/>
         <source>選択を保存できないため、関連付けを実行できません。</source>
         <translation>The choices cannot be stored, so the associations cannot be made.</translation>
     </message>
     <message>
-        <location filename="../../../specify/specify.cpp" line="248"/>
+        <location filename="../../../specify/specify.cpp" line="250"/>
         <source>関連付けが完了しました。</source>
         <translation>The associations are done.</translation>
     </message>
