@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -14,6 +15,18 @@ const QString VolumeKey = QStringLiteral("Sound/Volume");
 const QString MutedKey = QStringLiteral("Sound/Muted");
 const QString DelayKey = QStringLiteral("Analyzer/DelayMs");
 const QString WaveformKey = QStringLiteral("Display/WaveformBar");
+const QString ResumeKey = QStringLiteral("Session/Resume");
+
+// "true"/"1" or "false"/"0"; empty for anything else.
+std::optional<bool> Switch(const QVariant &value)
+{
+    const QString text = value.toString().trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("false") || text == QLatin1String("0"))
+        return false;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -40,11 +53,10 @@ UserSettings ReadUserSettings(const QString &path)
     const int delay = file.value(DelayKey).toInt(&ok);
     if (ok)
         settings.AnalyzerDelayMs = ClampAnalyzerDelay(delay);
-    const QString waveform = file.value(WaveformKey).toString().trimmed().toLower();
-    if (waveform == QLatin1String("true") || waveform == QLatin1String("1"))
-        settings.WaveformBar = true;
-    else if (waveform == QLatin1String("false") || waveform == QLatin1String("0"))
-        settings.WaveformBar = false;
+    if (const std::optional<bool> waveform = Switch(file.value(WaveformKey)))
+        settings.WaveformBar = *waveform;
+    if (const std::optional<bool> resume = Switch(file.value(ResumeKey)))
+        settings.Resume = *resume;
     return settings;
 }
 
@@ -57,6 +69,7 @@ bool WriteUserSettings(const QString &path, const UserSettings &settings)
     file.setValue(MutedKey, settings.volume.muted);
     file.setValue(DelayKey, ClampAnalyzerDelay(settings.AnalyzerDelayMs));
     file.setValue(WaveformKey, settings.WaveformBar);
+    file.setValue(ResumeKey, settings.Resume);
     file.sync();
     return file.status() == QSettings::NoError;
 }

@@ -5,7 +5,8 @@
 #include <QString>
 
 // What the player keeps per user beside lumo.ini (which keeps its own twelve lines): the
-// volume and mute, the analyzer delay and the waveform in the position bar. An ini file read
+// volume and mute, the analyzer delay, the waveform in the position bar and whether a start
+// resumes the last play list. An ini file read
 // and written through QSettings.
 struct UserSettings
 {
@@ -15,6 +16,7 @@ struct UserSettings
     VolumeState volume;      // keys Sound/Volume, Sound/Muted
     int AnalyzerDelayMs = 0; // key Analyzer/DelayMs
     bool WaveformBar = true; // key Display/WaveformBar
+    bool Resume = false;     // key Session/Resume: a start without files resumes the last list
 
     bool operator==(const UserSettings &) const = default;
 };

@@ -16,6 +16,7 @@ constexpr std::uint16_t Right = 39;
 constexpr std::uint16_t Down = 40;
 constexpr std::uint16_t D0 = 48;
 constexpr std::uint16_t I = 73;
+constexpr std::uint16_t L = 76;
 constexpr std::uint16_t M = 77;
 constexpr std::uint16_t S = 83;
 constexpr std::uint16_t Add = 107;

@@ -142,6 +142,7 @@ void Lumo::Shutdown()
         return;
     closing_ = true;
     Timer->stop();
+    WriteResumeState();
     ForgetAnalysedFile();
     CloseMedium();
     WriteSettings();

@@ -13,6 +13,7 @@
 #include "core/play_list.h"
 #include "core/volume.h"
 #include "display/layout_geometry.h"
+#include "display/media_tags.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
 #include "spectrum/spectrogram.h"
@@ -64,6 +65,10 @@ public:
         // The per-user settings (volume, analyzer delay, waveform bar); empty: none read or
         // written.
         QString userSettingsPath;
+        // Asks where to save the play list; tests answer instead of the dialog. Empty: cancelled.
+        std::function<QString(QWidget *parent)> saveListDialog;
+        // Where embedded covers are written for the desktop's media widgets; empty: not written.
+        QString coverCacheDirectory;
     };
 
     explicit Lumo(Environment environment, QWidget *parent = nullptr);
@@ -77,6 +82,8 @@ public:
     std::uint8_t PlayMode = 0;
     QString VL;
     QString MovieTitle, MovieExt;
+    // Artist, album, track, date, cover and the sound's format, as the medium's tags say.
+    MediaTags MovieTags;
     double MovieLength = 0, MovieBitrate = 0, MovieFrameRate = 0;
     std::int32_t MovieWidth = 0, MovieHeight = 0, MovieFileSize = 0;
     bool MediumOpenFlag = false, AudioOnlyFlag = false, StillPictureFlag = false,
@@ -105,6 +112,8 @@ public:
     bool WaveformBarFlag = true;
     // Volume and mute, applied to every opened medium.
     VolumeState Volume;
+    // A start without files brings back the last play list, entry and position, paused.
+    bool ResumeFlag = false;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -136,6 +145,11 @@ public:
     void LDDE2_Change();
 
     // ---- play list and play modes -------------------------------------------------------
+    // A start without files: when ResumeFlag is set, restores the play list, the entry and the
+    // position stored at the last shutdown, paused there.
+    void ResumeLastSession();
+    // Stores the play list, the entry and the position for the next start.
+    void WriteResumeState() const;
     void AddFiles(const QStringList &names);
     void MenuFileOpen_Click();
     void DropFiles(const QStringList &names);
@@ -213,6 +227,10 @@ public:
     void AddHistoryEntry(const QString &name);
     void ShowFileListText();
     bool ShowStillPicture(const QString &path);
+    // Saves the play list as an M3U8 file chosen by the user (a menu item and Ctrl+L).
+    void MenuSaveList_Click();
+    // Writes the play list's entries to an M3U8 file; false when it could not be written.
+    bool SavePlayListAs(const QString &path) const;
 
     // Geometry of a control in twips, as the layout last set it.
     QRect TwipsGeometry(Control control) const;
@@ -244,10 +262,17 @@ public:
     // MenuVSANone ... MenuAnalogMeter, then the spectrogram and the loudness meter.
     std::array<QAction *, AnalyzerModes::kCount> MenuVsaModes{};
     QAction *MenuVsaPanel = nullptr;
+    QAction *MenuSaveList = nullptr, *MenuResume = nullptr;
 
     MediaEngine *Engine() const { return engine_.get(); }
+    // The current sound's cover as a file:// URL for the desktop; empty without a cover.
+    QString CoverUrl() const { return coverUrl_; }
 
 signals:
+    // A medium was shown (its title, tags and cover are known) or the medium was closed.
+    void MediumChanged();
+    // The transport buttons, the play mode or the volume changed.
+    void StateChanged();
     // The window is going away: dialogs and the panel close with it.
     void Unloading();
     // The settings panel should follow the window's new size.
@@ -278,7 +303,18 @@ private:
     void SelectListRow(int row);
     void PaintAudioPicture();
     void ShowTitle();
+    // Reads the title and tags of the opened medium; paints the cover of a sound.
+    void ReadMediumTitle(const QString &path);
+    void ForgetMediumTags();
+    QString CoverUrlOf(const QString &path) const;
+    // Paints the current sound's cover when the analyzer shows nothing; false when there is
+    // none to paint.
+    bool PaintCover();
     void RestorePlayIndexFromHistory();
+    // Puts names into the play list, the list box and the file-list log; the slots written.
+    std::vector<int> AppendEntries(const QStringList &names);
+    // Tells the user once how many entries of the opened lists name no file.
+    void ReportMissingEntries(int missing);
     void ReportOpenFailure(const QString &path);
     void OpenQueued();
     void Previous();
@@ -347,6 +383,9 @@ private:
     // The time label's text and the whole second it shows.
     QString timeText_;
     std::int64_t shownSecond_ = -1;
+    // The cover of the sound at coverPath_, decoded once when it opened.
+    QImage coverImage_;
+    QString coverPath_, coverUrl_;
     QPointer<Info> info_;
     QPointer<Panel> panel_;
     VolumeBadge *volumeBadge_ = nullptr;

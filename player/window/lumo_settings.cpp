@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -47,6 +48,11 @@ void Lumo::ReadSettings()
     const UserSettings user = ReadUserSettings(env_.userSettingsPath);
     AnalyzerDelayMs = static_cast<std::int16_t>(user.AnalyzerDelayMs);
     WaveformBarFlag = user.WaveformBar;
+    ResumeFlag = user.Resume;
+    {
+        const QSignalBlocker quiet(MenuResume);
+        MenuResume->setChecked(ResumeFlag);
+    }
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);

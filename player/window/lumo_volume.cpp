@@ -73,6 +73,7 @@ void Lumo::ApplyVolume()
 void Lumo::ShowVolume()
 {
     volumeBadge_->ShowText(Volume.muted ? tr("消音") : tr("音量 %1%").arg(Volume.percent));
+    emit StateChanged();
 }
 
 VolumeBadge *Lumo::VolumeNote() const
@@ -86,5 +87,6 @@ void Lumo::WriteUserSettings() const
     user.volume = Volume;
     user.AnalyzerDelayMs = AnalyzerDelayMs;
     user.WaveformBar = WaveformBarFlag;
+    user.Resume = ResumeFlag;
     ::WriteUserSettings(env_.userSettingsPath, user);
 }

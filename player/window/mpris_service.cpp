@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QTimer>
 
 #include <cstdlib>
 
@@ -41,8 +42,10 @@ MprisService::MprisService(Lumo *window) : QObject(window), window_(window)
     last_ = player_->ChangingProperties();
     lastPosition_ = player_->Position();
     sinceLast_.start();
-    connect(&watch_, &QTimer::timeout, this, &MprisService::Watch);
-    watch_.start(WatchIntervalMs);
+    connect(window, &Lumo::MediumChanged, this, &MprisService::Watch);
+    connect(window, &Lumo::StateChanged, this, &MprisService::Watch);
+    // The tick runs the end of a medium and moves the position; this runs after it.
+    connect(window->Timer, &QTimer::timeout, this, &MprisService::Watch);
 }
 
 void MprisService::Watch()

@@ -97,6 +97,38 @@ Options:
         <source>ｼｽﾃﾑ情報(&amp;S)...</source>
         <translation>&amp;System Info...</translation>
     </message>
+    <message>
+        <source>アーティスト : </source>
+        <translation>Artist : </translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;アルバム : </source>
+        <translation> Album : </translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;トラック : </source>
+        <translation> Track : </translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;日付 : </source>
+        <translation>  Date : </translation>
+    </message>
+    <message>
+        <source>サンプルレート : </source>
+        <translation>Sample rate : </translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;ビット深度 : </source>
+        <translation>  Bit depth : </translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;チャンネル : </source>
+        <translation>   Channels : </translation>
+    </message>
+    <message>
+        <source>タグ情報</source>
+        <translation>Tags</translation>
+    </message>
 </context>
 <context>
     <name>Lumo</name>
@@ -350,6 +382,24 @@ Options:
         <source>音量 %1%</source>
         <translation>Volume %1%</translation>
     </message>
+    <message>
+        <source>プレイリストを保存(&amp;L)...</source>
+        <translation>Save Play &amp;List...</translation>
+    </message>
+    <message>
+        <source>中断したところから再開(&amp;R)</source>
+        <translation>Resume where I left off</translation>
+    </message>
+    <message>
+        <source>%1 件の項目が見つかりませんでした</source>
+        <translation>%1 entries were not found</translation>
+    </message>
+    <message>
+        <source>プレイリストを保存できません。
+</source>
+        <translation>The play list cannot be saved.
+</translation>
+    </message>
 </context>
 <context>
     <name>OpenDialog</name>
@@ -380,6 +430,14 @@ Options:
     <message>
         <source>ファイルを開く</source>
         <translation>Open File</translation>
+    </message>
+    <message>
+        <source>プレイリスト</source>
+        <translation>Play lists</translation>
+    </message>
+    <message>
+        <source>プレイリストを保存</source>
+        <translation>Save Play List</translation>
     </message>
 </context>
 <context>
