@@ -7,7 +7,6 @@
 #include <taglib/apetag.h>
 #include <taglib/asffile.h>
 #include <taglib/attachedpictureframe.h>
-#include <taglib/fileref.h>
 #include <taglib/flacfile.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/itfile.h>
@@ -29,12 +28,87 @@
 #include <taglib/xiphcomment.h>
 #include <taglib/xmfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 namespace {
 
 using FilePtr = std::unique_ptr<TagLib::File>;
+
+// Most tag records an ASF header may declare in all; real files carry a few dozen.
+constexpr quint64 kMaxAsfRecords = 65536;
+
+quint64 LittleEndian(const TagLib::ByteVector &bytes, unsigned offset, unsigned size)
+{
+    quint64 value = 0;
+    for (unsigned i = size; i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
+    return value;
+}
+
+bool GuidAt(const TagLib::ByteVector &bytes, unsigned offset, const char *guid)
+{
+    return bytes.containsAt(TagLib::ByteVector(guid, 16), offset);
+}
+
+// Walks the objects from offset to end; each must fit, and the tag records they declare (by
+// their counts and least sizes) must fit too. The tag library reads an ASF header without such
+// checks and spends minutes and gigabytes on a few kilobytes that declare millions of records.
+bool AsfObjectsFit(const TagLib::ByteVector &header, quint64 offset, quint64 end, int depth,
+                   quint64 &records)
+{
+    static const char *const extendedContent =
+        "\x40\xA4\xD0\xD2\x07\xE3\xD2\x11\x97\xF0\x00\xA0\xC9\x5E\xA8\x50";
+    static const char *const headerExtension =
+        "\xB5\x03\xBF\x5F\x2E\xA9\xCF\x11\x8E\xE3\x00\xC0\x0C\x20\x53\x65";
+    static const char *const metadata =
+        "\xEA\xCB\xF8\xC5\xAF\x5B\x77\x48\x84\x67\xAA\x8C\x44\xFA\x4C\xCA";
+    static const char *const metadataLibrary =
+        "\x94\x1C\x23\x44\x98\x94\xD1\x49\xA1\x41\x1D\x13\x4E\x45\x70\x54";
+    while (offset + 24 <= end) {
+        const auto at = static_cast<unsigned>(offset);
+        const quint64 size = LittleEndian(header, at + 16, 8);
+        if (size < 24 || size > end - offset)
+            return false;
+        // Declared records and the least bytes each one takes.
+        quint64 count = 0, least = 0;
+        if (GuidAt(header, at, extendedContent) && size >= 26) {
+            count = LittleEndian(header, at + 24, 2);
+            least = 6;
+        } else if ((GuidAt(header, at, metadata) || GuidAt(header, at, metadataLibrary)) &&
+                   size >= 26) {
+            count = LittleEndian(header, at + 24, 2);
+            least = 12;
+        } else if (GuidAt(header, at, headerExtension) && depth == 0) {
+            if (size < 46 || !AsfObjectsFit(header, offset + 46, offset + size, 1, records))
+                return false;
+        }
+        records += count;
+        if (count * least > size - 26 || records > kMaxAsfRecords)
+            return false;
+        offset += size;
+    }
+    return true;
+}
+
+// Whether an ASF stream's header object is whole and declares no more than it holds.
+bool AsfHeaderPlausible(TagLib::IOStream *stream)
+{
+    stream->seek(0);
+    const TagLib::ByteVector start = stream->readBlock(30);
+    if (start.size() < 30)
+        return false;
+    const quint64 size = LittleEndian(start, 16, 8);
+    if (size < 30 || size > static_cast<quint64>(stream->length()) ||
+        size > static_cast<quint64>(kMaxCoverBytes) * 4)
+        return false;
+    stream->seek(0);
+    const TagLib::ByteVector header = stream->readBlock(static_cast<unsigned long>(size));
+    stream->seek(0);
+    quint64 records = 0;
+    return header.size() == size && AsfObjectsFit(header, 30, size, 0, records);
+}
 
 // Opens the stream as the format its extension names; for Ogg the codec inside decides.
 // Null when the extension is unknown or the stream is not of that format.
@@ -61,7 +135,8 @@ FilePtr OpenByExtension(TagLib::IOStream *stream, const QString &ext)
         ext == u"3gp" || ext == u"mov" || ext == u"aac")
         return valid(std::make_unique<TagLib::MP4::File>(stream));
     if (ext == u"wma" || ext == u"wmv" || ext == u"asf")
-        return valid(std::make_unique<TagLib::ASF::File>(stream));
+        return AsfHeaderPlausible(stream) ? valid(std::make_unique<TagLib::ASF::File>(stream))
+                                          : nullptr;
     if (ext == u"ape")
         return valid(std::make_unique<TagLib::APE::File>(stream));
     if (ext == u"wv")
@@ -266,13 +341,28 @@ MediaTags TagsOf(TagLib::File *file)
         tags.artist = Text(tag->artist());
         tags.album = Text(tag->album());
         tags.track = static_cast<int>(std::min(tag->track(), 99999u));
-        const TagLib::PropertyMap properties = file->properties();
-        const auto date = properties.find("DATE");
-        if (date != properties.end() && !date->second.isEmpty())
-            tags.date = Text(date->second.front());
-        if (tags.date.isEmpty() && tag->year() > 0)
+        if (tag->year() > 0)
             tags.date = QString::number(tag->year());
     }
+    // The property map joins every tag of the file (a WAVE file's main tag is its ID3v2 tag
+    // alone, its INFO chunk comes only through here) and keeps full dates.
+    const TagLib::PropertyMap properties = file->properties();
+    const auto first = [&properties](const char *key) {
+        const auto it = properties.find(key);
+        return it == properties.end() || it->second.isEmpty() ? QString()
+                                                              : Text(it->second.front());
+    };
+    if (tags.title.isEmpty())
+        tags.title = first("TITLE");
+    if (tags.artist.isEmpty())
+        tags.artist = first("ARTIST");
+    if (tags.album.isEmpty())
+        tags.album = first("ALBUM");
+    if (tags.track == 0)
+        tags.track = std::clamp(first("TRACKNUMBER").section(QLatin1Char('/'), 0, 0).toInt(), 0,
+                                99999);
+    if (const QString date = first("DATE"); !date.isEmpty())
+        tags.date = date;
     tags.cover = CoverOf(file);
     if (const TagLib::AudioProperties *audio = file->audioProperties()) {
         tags.sampleRate = std::max(audio->sampleRate(), 0);
@@ -287,15 +377,12 @@ QString LowerExtension(const QString &fileName)
     return QFileInfo(fileName).suffix().toLower();
 }
 
-// Runs read over the opened file: by extension, else by the tag library's own recognition.
+// Runs read over the file opened as its extension says; nothing for other extensions.
 template <typename Result, typename Read>
 Result WithFile(TagLib::IOStream *stream, const QString &fileName, Read read)
 {
-    if (FilePtr file = OpenByExtension(stream, LowerExtension(fileName)))
-        return read(file.get());
-    stream->seek(0);
-    TagLib::FileRef ref(stream, true, TagLib::AudioProperties::Fast);
-    return ref.isNull() ? Result{} : read(ref.file());
+    FilePtr file = OpenByExtension(stream, LowerExtension(fileName));
+    return file ? read(file.get()) : Result{};
 }
 
 // A gain or peak text such as "-6.52 dB" or "0.988547": the leading number.

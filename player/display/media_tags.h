@@ -38,8 +38,9 @@ inline constexpr qsizetype kMaxTagTextLength = 1024;
 // Reads the tags, the best embedded picture (the front cover when there are several) and the
 // stream's sample rate, bit depth and channels. The file's extension chooses the format (FLAC,
 // Ogg Vorbis, Opus, Speex, MP4/M4A, WMA/ASF, APE, WavPack, Musepack, TrueAudio, MPEG audio,
-// WAVE, AIFF, tracker modules); an unknown extension is recognised by content. A damaged or
-// unreadable file gives what could be read, at worst nothing.
+// WAVE, AIFF, tracker modules); other extensions give nothing. A damaged or unreadable file
+// gives what could be read, at worst nothing; an ASF header that declares more tag records
+// than it holds is not read at all.
 MediaTags ReadMediaTags(const QString &path);
 // The same over bytes in memory; fileName's extension chooses the format.
 MediaTags ReadMediaTags(const QByteArray &bytes, const QString &fileName);

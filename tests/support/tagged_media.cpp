@@ -70,7 +70,7 @@ QString TaggedMedia::MakeTaggedSound(const QString &folder, const QString &ext, 
     metadata << extraMetadata;
     for (const QString &pair : metadata)
         args << QStringLiteral("-metadata") << pair;
-    args << codecArguments << path;
+    args << QStringLiteral("-ac") << QStringLiteral("2") << codecArguments << path;
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"), args);
     if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
