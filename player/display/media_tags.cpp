@@ -359,8 +359,8 @@ MediaTags TagsOf(TagLib::File *file)
     if (tags.album.isEmpty())
         tags.album = first("ALBUM");
     if (tags.track == 0)
-        tags.track = std::clamp(first("TRACKNUMBER").section(QLatin1Char('/'), 0, 0).toInt(), 0,
-                                99999);
+        tags.track =
+            std::clamp(first("TRACKNUMBER").section(QLatin1Char('/'), 0, 0).toInt(), 0, 99999);
     if (const QString date = first("DATE"); !date.isEmpty())
         tags.date = date;
     tags.cover = CoverOf(file);

@@ -75,7 +75,7 @@ std::vector<int> Lumo::AppendEntries(const QStringList &names)
 void Lumo::ReportMissingEntries(int missing)
 {
     if (missing > 0 && env_.infoMessage)
-        env_.infoMessage(tr("%1 件の項目が見つかりませんでした").arg(missing), VL);
+        env_.infoMessage(tr("%n 件の項目が見つかりませんでした", nullptr, missing), VL);
 }
 
 void Lumo::MenuSaveList_Click()

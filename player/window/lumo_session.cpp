@@ -34,4 +34,6 @@ void Lumo::ResumeLastSession()
         SeekTo(state.position);
     if (CT == 1)
         PicPlay_MouseUp(Qt::LeftButton);
+    // One tick shows the time and the analyzer's picture of the paused position.
+    PauseFlag = true;
 }

@@ -390,9 +390,12 @@ Options:
         <source>中断したところから再開(&amp;R)</source>
         <translation>Resume where I left off</translation>
     </message>
-    <message>
-        <source>%1 件の項目が見つかりませんでした</source>
-        <translation>%1 entries were not found</translation>
+    <message numerus="yes">
+        <source>%n 件の項目が見つかりませんでした</source>
+        <translation>
+            <numerusform>%n entry was not found</numerusform>
+            <numerusform>%n entries were not found</numerusform>
+        </translation>
     </message>
     <message>
         <source>プレイリストを保存できません。
