@@ -16,10 +16,11 @@ inline const QString Date = QStringLiteral("2024");
 // An 8 × 6 red PNG picture.
 QByteArray SmallPng();
 
-// Writes a 0.3 s tagged stereo sine tone named tagged.<ext> into folder with ffmpeg, the codec chosen
-// by the extension (or by codecArguments); with SmallPng() as its front cover when cover is
-// set (MP3, FLAC, M4A as an attached picture; Ogg and Opus as a picture comment). Further
-// "-metadata" pairs in extraMetadata ("KEY=value"). The path, or empty when ffmpeg failed.
+// Writes a 0.3 s tagged stereo sine tone named tagged.<ext> into folder with ffmpeg, the
+// codec chosen by the extension (or by codecArguments); with SmallPng() as its front cover
+// when cover is set (MP3, FLAC, M4A as an attached picture; Ogg and Opus as a picture
+// comment). Further "-metadata" pairs in extraMetadata ("KEY=value"). The path, or empty when
+// ffmpeg failed.
 QString MakeTaggedSound(const QString &folder, const QString &ext, bool cover,
                         const QStringList &codecArguments = {},
                         const QStringList &extraMetadata = {});
