@@ -22,8 +22,12 @@ public:
     // Whether the service name was taken on the bus.
     bool Registered() const { return registered_; }
 
+    // The main timer's ticks are looked at no closer together than this.
+    static constexpr int TickSpacingMs = 200;
+
 private:
     void Watch();
+    void WatchTick();
 
     Lumo *window_;
     MprisPlayer *player_ = nullptr;
@@ -31,4 +35,7 @@ private:
     QVariantMap last_;
     qlonglong lastPosition_ = 0;
     QElapsedTimer sinceLast_;
+    QElapsedTimer sinceTick_;
+    // The transport state and entry last looked at: a tick that changed them is looked at now.
+    int lastCt_ = -1, lastIndex_ = -1;
 };
