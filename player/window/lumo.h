@@ -150,6 +150,8 @@ public:
     void ResumeLastSession();
     // Stores the play list, the entry and the position for the next start.
     void WriteResumeState() const;
+    // Adds the names to the play list (a play list file brings its entries in its place) and
+    // opens the first.
     void AddFiles(const QStringList &names);
     void MenuFileOpen_Click();
     void DropFiles(const QStringList &names);
@@ -269,7 +271,7 @@ public:
     QString CoverUrl() const { return coverUrl_; }
 
 signals:
-    // A medium was shown (its title, tags and cover are known) or the medium was closed.
+    // A medium was shown: its title, tags and cover are known.
     void MediumChanged();
     // The transport buttons, the play mode or the volume changed.
     void StateChanged();
