@@ -1,5 +1,7 @@
 #include "display/media_tags.h"
 
+#include "display/asf_header.h"
+
 #include <QFileInfo>
 
 #include <taglib/aifffile.h>
@@ -36,78 +38,21 @@ namespace {
 
 using FilePtr = std::unique_ptr<TagLib::File>;
 
-// Most tag records an ASF header may declare in all; real files carry a few dozen.
-constexpr quint64 kMaxAsfRecords = 65536;
-
-quint64 LittleEndian(const TagLib::ByteVector &bytes, unsigned offset, unsigned size)
-{
-    quint64 value = 0;
-    for (unsigned i = size; i-- > 0;)
-        value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
-    return value;
-}
-
-bool GuidAt(const TagLib::ByteVector &bytes, unsigned offset, const char *guid)
-{
-    return bytes.containsAt(TagLib::ByteVector(guid, 16), offset);
-}
-
-// Walks the objects from offset to end; each must fit, and the tag records they declare (by
-// their counts and least sizes) must fit too. The tag library reads an ASF header without such
-// checks and spends minutes and gigabytes on a few kilobytes that declare millions of records.
-bool AsfObjectsFit(const TagLib::ByteVector &header, quint64 offset, quint64 end, int depth,
-                   quint64 &records)
-{
-    static const char *const extendedContent =
-        "\x40\xA4\xD0\xD2\x07\xE3\xD2\x11\x97\xF0\x00\xA0\xC9\x5E\xA8\x50";
-    static const char *const headerExtension =
-        "\xB5\x03\xBF\x5F\x2E\xA9\xCF\x11\x8E\xE3\x00\xC0\x0C\x20\x53\x65";
-    static const char *const metadata =
-        "\xEA\xCB\xF8\xC5\xAF\x5B\x77\x48\x84\x67\xAA\x8C\x44\xFA\x4C\xCA";
-    static const char *const metadataLibrary =
-        "\x94\x1C\x23\x44\x98\x94\xD1\x49\xA1\x41\x1D\x13\x4E\x45\x70\x54";
-    while (offset + 24 <= end) {
-        const auto at = static_cast<unsigned>(offset);
-        const quint64 size = LittleEndian(header, at + 16, 8);
-        if (size < 24 || size > end - offset)
-            return false;
-        // Declared records and the least bytes each one takes.
-        quint64 count = 0, least = 0;
-        if (GuidAt(header, at, extendedContent) && size >= 26) {
-            count = LittleEndian(header, at + 24, 2);
-            least = 6;
-        } else if ((GuidAt(header, at, metadata) || GuidAt(header, at, metadataLibrary)) &&
-                   size >= 26) {
-            count = LittleEndian(header, at + 24, 2);
-            least = 12;
-        } else if (GuidAt(header, at, headerExtension) && depth == 0) {
-            if (size < 46 || !AsfObjectsFit(header, offset + 46, offset + size, 1, records))
-                return false;
-        }
-        records += count;
-        if (count * least > size - 26 || records > kMaxAsfRecords)
-            return false;
-        offset += size;
-    }
-    return true;
-}
-
 // Whether an ASF stream's header object is whole and declares no more than it holds.
 bool AsfHeaderPlausible(TagLib::IOStream *stream)
 {
     stream->seek(0);
-    const TagLib::ByteVector start = stream->readBlock(30);
-    if (start.size() < 30)
-        return false;
-    const quint64 size = LittleEndian(start, 16, 8);
-    if (size < 30 || size > static_cast<quint64>(stream->length()) ||
+    const TagLib::ByteVector start = stream->readBlock(kAsfHeaderStart);
+    const quint64 size =
+        AsfHeaderSize(QByteArrayView(start.data(), static_cast<qsizetype>(start.size())));
+    if (size == 0 || size > static_cast<quint64>(stream->length()) ||
         size > static_cast<quint64>(kMaxCoverBytes) * 4)
         return false;
     stream->seek(0);
     const TagLib::ByteVector header = stream->readBlock(static_cast<unsigned long>(size));
     stream->seek(0);
-    quint64 records = 0;
-    return header.size() == size && AsfObjectsFit(header, 30, size, 0, records);
+    return header.size() == size &&
+           AsfHeaderFits(QByteArrayView(header.data(), static_cast<qsizetype>(header.size())));
 }
 
 // Opens the stream as the format its extension names; for Ogg the codec inside decides.
