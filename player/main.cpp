@@ -1,5 +1,6 @@
 // Lumo: starts the player, or hands the command line to the player that already runs.
 #include "base/translation.h"
+#include "core/cover_cache.h"
 #include "core/file_name_bytes.h"
 #include "core/handoff_text.h"
 #include "core/instance_channel.h"
@@ -55,6 +56,8 @@ int main(int argc, char *argv[])
         QMessageBox::information(nullptr, title, text);
     };
     env.openDialog = ShowOpenDialog;
+    env.saveListDialog = ShowSaveListDialog;
+    env.coverCacheDirectory = CoverCacheDirectory();
     env.engineFactory = MakeMediaEngineFactory();
     env.settingsPath = SettingsFilePath(QCoreApplication::applicationDirPath());
     env.userSettingsPath = UserSettingsFilePath();
@@ -89,5 +92,7 @@ int main(int argc, char *argv[])
     QObject::connect(&termination, &TerminationSignal::Received, &window, &QWidget::close);
     window.show();
     window.SetHandoffText(HandoffTextOf(names));
+    if (line.files.isEmpty())
+        window.ResumeLastSession();
     return unloaded ? 0 : app.exec();
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -20,6 +21,18 @@ const QString PeakFallKey = QStringLiteral("Analyzer/PeakFall");
 const QString LoudnessScaleKey = QStringLiteral("Loudness/Scale");
 const QString LoudnessReadingsKey = QStringLiteral("Loudness/Readings");
 const QString LoudnessTargetKey = QStringLiteral("Loudness/Target");
+const QString ResumeKey = QStringLiteral("Session/Resume");
+
+// "true"/"1" or "false"/"0"; empty for anything else.
+std::optional<bool> Switch(const QVariant &value)
+{
+    const QString text = value.toString().trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("false") || text == QLatin1String("0"))
+        return false;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -46,11 +59,10 @@ UserSettings ReadUserSettings(const QString &path)
     const int delay = file.value(DelayKey).toInt(&ok);
     if (ok)
         settings.AnalyzerDelayMs = ClampAnalyzerDelay(delay);
-    const QString waveform = file.value(WaveformKey).toString().trimmed().toLower();
-    if (waveform == QLatin1String("true") || waveform == QLatin1String("1"))
-        settings.WaveformBar = true;
-    else if (waveform == QLatin1String("false") || waveform == QLatin1String("0"))
-        settings.WaveformBar = false;
+    if (const std::optional<bool> waveform = Switch(file.value(WaveformKey)))
+        settings.WaveformBar = *waveform;
+    if (const std::optional<bool> resume = Switch(file.value(ResumeKey)))
+        settings.Resume = *resume;
     const int gain = file.value(ReplayGainKey).toInt(&ok);
     if (ok && gain >= 0 && gain <= 2)
         settings.ReplayGain = gain;
@@ -85,6 +97,7 @@ bool WriteUserSettings(const QString &path, const UserSettings &settings)
                   settings.LoudnessRelative ? QStringLiteral("LU") : QStringLiteral("LUFS"));
     file.setValue(LoudnessTargetKey, settings.LoudnessTarget);
     file.setValue(PeakFallKey, settings.PeakFall);
+    file.setValue(ResumeKey, settings.Resume);
     file.sync();
     return file.status() == QSettings::NoError;
 }

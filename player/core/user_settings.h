@@ -6,7 +6,8 @@
 
 // What the player keeps per user beside lumo.ini (which keeps its own twelve lines): the
 // volume and mute, the analyzer delay, the waveform in the position bar and the loudness
-// meter's scale and readings. An ini file read
+// meter's scale and readings, ReplayGain and whether a start
+// resumes the last play list. An ini file read
 // and written through QSettings.
 struct UserSettings
 {
@@ -23,6 +24,7 @@ struct UserSettings
     bool LoudnessRelative = false;  // key Loudness/Readings: LUFS or LU
     int LoudnessTarget = -23;       // key Loudness/Target: -23, -16 or -14 LUFS
     int PeakFall = 0;               // key Analyzer/PeakFall: one of kPeakFalls, dB a second
+    bool Resume = false; // key Session/Resume: a start without files resumes the last list
 
     bool operator==(const UserSettings &) const = default;
 };

@@ -101,3 +101,44 @@ QString InfoText::PictureRates(const MediumFacts &facts)
         QCoreApplication::translate("Info", "フレームレート : ") + FrameRateText(facts.frameRate)}
         .join(LineBreak);
 }
+
+bool MediumFacts::HasTagFacts() const
+{
+    return !artist.isEmpty() || !album.isEmpty() || !date.isEmpty() || track > 0 ||
+           sampleRate > 0 || channels > 0;
+}
+
+namespace {
+
+QString OrDash(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("-") : text;
+}
+
+QString NumberOrDash(int value, const QString &unit = QString())
+{
+    return value > 0 ? QString::number(value) + unit : QStringLiteral("-");
+}
+
+} // namespace
+
+QString InfoText::ArtistAlbumTrackDate(const MediumFacts &facts)
+{
+    return QStringList{
+        QCoreApplication::translate("Info", "アーティスト : ") + OrDash(facts.artist),
+        QCoreApplication::translate("Info", "　　アルバム : ") + OrDash(facts.album),
+        QCoreApplication::translate("Info", "　　トラック : ") + NumberOrDash(facts.track),
+        QCoreApplication::translate("Info", "　　　　日付 : ") + OrDash(facts.date)}
+        .join(LineBreak);
+}
+
+QString InfoText::SoundFormat(const MediumFacts &facts)
+{
+    return QStringList{QCoreApplication::translate("Info", "サンプルレート : ") +
+                           NumberOrDash(facts.sampleRate, QStringLiteral("Hz")),
+                       QCoreApplication::translate("Info", "　　ビット深度 : ") +
+                           NumberOrDash(facts.bitDepth, QStringLiteral("bit")),
+                       QCoreApplication::translate("Info", "　　チャンネル : ") +
+                           NumberOrDash(facts.channels)}
+        .join(LineBreak);
+}

@@ -14,6 +14,13 @@ struct MediumFacts
     std::int32_t width = 0, height = 0; // pixels; 0 when there is no picture
     double bitrate = 0;                 // bits per second
     double frameRate = 0;               // frames per second; 0 when unknown
+    // What the tags and the sound's stream say; empty or 0 when unknown.
+    QString artist, album, date;
+    int track = 0;
+    int sampleRate = 0, bitDepth = 0, channels = 0;
+
+    // Whether there is anything for the tag lines.
+    bool HasTagFacts() const;
 };
 
 // The texts of the information dialog, built from plain values.
@@ -41,5 +48,9 @@ QString VersionText(int major, int minor);
 QString KindLengthSize(const MediumFacts &facts);
 // The three lines of picture size, bit rate and frame rate.
 QString PictureRates(const MediumFacts &facts);
+// The four lines of artist, album, track and date ("-" for what is unknown).
+QString ArtistAlbumTrackDate(const MediumFacts &facts);
+// The three lines of sample rate ("44100Hz"), bit depth ("24bit") and channels.
+QString SoundFormat(const MediumFacts &facts);
 
 } // namespace InfoText

@@ -17,6 +17,7 @@ constexpr std::uint16_t Down = 40;
 constexpr std::uint16_t D0 = 48;
 constexpr std::uint16_t F = 70;
 constexpr std::uint16_t I = 73;
+constexpr std::uint16_t L = 76;
 constexpr std::uint16_t M = 77;
 constexpr std::uint16_t P = 80;
 constexpr std::uint16_t R = 82;

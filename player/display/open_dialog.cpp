@@ -21,6 +21,8 @@ QStringList OpenDialogFilters()
             QStringLiteral(" (*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac;*.mp4;*.m4v;*.mkv;*.mka;*.webm;"
                            "*.aif;*.aiff;*.aifc;*.wma;*.wv;*.ape;*.alac;*.caf;*.ac3;*.dts;*.mov;"
                            "*.3gp;*.au;*.w64)"),
+        QCoreApplication::translate("OpenDialog", "プレイリスト") +
+            QStringLiteral(" (*.m3u;*.m3u8;*.pls;*.xspf)"),
     };
 }
 
@@ -57,4 +59,16 @@ QStringList ShowOpenDialog(QWidget *parent)
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
+}
+
+QString ShowSaveListDialog(QWidget *parent)
+{
+    QFileDialog dialog(parent, QCoreApplication::translate("OpenDialog", "プレイリストを保存"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(QStringLiteral("M3U8 (*.m3u8)"));
+    dialog.setDefaultSuffix(QStringLiteral("m3u8"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }

@@ -55,6 +55,13 @@ MediumFacts FactsOf(const Lumo &w)
     facts.height = w.MovieHeight;
     facts.bitrate = w.MovieBitrate;
     facts.frameRate = w.MovieFrameRate;
+    facts.artist = w.MovieTags.artist;
+    facts.album = w.MovieTags.album;
+    facts.date = w.MovieTags.date;
+    facts.track = w.MovieTags.track;
+    facts.sampleRate = w.MovieTags.sampleRate;
+    facts.bitDepth = w.MovieTags.bitDepth;
+    facts.channels = w.MovieTags.channels;
     return facts;
 }
 
@@ -139,6 +146,26 @@ void Info::ShowFacts(const MediumFacts &facts)
     L3->setText(facts.title);
     L4->setText(InfoText::KindLengthSize(facts));
     L5->setText(InfoText::PictureRates(facts));
+    if (facts.HasTagFacts())
+        ShowTagFacts(facts);
+}
+
+void Info::ShowTagFacts(const MediumFacts &facts)
+{
+    constexpr int Extra = 1380; // twips the dialog grows by
+    FrameTags = new QGroupBox(tr("タグ情報"), this);
+    FrameTags->setGeometry(Px(240, 2760, 5895, 1260));
+    Colour(FrameTags);
+    FrameTags->setAutoFillBackground(true);
+    FrameTags->setFont(Frame->font());
+    FrameTags->setStyleSheet(Frame->styleSheet());
+    L6 = MakeLabel(FrameTags, Px(120, 240, 3255, 960), WindowFonts::Gothic(9), Qt::AlignLeft);
+    L7 = MakeLabel(FrameTags, Px(3480, 240, 2295, 960), WindowFonts::Gothic(9), Qt::AlignLeft);
+    L6->setText(InfoText::ArtistAlbumTrackDate(facts));
+    L7->setText(InfoText::SoundFormat(facts));
+    cmdOK->setGeometry(Px(3360, 3120 + Extra, 1380, 345));
+    cmdSysInfo->setGeometry(Px(4860, 3120 + Extra, 1380, 345));
+    setFixedSize(TwipsToPixelDown(6360), TwipsToPixelDown(3600 + Extra));
 }
 
 void Info::StartSysInfo()

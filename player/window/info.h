@@ -35,6 +35,9 @@ public:
     QLabel *picIcon = nullptr, *ImageLogo = nullptr, *L1 = nullptr, *L3 = nullptr, *L4 = nullptr,
            *L5 = nullptr;
     QGroupBox *Frame = nullptr;
+    // The tags and the sound's format, shown below the file facts when the medium has any.
+    QGroupBox *FrameTags = nullptr;
+    QLabel *L6 = nullptr, *L7 = nullptr;
     QPushButton *cmdOK = nullptr, *cmdSysInfo = nullptr;
 
 protected:
@@ -43,6 +46,8 @@ protected:
 
 private:
     void CreateControls();
+    // Lengthens the dialog by the tag frame and fills it.
+    void ShowTagFacts(const MediumFacts &facts);
     void ShowFacts(const MediumFacts &facts);
     void CentreOnScreen();
     void Unload();

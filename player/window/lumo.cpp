@@ -160,6 +160,7 @@ void Lumo::Shutdown()
         return;
     closing_ = true;
     Timer->stop();
+    WriteResumeState();
     ForgetAnalysedFile();
     CloseMedium();
     WriteSettings();

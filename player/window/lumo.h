@@ -14,6 +14,7 @@
 #include "core/play_list.h"
 #include "core/volume.h"
 #include "display/layout_geometry.h"
+#include "display/media_tags.h"
 #include "spectrum/fft_engine.h"
 #include "spectrum/level_meter.h"
 #include "spectrum/spectrogram.h"
@@ -65,6 +66,10 @@ public:
         // The per-user settings (volume, analyzer delay, waveform bar); empty: none read or
         // written.
         QString userSettingsPath;
+        // Asks where to save the play list; tests answer instead of the dialog. Empty: cancelled.
+        std::function<QString(QWidget *parent)> saveListDialog;
+        // Where embedded covers are written for the desktop's media widgets; empty: not written.
+        QString coverCacheDirectory;
     };
 
     explicit Lumo(Environment environment, QWidget *parent = nullptr);
@@ -78,6 +83,8 @@ public:
     std::uint8_t PlayMode = 0;
     QString VL;
     QString MovieTitle, MovieExt;
+    // Artist, album, track, date, cover and the sound's format, as the medium's tags say.
+    MediaTags MovieTags;
     double MovieLength = 0, MovieBitrate = 0, MovieFrameRate = 0;
     std::int32_t MovieWidth = 0, MovieHeight = 0, MovieFileSize = 0;
     bool MediumOpenFlag = false, AudioOnlyFlag = false, StillPictureFlag = false,
@@ -110,6 +117,8 @@ public:
     VolumeState Volume;
     // How loudness tags are applied to sound files; kept per user.
     ReplayGainMode ReplayGain = ReplayGainMode::Off;
+    // A start without files brings back the last play list, entry and position, paused.
+    bool ResumeFlag = false;
 
     // ---- public operations ------------------------------------------------------------
     void ChangeVsa(int index);
@@ -141,6 +150,13 @@ public:
     void LDDE2_Change();
 
     // ---- play list and play modes -------------------------------------------------------
+    // A start without files: when ResumeFlag is set, restores the play list, the entry and the
+    // position stored at the last shutdown, paused there.
+    void ResumeLastSession();
+    // Stores the play list, the entry and the position for the next start.
+    void WriteResumeState() const;
+    // Adds the names to the play list (a play list file brings its entries in its place) and
+    // opens the first.
     void AddFiles(const QStringList &names);
     void MenuFileOpen_Click();
     void DropFiles(const QStringList &names);
@@ -220,6 +236,10 @@ public:
     void AddHistoryEntry(const QString &name);
     void ShowFileListText();
     bool ShowStillPicture(const QString &path);
+    // Saves the play list as an M3U8 file chosen by the user (a menu item and Ctrl+L).
+    void MenuSaveList_Click();
+    // Writes the play list's entries to an M3U8 file; false when it could not be written.
+    bool SavePlayListAs(const QString &path) const;
 
     // Geometry of a control in twips, as the layout last set it.
     QRect TwipsGeometry(Control control) const;
@@ -273,10 +293,17 @@ public:
     // Starts the loudness meter's integrated, range and maximum readings again (a click on
     // the meter, the R key, the menu).
     void ResetLoudness();
+    QAction *MenuSaveList = nullptr, *MenuResume = nullptr;
 
     MediaEngine *Engine() const { return engine_.get(); }
+    // The current sound's cover as a file:// URL for the desktop; empty without a cover.
+    QString CoverUrl() const { return coverUrl_; }
 
 signals:
+    // A medium was shown: its title, tags and cover are known.
+    void MediumChanged();
+    // The transport buttons, the play mode or the volume changed.
+    void StateChanged();
     // The window is going away: dialogs and the panel close with it.
     void Unloading();
     // The settings panel should follow the window's new size.
@@ -307,7 +334,18 @@ private:
     void SelectListRow(int row);
     void PaintAudioPicture();
     void ShowTitle();
+    // Reads the title and tags of the opened medium; paints the cover of a sound.
+    void ReadMediumTitle(const QString &path);
+    void ForgetMediumTags();
+    QString CoverUrlOf(const QString &path) const;
+    // Paints the current sound's cover when the analyzer shows nothing; false when there is
+    // none to paint.
+    bool PaintCover();
     void RestorePlayIndexFromHistory();
+    // Puts names into the play list, the list box and the file-list log; the slots written.
+    std::vector<int> AppendEntries(const QStringList &names);
+    // Tells the user once how many entries of the opened lists name no file.
+    void ReportMissingEntries(int missing);
     void ReportOpenFailure(const QString &path);
     void MeasureRates(const QString &path);
     void ShowOpenedTitle(const QString &path);
@@ -411,6 +449,9 @@ private:
     // The time label's text and the whole second it shows.
     QString timeText_;
     std::int64_t shownSecond_ = -1;
+    // The cover of the sound at coverPath_, decoded once when it opened.
+    QImage coverImage_;
+    QString coverPath_, coverUrl_;
     QPointer<Info> info_;
     QPointer<Panel> panel_;
     VolumeBadge *volumeBadge_ = nullptr;

@@ -178,6 +178,9 @@ bool Lumo::Form_KeyDown(std::uint16_t keyCode, std::uint16_t shift)
     case VirtualKey::I:
         PicInfo_Click();
         break;
+    case VirtualKey::L:
+        MenuSaveList_Click();
+        break;
     default:
         return known;
     }

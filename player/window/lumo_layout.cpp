@@ -122,6 +122,8 @@ void Lumo::SetClientSize(int width, int height)
 
 void Lumo::PaintAudioPicture()
 {
+    if (PaintCover())
+        return;
     Pic->ClearCanvas();
     QPainter painter(&Pic->Canvas());
     painter.drawImage(0, 0, Image(QStringLiteral("ImageAudio")));

@@ -7,6 +7,7 @@ void Lumo::CreateMenus()
 {
     PUM = new QMenu(QStringLiteral("PopUpMenu"), this);
     MenuFileOpen = PUM->addAction(tr("ファイルを開く(&O)"));
+    MenuSaveList = PUM->addAction(tr("プレイリストを保存(&L)..."));
     MenuPlayControl = PUM->addMenu(tr("再生制御(&P)"));
     MenuPlayPause = MenuPlayControl->addAction(tr("再生／一時停止(&1)"));
     MenuStop = MenuPlayControl->addAction(tr("停止(&2)"));
@@ -24,6 +25,8 @@ void Lumo::CreateMenus()
     MenuSize = MenuScreen->addAction(tr("ウィンドウサイズ変更(&2)"));
     MenuFullScr = MenuScreen->addAction(tr("フルスクリーン表示(&3)"));
     MenuInfo = PUM->addAction(tr("情報(&I)"));
+    MenuResume = PUM->addAction(tr("中断したところから再開(&R)"));
+    MenuResume->setCheckable(true);
     MenuLine3 = PUM->addSeparator();
     MenuExit = PUM->addAction(tr("終了(&X)"));
 
@@ -62,6 +65,11 @@ void Lumo::CreateMenus()
     CreateReadout();
 
     connect(MenuFileOpen, &QAction::triggered, this, &Lumo::MenuFileOpen_Click);
+    connect(MenuSaveList, &QAction::triggered, this, &Lumo::MenuSaveList_Click);
+    connect(MenuResume, &QAction::toggled, this, [this](bool on) {
+        ResumeFlag = on;
+        WriteUserSettings();
+    });
     connect(MenuPlayPause, &QAction::triggered, this, [this] { PicPlay_MouseUp(Qt::LeftButton); });
     connect(MenuStop, &QAction::triggered, this, [this] { PicStop_MouseUp(Qt::LeftButton); });
     connect(MenuBack, &QAction::triggered, this, [this] { PicBack_MouseUp(Qt::LeftButton); });

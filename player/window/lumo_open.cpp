@@ -4,7 +4,6 @@
 
 #include "base/rounding.h"
 #include "core/avi_frame_rate.h"
-#include "display/tag_readers.h"
 #include "window/picture_box.h"
 
 #include <QFileInfo>
@@ -154,15 +153,7 @@ void Lumo::MeasureRates(const QString &path)
 // The opened medium's title in the caption and the title labels, and its history entry.
 void Lumo::ShowOpenedTitle(const QString &path)
 {
-    MovieTitle.clear();
-    if (AudioOnlyFlag) {
-        if (MovieExt == QLatin1String("mp3") || MovieExt == QLatin1String("MP3"))
-            MovieTitle = ReadMp3Title(path);
-        else if (MovieExt == QLatin1String("mid") || MovieExt == QLatin1String("MID"))
-            MovieTitle = ReadMidiTitle(path);
-    }
-    if (MovieTitle.isEmpty())
-        MovieTitle = TitleOf(path);
+    ReadMediumTitle(path);
     ShowTitle();
     AddHistoryEntry(FileNameOf(path));
 }

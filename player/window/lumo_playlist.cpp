@@ -4,6 +4,7 @@
 
 #include "base/widget_texts.h"
 #include "core/handoff_parser.h"
+#include "core/play_list_import.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -28,18 +29,18 @@ void Lumo::LDDE2_Change()
     AddFiles(names);
 }
 
-void Lumo::AddFiles(const QStringList &names)
+void Lumo::AddFiles(const QStringList &given)
 {
-    const int first = PlayList.FirstFree();
-    const std::vector<int> written = PlayList.Append(names);
-    QString log = Text->toPlainText();
-    for (int slot : written) {
-        const QString path = PlayList.At(slot);
-        ListFile->insertItem(slot, FileNameOf(path));
-        log += QStringLiteral("\n") + FileListLine(slot, path);
+    // Play list files among the names bring their entries in their place.
+    const ImportedNames imported = ExpandPlayLists(given);
+    const QStringList &names = imported.names;
+    if (names.isEmpty() && !given.isEmpty()) {
+        // Only lists whose entries are all gone: nothing to open.
+        ReportMissingEntries(imported.missing);
+        return;
     }
-    if (!written.empty())
-        Text->setPlainText(log);
+    const int first = PlayList.FirstFree();
+    const std::vector<int> written = AppendEntries(names);
     if (names.size() > 1 && !written.empty() && (PlayMode == 0 || PlayMode == 3))
         SetPlayMode(PlayMode + 1);
     // A full list takes nothing more; the current entry stays as it is.
@@ -55,6 +56,49 @@ void Lumo::AddFiles(const QStringList &names)
     const qsizetype left = names.size() - qsizetype(written.size());
     if (left > 0 && env_.stopMessage)
         env_.stopMessage(QStringLiteral("%1 files were not added: the list is full").arg(left), VL);
+    ReportMissingEntries(imported.missing);
+}
+
+std::vector<int> Lumo::AppendEntries(const QStringList &names)
+{
+    const std::vector<int> written = PlayList.Append(names);
+    QString log = Text->toPlainText();
+    for (int slot : written) {
+        const QString path = PlayList.At(slot);
+        ListFile->insertItem(slot, FileNameOf(path));
+        log += QStringLiteral("\n") + FileListLine(slot, path);
+    }
+    if (!written.empty())
+        Text->setPlainText(log);
+    return written;
+}
+
+void Lumo::ReportMissingEntries(int missing)
+{
+    if (missing > 0 && env_.infoMessage)
+        env_.infoMessage(tr("%n 件の項目が見つかりませんでした", nullptr, missing), VL);
+}
+
+void Lumo::MenuSaveList_Click()
+{
+    if (PlayList.At(0).isEmpty() || !env_.saveListDialog)
+        return;
+    QString path = env_.saveListDialog(this);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".m3u8"), Qt::CaseInsensitive) &&
+        !path.endsWith(QLatin1String(".m3u"), Qt::CaseInsensitive))
+        path += QStringLiteral(".m3u8");
+    if (!SavePlayListAs(path) && env_.stopMessage)
+        env_.stopMessage(tr("プレイリストを保存できません。\n") + path, VL);
+}
+
+bool Lumo::SavePlayListAs(const QString &path) const
+{
+    QStringList paths;
+    for (int i = 0; i < ::PlayList::Capacity && !PlayList.At(i).isEmpty(); ++i)
+        paths << PlayList.At(i);
+    return SavePlayList(path, paths);
 }
 
 void Lumo::MenuFileOpen_Click()
@@ -106,6 +150,7 @@ void Lumo::SetPlayMode(int mode)
     PlayMode = static_cast<std::uint8_t>(mode);
     LabelPm->setText(tr("プレイモード\n") + tr(PlayModeNames[mode]));
     WidgetTexts::Fit(LabelPm);
+    emit StateChanged();
 }
 
 void Lumo::RandomPick()

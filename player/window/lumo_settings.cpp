@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -57,6 +58,11 @@ void Lumo::ReadSettings()
     PeakFall = static_cast<std::int16_t>(user.PeakFall);
     LoudnessView = {user.LoudnessWideScale, user.LoudnessRelative, user.LoudnessTarget};
     ShowLoudnessView();
+    ResumeFlag = user.Resume;
+    {
+        const QSignalBlocker quiet(MenuResume);
+        MenuResume->setChecked(ResumeFlag);
+    }
 
     VL = QStringLiteral("Lumo \"sorvane\"");
     setWindowTitle(VL);

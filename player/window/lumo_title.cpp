@@ -27,6 +27,7 @@ void Lumo::ShowTitle()
     LabelTitle[0]->setText(MovieTitle);
     LabelTitle[1]->setText(MovieTitle);
     setWindowTitle(MovieTitle + QStringLiteral(" - ") + VL);
+    emit MediumChanged();
 }
 
 void Lumo::AddHistoryEntry(const QString &name)
@@ -63,6 +64,7 @@ bool Lumo::ShowStillPicture(const QString &path)
         QPainter painter(&Pic->Canvas());
         painter.drawImage(0, 0, picture);
     }
+    ForgetMediumTags();
     MovieTitle = TitleOf(path);
     ShowTitle();
     AddHistoryEntry(FileNameOf(path));

@@ -41,6 +41,7 @@ bool Lumo::ButtonActs(Qt::MouseButton button, bool withinMedium) const
 void Lumo::ShowButtonImage(PictureBox *button, const QString &images, int index)
 {
     button->SetPicture(Image(QStringLiteral("%1_%2").arg(images).arg(index)));
+    emit StateChanged();
 }
 
 // Shows a button pressed when it acts.

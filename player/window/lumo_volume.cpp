@@ -73,6 +73,7 @@ void Lumo::ApplyVolume()
 void Lumo::ShowVolume()
 {
     volumeBadge_->ShowText(Volume.muted ? tr("消音") : tr("音量 %1%").arg(Volume.percent));
+    emit StateChanged();
 }
 
 VolumeBadge *Lumo::VolumeNote() const
@@ -91,5 +92,6 @@ void Lumo::WriteUserSettings() const
     user.LoudnessWideScale = LoudnessView.wideScale;
     user.LoudnessRelative = LoudnessView.relative;
     user.LoudnessTarget = LoudnessView.target;
+    user.Resume = ResumeFlag;
     ::WriteUserSettings(env_.userSettingsPath, user);
 }

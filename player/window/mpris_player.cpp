@@ -85,6 +85,15 @@ QVariantMap MprisPlayer::Metadata() const
         data.insert(QStringLiteral("mpris:length"),
                     qlonglong(std::llround(w->MovieLength * MicrosecondsPerSecond)));
     data.insert(QStringLiteral("xesam:title"), w->MovieTitle);
+    const MediaTags &tags = w->MovieTags;
+    if (!tags.artist.isEmpty())
+        data.insert(QStringLiteral("xesam:artist"), QStringList{tags.artist});
+    if (!tags.album.isEmpty())
+        data.insert(QStringLiteral("xesam:album"), tags.album);
+    if (tags.track > 0)
+        data.insert(QStringLiteral("xesam:trackNumber"), tags.track);
+    if (!w->CoverUrl().isEmpty())
+        data.insert(QStringLiteral("mpris:artUrl"), w->CoverUrl());
     data.insert(QStringLiteral("xesam:url"),
                 QUrl::fromLocalFile(w->PlayList.At(w->PlayIndex)).toString(QUrl::FullyEncoded));
     return data;

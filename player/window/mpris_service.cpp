@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QTimer>
 
 #include <cstdlib>
 
@@ -41,12 +42,27 @@ MprisService::MprisService(Lumo *window) : QObject(window), window_(window)
     last_ = player_->ChangingProperties();
     lastPosition_ = player_->Position();
     sinceLast_.start();
-    connect(&watch_, &QTimer::timeout, this, &MprisService::Watch);
-    watch_.start(WatchIntervalMs);
+    connect(window, &Lumo::MediumChanged, this, &MprisService::Watch);
+    connect(window, &Lumo::StateChanged, this, &MprisService::Watch);
+    // The tick runs the end of a medium and moves the position; this runs after it.
+    connect(window->Timer, &QTimer::timeout, this, &MprisService::WatchTick);
+}
+
+// The timer ticks up to a hundred times a second while the analyzer draws; a few looks a second
+// are enough for what a tick changes by itself (the end of a medium, the position).
+void MprisService::WatchTick()
+{
+    const bool moved = window_->CT != lastCt_ || window_->PlayIndex != lastIndex_;
+    if (!moved && sinceTick_.isValid() && sinceTick_.elapsed() < TickSpacingMs)
+        return;
+    sinceTick_.restart();
+    Watch();
 }
 
 void MprisService::Watch()
 {
+    lastCt_ = window_->CT;
+    lastIndex_ = window_->PlayIndex;
     const QVariantMap now = player_->ChangingProperties();
     QVariantMap changed;
     for (auto it = now.cbegin(); it != now.cend(); ++it)

@@ -31,18 +31,22 @@ private slots:
     void otherMediaMatch_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("filter");
         for (const char *name : {"a.flac", "b.ogg", "c.opus", "d.m4a", "e.aac", "f.mp4", "g.mkv",
                                  "h.webm", "i.aiff", "j.wma", "k.mka"})
-            QTest::newRow(name) << QString::fromLatin1(name);
+            QTest::newRow(name) << QString::fromLatin1(name) << 5;
+        for (const char *name : {"l.m3u", "m.m3u8", "n.pls", "o.xspf"})
+            QTest::newRow(name) << QString::fromLatin1(name) << 6;
     }
 
-    // The sixth filter, after the five, lists the other formats the engine plays; the
-    // dialog's list shows such files by its patterns.
+    // After the five filters come the other formats the engine plays, then the play list
+    // files; the dialog's list shows such files by their filter's patterns.
     void otherMediaMatch()
     {
         QFETCH(QString, name);
-        QCOMPARE(OpenDialogFilters().size(), 6);
-        QVERIFY(QDir::match(FilterPatterns(OpenDialogFilters().at(5)), name));
+        QFETCH(int, filter);
+        QCOMPARE(OpenDialogFilters().size(), 7);
+        QVERIFY(QDir::match(FilterPatterns(OpenDialogFilters().at(filter)), name));
         QVERIFY(!QDir::match(FilterPatterns(OpenDialogFilters().at(1)), name));
     }
 

@@ -3,13 +3,18 @@
 #include "display/tag_readers.h"
 #include "support/fixtures.h"
 #include "support/player_process.h"
+#include "support/tagged_media.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +34,21 @@ public slots:
     }
     void Seeked(qlonglong position) { seeks << position; }
 };
+
+// The artists in an announced change of the metadata.
+QStringList ArtistOf(const QVariantMap &change)
+{
+    const QVariant metadata = change.value(QStringLiteral("Metadata"));
+    QVariantMap map;
+    if (metadata.canConvert<QDBusArgument>())
+        qvariant_cast<QDBusArgument>(metadata) >> map;
+    else
+        map = metadata.toMap();
+    QVariant artist = map.value(QStringLiteral("xesam:artist"));
+    if (artist.canConvert<QDBusVariant>())
+        artist = qvariant_cast<QDBusVariant>(artist).variant();
+    return artist.toStringList();
+}
 
 bool Announced(const Listener &listener, const QString &name, const QVariant &value)
 {
@@ -97,8 +117,12 @@ private slots:
     {
         const QString tune = QStringLiteral(LUMO_SOURCE_DIR "/player/resources/demo/demo.mp3");
         const QString second = Fixture(QStringLiteral("tone_2s.mp3"));
+        QTemporaryDir media;
+        const QString tagged =
+            TaggedMedia::MakeTaggedSound(media.path(), QStringLiteral("flac"), true);
+        QVERIFY2(!tagged.isEmpty(), "ffmpeg could not write the tagged file");
         lumo_.env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
-        lumo_.Start(player_, {tune, second});
+        lumo_.Start(player_, {tune, second, tagged});
         QVERIFY(player_.waitForStarted());
 
         QDBusConnection watcher = QDBusConnection::connectToBus(address_, QStringLiteral("test"));
@@ -149,6 +173,27 @@ private slots:
                                   Url(second), 30000);
         QCOMPARE(Ctl({QStringLiteral("metadata"), QStringLiteral("title")}),
                  ReadMp3Title(second).isEmpty() ? QStringLiteral("tone_2s") : ReadMp3Title(second));
+
+        // A tagged FLAC file: its tags, and its cover written to the cache as a file.
+        Ctl({QStringLiteral("next")});
+        QTRY_COMPARE_WITH_TIMEOUT(Ctl({QStringLiteral("metadata"), QStringLiteral("xesam:url")}),
+                                  Url(tagged), 30000);
+        QCOMPARE(Ctl({QStringLiteral("metadata"), QStringLiteral("title")}), TaggedMedia::Title);
+        QCOMPARE(Ctl({QStringLiteral("metadata"), QStringLiteral("artist")}), TaggedMedia::Artist);
+        QCOMPARE(Ctl({QStringLiteral("metadata"), QStringLiteral("album")}), TaggedMedia::Album);
+        QCOMPARE(Ctl({QStringLiteral("metadata"), QStringLiteral("xesam:trackNumber")}),
+                 QString::number(TaggedMedia::Track));
+        const QUrl art(Ctl({QStringLiteral("metadata"), QStringLiteral("mpris:artUrl")}));
+        QVERIFY2(art.isLocalFile(), qPrintable(art.toString()));
+        QFile cover(art.toLocalFile());
+        QVERIFY(cover.open(QIODevice::ReadOnly));
+        QCOMPARE(cover.readAll(), TaggedMedia::SmallPng());
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(listener.changes.cbegin(), listener.changes.cend(),
+                                             [](const QVariantMap &change) {
+                                                 return ArtistOf(change) ==
+                                                        QStringList{TaggedMedia::Artist};
+                                             }),
+                                 10000);
 
         // Quit through the bus: the player ends in order and keeps the volume for the user.
         QDBusMessage quit = QDBusMessage::createMethodCall(

@@ -35,8 +35,9 @@ QMap<QString, bool> Messages(const QString &path)
             source = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             const bool done = xml.attributes().value(QLatin1String("type")).isEmpty();
-            messages.insert(context + QLatin1Char('|') + source,
-                            done && !xml.readElementText().isEmpty());
+            // Plural texts hold their forms in child elements.
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            messages.insert(context + QLatin1Char('|') + source, done && !text.trimmed().isEmpty());
         } else if (xml.name() != QLatin1String("TS") && xml.name() != QLatin1String("context") &&
                    xml.name() != QLatin1String("message")) {
             xml.skipCurrentElement();
