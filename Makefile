@@ -10,6 +10,10 @@ DEMO      := player/resources/demo/demo.mp3
 
 PREFIX    ?= /usr/local
 
+# Compiler cache keys relative to the checkout, so a fresh clone in another folder reuses them.
+export CCACHE_BASEDIR  ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
+
 deps:
 	@scripts/install-deps
 

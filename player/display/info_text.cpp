@@ -105,7 +105,7 @@ QString InfoText::PictureRates(const MediumFacts &facts)
 bool MediumFacts::HasTagFacts() const
 {
     return !artist.isEmpty() || !album.isEmpty() || !date.isEmpty() || track > 0 ||
-           sampleRate > 0 || channels > 0;
+           sampleRate > 0 || channels > 0 || replayGainDb.has_value();
 }
 
 namespace {
@@ -139,6 +139,9 @@ QString InfoText::SoundFormat(const MediumFacts &facts)
                        QCoreApplication::translate("Info", "　　ビット深度 : ") +
                            NumberOrDash(facts.bitDepth, QStringLiteral("bit")),
                        QCoreApplication::translate("Info", "　　チャンネル : ") +
-                           NumberOrDash(facts.channels)}
+                           NumberOrDash(facts.channels),
+                       QCoreApplication::translate("Info", "リプレイゲイン : ") +
+                           (facts.replayGainDb ? QString::asprintf("%+.1fdB", *facts.replayGainDb)
+                                               : QStringLiteral("-"))}
         .join(LineBreak);
 }

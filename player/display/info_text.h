@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // What the information dialog shows of the current medium: the main window's members it reads.
 struct MediumFacts
@@ -18,6 +19,8 @@ struct MediumFacts
     QString artist, album, date;
     int track = 0;
     int sampleRate = 0, bitDepth = 0, channels = 0;
+    // The loudness-tag gain the sound engine applies; empty when none is applied.
+    std::optional<double> replayGainDb;
 
     // Whether there is anything for the tag lines.
     bool HasTagFacts() const;

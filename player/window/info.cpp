@@ -62,6 +62,8 @@ MediumFacts FactsOf(const Lumo &w)
     facts.sampleRate = w.MovieTags.sampleRate;
     facts.bitDepth = w.MovieTags.bitDepth;
     facts.channels = w.MovieTags.channels;
+    if (const MediaEngine *engine = w.Engine())
+        facts.replayGainDb = engine->ReplayGainApplied();
     return facts;
 }
 

@@ -129,6 +129,10 @@ Options:
         <source>タグ情報</source>
         <translation>Tags</translation>
     </message>
+    <message>
+        <source>リプレイゲイン : </source>
+        <translation> ReplayGain : </translation>
+    </message>
 </context>
 <context>
     <name>Lumo</name>
