@@ -1,8 +1,8 @@
 #include "core/gst_sound_engine.h"
+#include "core/event_wait.h"
 
 #include "base/steady_clock.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -250,25 +250,6 @@ GstSoundEngine::~GstSoundEngine()
         probe.wait();
 }
 
-bool GstSoundEngine::WaitFor(const std::function<bool()> &done, int timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer bound;
-    bound.setSingleShot(true);
-    QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    bound.start(timeoutMs);
-    poll.start(2);
-    loop.exec();
-    return done();
-}
-
 // Builds the pipeline for a file, paused before its first sample; the previous one, if any,
 // is retired first. A next file already accepted stays queued for the new pipeline.
 bool GstSoundEngine::Build(const QString &path)
@@ -353,7 +334,7 @@ bool GstSoundEngine::Preroll()
 {
     if (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
         return false;
-    if (!WaitFor([this] { return prerolled || failed; }, options.loadTimeoutMs))
+    if (!WaitWithEvents([this] { return prerolled || failed; }, options.loadTimeoutMs, 2))
         return false;
     return !failed;
 }

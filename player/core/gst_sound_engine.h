@@ -105,7 +105,6 @@ private:
     bool RestartAt(double seconds);
     std::optional<std::int64_t> RunningTime() const;
     void ReadDuration();
-    static bool WaitFor(const std::function<bool()> &done, int timeoutMs);
 
     Options options;
     QObject context;

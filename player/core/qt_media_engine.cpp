@@ -1,10 +1,10 @@
 #include "core/qt_media_engine.h"
+#include "core/event_wait.h"
 
 #include "base/steady_clock.h"
 #include "core/stream_pads_gate.h"
 #include "core/video_message_drain.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
@@ -92,27 +92,6 @@ void QtMediaEngine::OnVideoFrame(const QVideoFrame &frame)
     }
 }
 
-bool QtMediaEngine::WaitFor(const std::function<bool()> &done, int timeoutMs)
-{
-    if (done()) {
-        return true;
-    }
-    QEventLoop loop;
-    QTimer bound;
-    bound.setSingleShot(true);
-    QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    bound.start(timeoutMs);
-    poll.start(5);
-    loop.exec();
-    return done();
-}
-
 void QtMediaEngine::DropVideoWindow()
 {
     delete videoWidget.data();
@@ -160,7 +139,7 @@ bool QtMediaEngine::RenderFile(const QString &path)
         player->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     }
 
-    if (!WaitFor([this] { return loaded || failed; }, loadTimeoutMs) || failed) {
+    if (!WaitWithEvents([this] { return loaded || failed; }, loadTimeoutMs) || failed) {
         Unload();
         return false;
     }
@@ -168,10 +147,10 @@ bool QtMediaEngine::RenderFile(const QString &path)
     // Pausing prerolls the stream: the first picture arrives and with it the native size.
     player->pause();
     if (player->hasVideo()) {
-        WaitFor([this] { return videoSize.has_value() || failed; }, loadTimeoutMs);
+        WaitWithEvents([this] { return videoSize.has_value() || failed; }, loadTimeoutMs);
     }
     // Whether the medium can seek is known once the pause has taken effect; some never can.
-    WaitFor([this] { return player->isSeekable() || failed; }, seekableWaitMs);
+    WaitWithEvents([this] { return player->isSeekable() || failed; }, seekableWaitMs);
     if (failed) {
         Unload();
         return false;

@@ -61,8 +61,6 @@ private:
     // Whether the stream is playing steadily, so its position may be worked out between reads.
     bool PlaysSteadily() const;
     void OnVideoFrame(const QVideoFrame &frame);
-    // Runs the event loop until done() holds or timeoutMs have passed; true when done.
-    static bool WaitFor(const std::function<bool()> &done, int timeoutMs);
     void DropVideoWindow();
     void Unload();
 
