@@ -11,10 +11,12 @@ QString PicturesFolderFrom(const QByteArray &output, const QString &home)
         return fallback;
     const qsizetype end = output.indexOf('\n');
     const QString line = QString::fromUtf8(end < 0 ? output : output.left(end)).trimmed();
-    if (line.isEmpty() || !QDir::isAbsolutePath(line) || line.contains(QChar(0)))
+    // A file system path from the root: Qt would also take ":/..." (its resources) as absolute.
+    if (!line.startsWith(QLatin1Char('/')) || line.contains(QChar(0)))
         return fallback;
     const QString folder = QDir::cleanPath(line);
-    if (folder == QDir::cleanPath(home) || folder == QStringLiteral("/"))
+    if (!folder.startsWith(QLatin1Char('/')) || folder == QDir::cleanPath(home) ||
+        folder == QStringLiteral("/"))
         return fallback;
     return folder;
 }

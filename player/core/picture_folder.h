@@ -4,8 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
-// The folder xdg-user-dir names for PICTURES, from its output: the first line, when it is an
-// absolute path other than the home folder (which xdg-user-dir answers for a folder that is
+// The folder xdg-user-dir names for PICTURES, from its output: the first line, when it is a
+// path from the root other than the home folder (which xdg-user-dir answers for a folder that is
 // not set); else `home`/Pictures. Output longer than 4096 bytes is not taken.
 QString PicturesFolderFrom(const QByteArray &output, const QString &home);
 

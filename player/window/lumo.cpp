@@ -5,6 +5,8 @@
 #include "base/artwork.h"
 #include "base/widget_texts.h"
 #include "base/window_fonts.h"
+#include "window/info.h"
+#include "window/panel.h"
 #include "window/picture_box.h"
 
 #include <QCloseEvent>
@@ -37,7 +39,13 @@ Lumo::Lumo(Environment environment, QWidget *parent)
     WidgetTexts::FitAll(this);
 }
 
-Lumo::~Lumo() = default;
+// The information dialog and the panel are children that look back at the window; they go
+// while it is still whole.
+Lumo::~Lumo()
+{
+    delete info_.data();
+    delete panel_.data();
+}
 
 void Lumo::ConnectControls()
 {

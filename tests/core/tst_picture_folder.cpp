@@ -19,6 +19,7 @@ private slots:
         QTest::newRow("relative") << QByteArray("Pictures\n") << fallback;
         QTest::newRow("two lines") << QByteArray("/srv/pics\n/etc\n") << "/srv/pics";
         QTest::newRow("too long") << QByteArray("/" + QByteArray(5000, 'a')) << fallback;
+        QTest::newRow("a resource path") << QByteArray(":/..\n") << fallback;
     }
 
     void foldersFromXdgUserDir()
