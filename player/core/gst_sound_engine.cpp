@@ -398,6 +398,10 @@ void GstSoundEngine::OnMessage(GstMessage *message)
         prerolled = true;
         break;
     case GST_MESSAGE_EOS:
+        // A joined file whose start reached the output has been heard by now.
+        if (shared->joinSeen)
+            Switch();
+        EndJoin();
         atEnd = true;
         break;
     case GST_MESSAGE_ERROR:
@@ -406,8 +410,9 @@ void GstSoundEngine::OnMessage(GstMessage *message)
         } else if (outputReal && IsInside(GST_MESSAGE_SRC(message), sink)) {
             BeginRecovery();
         } else {
-            // A fault of the stream itself ends it, so the player moves on instead of waiting
-            // at a stalled position.
+            // A fault of the stream itself (the joined file's too) ends it, so the player moves
+            // on instead of waiting at a stalled position.
+            EndJoin();
             atEnd = true;
         }
         break;
@@ -507,6 +512,17 @@ void GstSoundEngine::Switch()
     ReadDuration();
     if (joinedHandler)
         joinedHandler();
+}
+
+// The stream ended: a file handed over but never started will not be heard.
+void GstSoundEngine::EndJoin()
+{
+    {
+        const std::lock_guard lock(shared->mutex);
+        shared->handedOver = false;
+    }
+    shared->joinSeen = false;
+    switchDue = false;
 }
 
 bool GstSoundEngine::QueueNext(const QString &path)

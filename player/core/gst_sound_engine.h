@@ -98,6 +98,7 @@ private:
     // Takes the switch to the joined file once its first sample is due at the output.
     void CheckJoin() const;
     void Switch();
+    void EndJoin();
     void DropFinishedProbes();
     void BeginRecovery();
     void TryRecover();
