@@ -3,6 +3,7 @@
 #include "display/tag_readers.h"
 #include "support/fixtures.h"
 #include "support/player_process.h"
+#include "support/playerctl.h"
 #include "support/tagged_media.h"
 
 #include <QDBusArgument>
@@ -73,15 +74,7 @@ class TestMpris : public QObject
     // Runs playerctl for the player; its output, trimmed.
     QString Ctl(const QStringList &arguments)
     {
-        QProcess ctl;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
-        ctl.setProcessEnvironment(env);
-        ctl.start(playerctl_,
-                  QStringList{QStringLiteral("-p"), QStringLiteral("lumo")} + arguments);
-        if (!ctl.waitForFinished(30000))
-            return QStringLiteral("<no answer>");
-        return QString::fromUtf8(ctl.readAllStandardOutput()).trimmed();
+        return RunPlayerctl(playerctl_, address_, arguments);
     }
 
     QString Url(const QString &path) const

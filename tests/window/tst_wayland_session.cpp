@@ -2,6 +2,7 @@
 // platform itself, plays, ends in order on SIGTERM and keeps the window position that
 // lumo.ini held, as the compositor neither tells nor takes positions.
 #include "support/player_process.h"
+#include "support/playerctl.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,15 +22,7 @@ class TestWaylandSession : public QObject
 
     QString Ctl(const QStringList &arguments)
     {
-        QProcess ctl;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
-        ctl.setProcessEnvironment(env);
-        ctl.start(playerctl_,
-                  QStringList{QStringLiteral("-p"), QStringLiteral("lumo")} + arguments);
-        if (!ctl.waitForFinished(30000))
-            return QStringLiteral("<no answer>");
-        return QString::fromUtf8(ctl.readAllStandardOutput()).trimmed();
+        return RunPlayerctl(playerctl_, address_, arguments);
     }
 
     // Whether the process has mapped a library whose file name contains `name`.
